@@ -1,0 +1,16 @@
+// The operating system as the portable logic sees it: one interface per
+// area. The program passes the Win32 implementations, tests the stand-ins.
+#pragma once
+#include "platform/registry.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace zt {
+
+struct Platform {
+  Registry& registry;
+  System& system;
+  Desktop& desktop;
+};
+
+}  // namespace zt

@@ -1,0 +1,69 @@
+// Stand-in of files and system for the native tests. Windows paths map onto a
+// real temporary folder: "C:\a\b" is <root>/c/a/b (names compared as given).
+// Message boxes are recorded and answered from a queue.
+#pragma once
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/system.h"
+
+namespace zt {
+
+struct SimMessageBox {
+  std::string text, caption;
+  unsigned flags;
+};
+
+class SimSystem : public System {
+ public:
+  SimSystem();  // makes a fresh temporary root folder
+  ~SimSystem() override;
+  SimSystem(const SimSystem&) = delete;
+  SimSystem& operator=(const SimSystem&) = delete;
+
+  SemaphoreResult CreateInstanceSemaphore(const std::string& name) override;
+  void CloseInstanceSemaphore() override;
+  std::string ExecutablePath() override { return exePath; }
+  std::string SystemDirectory() override { return systemDir; }
+  std::string WindowsDirectory() override { return windowsDir; }
+  OsVersion Version() override { return version; }
+  uint16_t SystemDefaultLangID() override { return langId; }
+  std::string LanguageName(uint16_t id) override;
+  std::optional<uint32_t> FileAttributes(const std::string& path) override;
+  bool SetFileAttributes(const std::string& path, uint32_t attributes) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
+  bool DeleteFile(const std::string& path) override;
+  bool CreateDirectory(const std::string& path) override;
+  std::vector<DirEntry> ListDirectory(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) override;
+  bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+  void Sleep(unsigned ms) override { clockMs += ms; sleptMs += ms; }
+  uint32_t TickCount() override { return clockMs; }
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
+
+  // The real path behind a Windows path.
+  std::string HostPath(const std::string& winPath) const;
+  // Test helpers: write or read a file directly (creating folders).
+  void PutFile(const std::string& winPath, const std::string& bytes);
+
+  // Scripted state.
+  std::string exePath = "C:\\Program Files\\Zapotrix\\zapotrix.exe";
+  std::string systemDir = "C:\\WINDOWS\\system32";
+  std::string windowsDir = "C:\\WINDOWS";
+  OsVersion version;
+  uint16_t langId = 0x0409;
+  bool semaphoreFails = false;
+  bool semaphoreExists = false;  // another instance holds it
+  bool failWrites = false;       // every write fails (a full disk)
+  uint32_t clockMs = 0;
+  uint32_t sleptMs = 0;
+  std::deque<int> answers;       // message box answers; kIdOk/kIdYes when empty
+  std::vector<SimMessageBox> boxes;
+
+ private:
+  std::string root_;
+  bool holding_ = false;
+};
+
+}  // namespace zt

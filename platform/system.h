@@ -1,0 +1,80 @@
+// Files and system (kernel32, user32 message boxes, version): the single-
+// instance semaphore, the executable's path, file attributes and contents,
+// directories, the Windows version and language, message boxes.
+// Paths are Windows paths ("C:\dir\file").
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zt {
+
+// File attribute bits as the system reports them.
+constexpr uint32_t kAttrReadOnly = 0x01;
+constexpr uint32_t kAttrDirectory = 0x10;
+
+// Message box flags and answers as the system defines them.
+constexpr unsigned kMbOk = 0x00;
+constexpr unsigned kMbYesNo = 0x04;
+constexpr unsigned kMbIconError = 0x10;
+constexpr unsigned kMbIconQuestion = 0x20;
+constexpr unsigned kMbIconWarning = 0x30;
+constexpr unsigned kMbIconInformation = 0x40;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+enum class SemaphoreResult { Created, AlreadyExists, Failed };
+
+struct OsVersion {
+  uint32_t platformId = 2;  // 1 = Windows 9x, 2 = NT family
+  uint32_t major = 5;
+  uint32_t minor = 1;
+  uint32_t build = 2600;
+};
+
+struct DirEntry {
+  std::string name;
+  bool isDirectory = false;
+};
+
+class System {
+ public:
+  virtual ~System() = default;
+
+  // Creates the named semaphore (initial count 0, maximum 1) and keeps it
+  // until CloseInstanceSemaphore.
+  virtual SemaphoreResult CreateInstanceSemaphore(const std::string& name) = 0;
+  virtual void CloseInstanceSemaphore() = 0;
+
+  virtual std::string ExecutablePath() = 0;
+  virtual std::string SystemDirectory() = 0;   // without trailing backslash
+  virtual std::string WindowsDirectory() = 0;  // without trailing backslash
+  virtual OsVersion Version() = 0;
+  virtual uint16_t SystemDefaultLangID() = 0;
+  virtual std::string LanguageName(uint16_t langId) = 0;
+
+  // Attributes of a file or directory; nothing when the query fails.
+  virtual std::optional<uint32_t> FileAttributes(const std::string& path) = 0;
+  virtual bool SetFileAttributes(const std::string& path, uint32_t attributes) = 0;
+  virtual bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+  virtual bool CreateDirectory(const std::string& path) = 0;
+  virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
+
+  // The whole file as bytes; nothing when it cannot be read.
+  virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
+  // Writes a temporary file beside the target, then replaces the target
+  // with it: afterwards the old or the new file stands, never a part.
+  virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+
+  virtual void Sleep(unsigned ms) = 0;
+  virtual uint32_t TickCount() = 0;
+
+  // A message box without owner window; returns the button pressed.
+  virtual int MessageBox(const std::string& text, const std::string& caption,
+                         unsigned flags) = 0;
+};
+
+}  // namespace zt

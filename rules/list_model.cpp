@@ -1,0 +1,44 @@
+// Row storage of the list models.
+#include "rules/list_model.h"
+
+namespace zt {
+
+const std::string& ListModel::text(size_t row, size_t col) const {
+  static const std::string empty;
+  const ListRow& r = rows_.at(row);
+  return col < r.cols.size() ? r.cols[col] : empty;
+}
+
+void ListModel::Add(ListRow row) {
+  rows_.push_back(std::move(row));
+  ++revision_;
+}
+
+void ListModel::Insert(size_t at, ListRow row) {
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
+  ++revision_;
+}
+
+void ListModel::Erase(size_t i) {
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
+  ++revision_;
+}
+
+void ListModel::Clear() {
+  rows_.clear();
+  ++revision_;
+}
+
+void ListModel::SetText(size_t row, size_t col, std::string text) {
+  ListRow& r = rows_.at(row);
+  if (r.cols.size() <= col) r.cols.resize(col + 1);
+  r.cols[col] = std::move(text);
+  ++revision_;
+}
+
+void ListModel::Replace(std::vector<ListRow> rows) {
+  rows_ = std::move(rows);
+  ++revision_;
+}
+
+}  // namespace zt

@@ -1,0 +1,106 @@
+// Sorting, exact lookup and column fitting of the list views.
+#include "rules/list_ops.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zt {
+namespace {
+
+unsigned char Fold(unsigned char c) { return (c >= 'a' && c <= 'z') ? c - 32 : c; }
+
+}  // namespace
+
+int CompareFolded(const std::string& a, const std::string& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = Fold(static_cast<unsigned char>(a[i]));
+    unsigned char y = Fold(static_cast<unsigned char>(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+std::string UpperAnsi(const std::string& s) {
+  std::string out = s;
+  for (char& ch : out) {
+    unsigned char c = static_cast<unsigned char>(ch);
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
+    else if (c == 0x9A || c == 0x9C || c == 0x9E) c -= 0x10;
+    else if (c == 0xFF) c = 0x9F;
+    ch = static_cast<char>(c);
+  }
+  return out;
+}
+
+std::string TrimControl(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return s.substr(b, e - b);
+}
+
+void SortRows(ListModel& list, bool descending) {
+  static const std::string none;
+  std::stable_sort(list.rows_.begin(), list.rows_.end(), [descending](const ListRow& x, const ListRow& y) {
+    int c = CompareFolded(x.cols.empty() ? none : x.cols[0], y.cols.empty() ? none : y.cols[0]);
+    return descending ? c > 0 : c < 0;
+  });
+  ++list.revision_;
+}
+
+void ListviewSort(ListModel& list, int column, int mode) {
+  switch (mode) {
+    case 0:
+    case 1:
+      SortRows(list, mode == 1);
+      list.sortColumn = column;
+      list.sortImage = mode;
+      list.sortDirection = mode;
+      break;
+    case 2:
+      SortRows(list, list.sortDirection == 1);
+      break;
+    default:
+      break;
+  }
+}
+
+bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix) {
+  std::string t = TrimControl(text);
+  if (list.empty()) return false;
+  long low = 0, high = static_cast<long>(list.size()) - 1;
+  int c = 1;
+  while (low <= high) {
+    long middle = (low + high) / 2;
+    std::string key = TrimControl(list.text(static_cast<size_t>(middle)) + suffix);
+    c = CompareFolded(t, key);
+    if (c == 0) break;
+    if (c < 0) high = middle - 1; else low = middle + 1;
+  }
+  return c == 0;
+}
+
+std::vector<std::pair<int, int>> rowwidthLW(ListViewId id, int W, size_t rows) {
+  auto half = [W](double minus) { return static_cast<int>(std::nearbyint(W / 2.0 - minus)); };
+  switch (id) {
+    case ListViewId::ListView1:
+      return {{0, rows < 8 ? 326 : 301}, {1, 160}};
+    case ListViewId::WCS:
+    case ListViewId::ADS:
+    case ListViewId::URL:
+      return {{0, rows < 10 ? W - 4 : W - 21}};
+    case ListViewId::WDS:
+      if (rows < 10) return {{0, half(3)}, {1, half(2)}};
+      return {{0, half(11)}, {1, half(11)}};
+    case ListViewId::History:
+      return {{1, rows < 12 ? 200 : 183}};
+    case ListViewId::Hosts:
+      return {{0, rows < 15 ? W - 4 : W - 21}};
+    default:
+      return {};
+  }
+}
+
+}  // namespace zt

@@ -1,0 +1,35 @@
+// Operations shared by every list view of the program: sorting, the exact
+// lookup of the caption and URL scanners, and the column-width fitting.
+#pragma once
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "rules/list_model.h"
+
+namespace zt {
+
+// Compares byte by byte after folding only a-z to A-Z; <0, 0 or >0.
+int CompareFolded(const std::string& a, const std::string& b);
+
+// Upper-cases a CP1252 text as the system's case-insensitive comparison
+// does (a-z, the accented letters, š, œ, ž, ÿ).
+std::string UpperAnsi(const std::string& s);
+
+// Drops leading and trailing characters with codes 32 or below.
+std::string TrimControl(const std::string& s);
+
+// Sorts by the first column. Mode 0 ascending, 1 descending (both set the
+// column's header image and the direction state), 2 again in the stored
+// direction; any other mode does nothing.
+void ListviewSort(ListModel& list, int column, int mode);
+
+// True when some row, with the suffix appended, equals the text (both
+// trimmed, a-z folded). Binary search: the rows must be sorted ascending.
+bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix);
+
+// The column widths (0-based column index, pixels) that fit a list view of
+// width W holding the given number of rows; empty for a list not fitted.
+std::vector<std::pair<int, int>> rowwidthLW(ListViewId id, int W, size_t rows);
+
+}  // namespace zt

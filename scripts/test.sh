@@ -1,0 +1,43 @@
+#!/bin/sh
+# Builds both flavours and runs every test: native, native with ASan+UBSan,
+# and the win32 build under Wine. Ends with one summary line.
+set -u
+cd "$(dirname "$0")/.."
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+jobs=$(nproc)
+passed=0; failed=0; status=0
+
+run_ctest() { # name build-dir
+  log="$2/ctest.log"
+  ctest --test-dir "$2" --output-on-failure -j "$3" --timeout 300 >"$log" 2>&1
+  rc=$?
+  tail -n 40 "$log" | sed -n '/tests passed/,$p'
+  grep -E '^[0-9]+% tests passed' "$log" >/dev/null || { cat "$log"; status=1; return; }
+  p=$(sed -nE 's/.*tests passed, ([0-9]+) tests failed out of ([0-9]+).*/\2 \1/p' "$log" | tail -n1)
+  total=${p% *}; bad=${p#* }
+  passed=$((passed + total - bad)); failed=$((failed + bad))
+  [ $rc -eq 0 ] || status=1
+  echo "== $1: $((total - bad)) passed, $bad failed"
+}
+
+build() { # dir cmake-args...
+  d=$1; shift
+  cmake -S . -B "$d" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$d.configure.log" 2>&1 \
+    || { cat "$d.configure.log"; exit 1; }
+  cmake --build "$d" -j "$jobs" >"$d.build.log" 2>&1 || { tail -n 60 "$d.build.log"; exit 1; }
+}
+
+mkdir -p build
+echo "== native: building"; build build/native
+run_ctest native build/native "$jobs"
+echo "== native with ASan+UBSan: building"; build build/native-asan -DZT_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1 run_ctest native-asan build/native-asan "$jobs"
+echo "== win32: building"; build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+if [ -z "${DISPLAY:-}" ]; then scripts/xvfb.sh start "$PWD/build/win32" || exit 1; fi
+# Wine tests share one prefix and one desktop: run them one at a time.
+run_ctest win32-under-wine build/win32 1
+scripts/xvfb.sh stop "$PWD/build/win32"
+WINEPREFIX="$PWD/build/win32/wineprefix" wineserver -k 2>/dev/null
+
+echo "$passed passed, $failed failed"
+exit $status

@@ -1,0 +1,106 @@
+// Settings record <-> registry key, value by value in one fixed order.
+#include "system/settings.h"
+
+#include <vector>
+
+namespace zt {
+
+const char* const kSettingsKey = "Software\\veltrano\\Zapotrix\\V1\\settings\\";
+
+namespace {
+
+// One registry value: how to read it into the record and what to write.
+struct Field {
+  const char* name;
+  enum Kind { Int, Bool, Mode, Text } kind;
+  void* field;
+};
+
+std::vector<Field> Fields(Settings& s) {
+  return {
+      {"Main_Left", Field::Int, &s.Main_Left},
+      {"Main_Top", Field::Int, &s.Main_Top},
+      {"AutoStart", Field::Bool, &s.AutoStart},
+      {"ShowHint", Field::Bool, &s.ShowHint},
+      {"UseADS", Field::Bool, &s.UseADS},
+      {"UseURL", Field::Bool, &s.UseURL},
+      {"UseWDS", Field::Bool, &s.UseWDS},
+      {"UseWCS", Field::Bool, &s.UseWCS},
+      {"interval", Field::Mode, &s.interval},
+      {"Small_Windows", Field::Bool, &s.Small_Windows},
+      {"SmallWindowHeight", Field::Int, &s.SmallWindowHeight},
+      {"SmallWindowWidth", Field::Int, &s.SmallWindowWidth},
+      {"Internet_Explorer", Field::Bool, &s.Internet_Explorer},
+      {"Mozilla", Field::Bool, &s.Mozilla},
+      {"Firefox", Field::Bool, &s.Firefox},
+      {"FlashAX", Field::Bool, &s.FlashAX},
+      {"Flash7", Field::Bool, &s.Flash7},
+      {"Flash_MZ", Field::Bool, &s.Flash_MZ},
+      {"Notepad", Field::Bool, &s.Notepad},
+      {"hosts", Field::Bool, &s.hosts},
+      {"host_ip", Field::Text, &s.host_ip},
+      {"hosts_onstartup", Field::Bool, &s.hosts_onstartup},
+      {"Services_NachrichtenDienst", Field::Bool, &s.Services_NachrichtenDienst},
+      {"Services_Warndienst", Field::Bool, &s.Services_Warndienst},
+      {"Services_RemoteRegistrierung", Field::Bool, &s.Services_RemoteRegistrierung},
+      {"Services_Fehlerberichterstattung", Field::Bool, &s.Services_Fehlerberichterstattung},
+      {"Services_AutomatischeUpdates", Field::Bool, &s.Services_AutomatischeUpdates},
+      {"Services_Systemwiederherstellung", Field::Bool, &s.Services_Systemwiederherstellung},
+  };
+}
+
+}  // namespace
+
+void SetDefaults(Settings& s) { s = Settings(); }
+
+void RegIniRead(Registry& reg, Settings& s) {
+  if (!reg.OpenKey(HKey::CurrentUser, kSettingsKey, false)) return;
+  for (const Field& f : Fields(s)) {
+    std::optional<RegValue> v = reg.QueryValue(HKey::CurrentUser, kSettingsKey, f.name);
+    if (f.kind == Field::Text) {
+      if (!v) {
+        *static_cast<std::string*>(f.field) = "";
+        continue;
+      }
+      if (v->type != RegType::Sz && v->type != RegType::ExpandSz) return;
+      *static_cast<std::string*>(f.field) = v->data;
+      continue;
+    }
+    if (!v || v->type != RegType::Dword) return;
+    switch (f.kind) {
+      case Field::Int: *static_cast<int32_t*>(f.field) = static_cast<int32_t>(v->dword); break;
+      case Field::Bool: *static_cast<bool*>(f.field) = v->dword != 0; break;
+      case Field::Mode: *static_cast<int8_t*>(f.field) = static_cast<int8_t>(v->dword & 0xFF); break;
+      case Field::Text: break;
+    }
+  }
+}
+
+void RegIniSave(Registry& reg, const Settings& settings) {
+  reg.CreateKey(HKey::CurrentUser, kSettingsKey);  // a failure shows at the first write
+  Settings s = settings;
+  for (const Field& f : Fields(s)) {
+    bool ok = false;
+    switch (f.kind) {
+      case Field::Int:
+        ok = reg.SetDword(HKey::CurrentUser, kSettingsKey, f.name,
+                          static_cast<uint32_t>(*static_cast<int32_t*>(f.field)));
+        break;
+      case Field::Bool:
+        ok = reg.SetDword(HKey::CurrentUser, kSettingsKey, f.name,
+                          *static_cast<bool*>(f.field) ? 1 : 0);
+        break;
+      case Field::Mode:
+        ok = reg.SetDword(HKey::CurrentUser, kSettingsKey, f.name,
+                          static_cast<uint32_t>(static_cast<int32_t>(*static_cast<int8_t*>(f.field))));
+        break;
+      case Field::Text:
+        ok = reg.SetString(HKey::CurrentUser, kSettingsKey, f.name,
+                           *static_cast<std::string*>(f.field));
+        break;
+    }
+    if (!ok) throw RegistryError(std::string("Failed to set data for '") + f.name + "'");
+  }
+}
+
+}  // namespace zt

@@ -1,0 +1,92 @@
+// Sorting, exact lookup and column fitting of the list views.
+#include <gtest/gtest.h>
+
+#include "rules/list_ops.h"
+
+namespace zt::test {
+namespace {
+
+ListModel Rows(std::initializer_list<const char*> texts, ListViewId id = ListViewId::WCS) {
+  ListModel m(id);
+  for (const char* t : texts) m.Add({t});
+  return m;
+}
+
+std::vector<std::string> Firsts(const ListModel& m) {
+  std::vector<std::string> v;
+  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i));
+  return v;
+}
+
+}  // namespace
+
+TEST(ListviewSort, FoldsOnlyAToZAndShorterPrefixFirst) {
+  ListModel m = Rows({"apricot", "a_b", "Apple", "ab", "apfel", "Ärger", "a", "Zebra"});
+  ListviewSort(m, 0, 0);
+  EXPECT_EQ((std::vector<std::string>{"a", "ab", "apfel", "Apple", "apricot", "a_b", "Zebra", "Ärger"}),
+            Firsts(m));
+  EXPECT_EQ(0, m.sortDirection);
+  EXPECT_EQ(0, m.sortImage);
+  EXPECT_EQ(0, m.sortColumn);
+}
+
+TEST(ListviewSort, ModesSetStateAndModeTwoRepeatsStoredDirection) {
+  ListModel m = Rows({"b", "c", "a"});
+  ListviewSort(m, 1, 1);
+  EXPECT_EQ((std::vector<std::string>{"c", "b", "a"}), Firsts(m));
+  EXPECT_EQ(1, m.sortDirection);
+  EXPECT_EQ(1, m.sortImage);
+  EXPECT_EQ(1, m.sortColumn);
+  m.Add({"d"});
+  ListviewSort(m, 0, 2);
+  EXPECT_EQ((std::vector<std::string>{"d", "c", "b", "a"}), Firsts(m));
+  EXPECT_EQ(1, m.sortColumn);  // mode 2 leaves header image and state
+  uint64_t rev = m.revision();
+  ListviewSort(m, 0, 7);       // any other mode does nothing
+  EXPECT_EQ(rev, m.revision());
+}
+
+TEST(IsStrInListview, TrimsFoldsAndAppendsSuffix) {
+  ListModel m = Rows({"casino", "gewinn", "Lotto", "zz top"});
+  ListviewSort(m, 0, 0);
+  EXPECT_TRUE(is_str_in_listview("  Gewinn - Mozilla  ", m, " - Mozilla"));
+  EXPECT_FALSE(is_str_in_listview("  Gewinn - Mozilla  ", m, " - Mozilla Firefox"));
+  EXPECT_TRUE(is_str_in_listview("LOTTO", m, ""));
+  EXPECT_FALSE(is_str_in_listview("Lott", m, ""));
+  EXPECT_FALSE(is_str_in_listview("für", Rows({"FÜR"}), ""));  // only a-z fold
+  EXPECT_FALSE(is_str_in_listview("x", ListModel(), ""));
+}
+
+TEST(IsStrInListview, UrlMatchesOnlyAsAWhole) {
+  ListModel m = Rows({"http://ads.example.com", "http://b.example.com"});
+  ListviewSort(m, 0, 0);
+  EXPECT_TRUE(is_str_in_listview("HTTP://ADS.example.com", m, ""));
+  EXPECT_FALSE(is_str_in_listview("http://ads.example.com.evil", m, ""));
+  EXPECT_FALSE(is_str_in_listview("http://ads", m, ""));
+}
+
+TEST(IsStrInListview, FindsEveryRowOfALargeSortedList) {
+  ListModel m(ListViewId::URL);
+  for (int i = 0; i < 1000; ++i) m.Add({"Entry" + std::to_string(i * 7)});
+  ListviewSort(m, 0, 0);
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(is_str_in_listview("entry" + std::to_string(i * 7), m, ""));
+  EXPECT_FALSE(is_str_in_listview("entry1", m, ""));
+}
+
+TEST(RowwidthLW, ThresholdsAndBankersRounding) {
+  using P = std::vector<std::pair<int, int>>;
+  EXPECT_EQ((P{{0, 326}, {1, 160}}), rowwidthLW(ListViewId::ListView1, 500, 7));
+  EXPECT_EQ((P{{0, 301}, {1, 160}}), rowwidthLW(ListViewId::ListView1, 500, 8));
+  EXPECT_EQ((P{{0, 396}}), rowwidthLW(ListViewId::ADS, 400, 9));
+  EXPECT_EQ((P{{0, 379}}), rowwidthLW(ListViewId::URL, 400, 10));
+  // W = 401: 197.5 -> 198 (even), 198.5 -> 198 (even), 189.5 -> 190.
+  EXPECT_EQ((P{{0, 198}, {1, 198}}), rowwidthLW(ListViewId::WDS, 401, 3));
+  EXPECT_EQ((P{{0, 190}, {1, 190}}), rowwidthLW(ListViewId::WDS, 401, 10));
+  EXPECT_EQ((P{{1, 200}}), rowwidthLW(ListViewId::History, 600, 11));
+  EXPECT_EQ((P{{1, 183}}), rowwidthLW(ListViewId::History, 600, 12));
+  EXPECT_EQ((P{{0, 296}}), rowwidthLW(ListViewId::Hosts, 300, 14));
+  EXPECT_EQ((P{{0, 279}}), rowwidthLW(ListViewId::Hosts, 300, 15));
+  EXPECT_TRUE(rowwidthLW(ListViewId::Other, 300, 15).empty());
+}
+
+}  // namespace zt::test
