@@ -77,9 +77,7 @@ void ZapotrixMain::FormCreate() {
   std::string version = Get_Win_Version(a);                  // 14
   a.flags.IsNTFamily = version == "Win2k" || version == "WinXP";
   a.flags.IsWinXP = version == "WinXP";
-  a.flags.HostsDirectory = a.flags.IsNTFamily                // 15
-                               ? sys.SystemDirectory() + "\\drivers\\etc\\"
-                               : sys.WindowsDirectory() + "\\";
+  a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);  // 15
   RegIniRead(a.os.registry, a.settings);                     // 16
 
   if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {  // 17

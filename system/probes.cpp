@@ -1,14 +1,137 @@
-// Start-up probes. Until the system integration lands they answer their
-// negative values: English, no administrator, unknown version.
+// Start-up probes and the autostart entry. Every probe answers its negative
+// value on failure and reports nothing.
 #include "system/probes.h"
 
 #include "app/app_state.h"
 
 namespace zt {
 
-bool is_german_system(AppState&) { return false; }
-bool check_admin(AppState&) { return false; }
-std::string Get_Win_Version(AppState&) { return ""; }
-void XCFG_Autostart(AppState&) {}
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char* const kRunValue = "zapotrix";
+
+namespace {
+
+// The scratch key of the administrator probe and what is written into it.
+const char* const kProbeParent = "Software\\veltranoTT";
+const char* const kProbeKey = "Software\\veltranoTT\\TT";
+const char* const kProbeValue = "zapotrix";
+const char* const kProgramVersion = "1.2.0.90";
+
+std::string WithBackslash(std::string dir) {
+  if (dir.empty() || dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+std::string QuotedExePath(System& sys) { return "\"" + sys.ExecutablePath() + "\""; }
+
+}  // namespace
+
+bool is_german_system(AppState& app) {
+  try {
+    System& sys = app.os.system;
+    return sys.LanguageName(sys.SystemDefaultLangID()).find("Deutsch") != std::string::npos;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+bool check_admin(AppState& app) {
+  Registry& reg = app.os.registry;
+  bool ok = false;
+  try {
+    ok = reg.CreateKey(HKey::LocalMachine, kProbeKey) &&
+         reg.SetString(HKey::LocalMachine, kProbeKey, kProbeValue, kProgramVersion);
+  } catch (const std::exception&) {
+    ok = false;
+  }
+  // Remove the scratch keys whatever happened; on a limited account they
+  // were never made and the deletions fail quietly.
+  try {
+    reg.DeleteKey(HKey::LocalMachine, kProbeKey);
+    reg.DeleteKey(HKey::LocalMachine, kProbeParent);
+  } catch (const std::exception&) {
+  }
+  return ok;
+}
+
+std::string WinVersionName(const OsVersion& v) {
+  switch (v.platformId) {
+    case 0:
+      return "Win32";
+    case 1:
+      if (v.major != 4) return "";
+      if (v.minor != 0) return "Win98";  // Windows Me as well
+      return v.build == 1381 ? "WinNT" : "Win95";
+    case 2:
+      if (v.major != 5) return "";
+      if (v.minor == 0) return "Win2k";
+      if (v.minor == 1) return "WinXP";
+      return "";
+    default:
+      return "";  // unknown platform, or the query failed
+  }
+}
+
+std::string Get_Win_Version(AppState& app) {
+  try {
+    return WinVersionName(app.os.system.Version());
+  } catch (const std::exception&) {
+    return "";
+  }
+}
+
+std::string GetSystemDirectoryPath(System& sys) { return WithBackslash(sys.SystemDirectory()); }
+std::string GetWindowsDirectoryPath(System& sys) { return WithBackslash(sys.WindowsDirectory()); }
+
+std::string GetHostsDirectory(System& sys, bool ntFamily) {
+  return ntFamily ? GetSystemDirectoryPath(sys) + "drivers\\etc\\" : GetWindowsDirectoryPath(sys);
+}
+
+int checkRegAutostart(AppState& app) {
+  int result = 0;
+  try {
+    std::optional<RegValue> v = app.os.registry.QueryValue(HKey::LocalMachine, kRunKey, kRunValue);
+    if (!v) return result;
+    result = 1;
+    bool text = v->type == RegType::Sz || v->type == RegType::ExpandSz;
+    if (text && v->data == QuotedExePath(app.os.system)) result = 2;
+  } catch (const std::exception&) {
+  }
+  return result;
+}
+
+void Regautostart(AppState& app) {
+  if (!app.flags.IsAdmin) return;
+  try {
+    Registry& reg = app.os.registry;
+    if (reg.CreateKey(HKey::LocalMachine, kRunKey))
+      reg.SetString(HKey::LocalMachine, kRunKey, kRunValue, QuotedExePath(app.os.system));
+  } catch (const std::exception&) {
+  }
+}
+
+void RegautostartRemove(AppState& app) {
+  if (!app.flags.IsAdmin) return;
+  try {
+    Registry& reg = app.os.registry;
+    if (reg.OpenKey(HKey::LocalMachine, kRunKey, true))
+      reg.DeleteValue(HKey::LocalMachine, kRunKey, kRunValue);
+  } catch (const std::exception&) {
+  }
+}
+
+void XCFG_Autostart(AppState& app) {
+  if (!app.settings.AutoStart) {
+    // Any entry of that name goes, a foreign one as well as our own.
+    if (checkRegAutostart(app) == 1) RegautostartRemove(app);
+    if (checkRegAutostart(app) == 2) RegautostartRemove(app);
+  } else {
+    if (checkRegAutostart(app) == 0) Regautostart(app);
+    if (checkRegAutostart(app) == 1) {
+      RegautostartRemove(app);
+      Regautostart(app);
+    }
+  }
+}
 
 }  // namespace zt

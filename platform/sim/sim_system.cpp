@@ -47,6 +47,8 @@ SemaphoreResult SimSystem::CreateInstanceSemaphore(const std::string&) {
 void SimSystem::CloseInstanceSemaphore() { holding_ = false; }
 
 std::string SimSystem::LanguageName(uint16_t id) {
+  auto named = languageNames.find(id);
+  if (named != languageNames.end()) return named->second;
   switch (id & 0x3FF) {
     case 0x07: return id == 0x0407 ? "Deutsch (Deutschland)" : "Deutsch";
     case 0x09: return "English (United States)";

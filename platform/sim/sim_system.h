@@ -3,6 +3,7 @@
 // Message boxes are recorded and answered from a queue.
 #pragma once
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,7 @@ class SimSystem : public System {
   std::string windowsDir = "C:\\WINDOWS";
   OsVersion version;
   uint16_t langId = 0x0409;
+  std::map<uint16_t, std::string> languageNames;  // overrides the built-in names
   bool semaphoreFails = false;
   bool semaphoreExists = false;  // another instance holds it
   bool failWrites = false;       // every write fails (a full disk)

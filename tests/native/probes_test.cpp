@@ -1,0 +1,160 @@
+// Start-up probes: the Windows version table, the language test, the
+// administrator write probe, the hosts directory, the autostart entry.
+#include <gtest/gtest.h>
+
+#include "sim_world.h"
+#include "system/probes.h"
+
+namespace zt::test {
+
+struct VersionCase {
+  uint32_t platform, major, minor, build;
+  const char* answer;
+};
+
+class WinVersion : public ::testing::TestWithParam<VersionCase> {};
+
+TEST_P(WinVersion, Table) {
+  const VersionCase& c = GetParam();
+  EXPECT_EQ(c.answer, WinVersionName({c.platform, c.major, c.minor, c.build}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, WinVersion,
+    ::testing::Values(VersionCase{0, 3, 10, 0, "Win32"}, VersionCase{1, 4, 0, 1381, "WinNT"},
+                      VersionCase{1, 4, 0, 0x040003B6, "Win95"}, VersionCase{1, 4, 0, 950, "Win95"},
+                      // 1381 in the low word only is not build 1381.
+                      VersionCase{1, 4, 0, 0x00010565, "Win95"},
+                      VersionCase{1, 4, 10, 0x040A08AE, "Win98"}, VersionCase{1, 4, 90, 3000, "Win98"},
+                      VersionCase{1, 5, 0, 0, ""}, VersionCase{2, 5, 0, 2195, "Win2k"},
+                      VersionCase{2, 5, 1, 2600, "WinXP"}, VersionCase{2, 5, 2, 3790, ""},
+                      VersionCase{2, 4, 0, 1381, ""}, VersionCase{2, 6, 1, 7601, ""},
+                      VersionCase{3, 5, 1, 2600, ""}, VersionCase{0xFFFFFFFF, 0, 0, 0, ""}));
+
+class Probes : public ::testing::Test {
+ protected:
+  SimWorld w;
+  ZapotrixMain main{w.os, w.view, w.timer1, w.timerCheck};
+  AppState& app = main.state();
+  const std::string quoted = "\"C:\\Program Files\\Zapotrix\\zapotrix.exe\"";
+
+  std::optional<std::string> Run() {
+    auto v = w.registry.QueryValue(HKey::LocalMachine, kRunKey, kRunValue);
+    if (!v) return std::nullopt;
+    return v->data;
+  }
+  void SetRun(const std::string& data) {
+    w.registry.SetRaw(HKey::LocalMachine, kRunKey, kRunValue, {RegType::Sz, 0, data});
+  }
+};
+
+TEST_F(Probes, GermanOnlyWhenTheLanguageNameSaysDeutsch) {
+  EXPECT_FALSE(is_german_system(app));
+  w.system.langId = 0x0807;
+  w.system.languageNames[0x0807] = "Deutsch (Schweiz)";
+  EXPECT_TRUE(is_german_system(app));
+  // An English Windows names the German locale in English.
+  w.system.languageNames[0x0807] = "German (Switzerland)";
+  EXPECT_FALSE(is_german_system(app));
+  w.system.languageNames[0x0807] = "deutsch";
+  EXPECT_FALSE(is_german_system(app));
+}
+
+TEST_F(Probes, AdminProbeWritesAndLeavesNothing) {
+  EXPECT_TRUE(check_admin(app));
+  EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT\\TT"));
+  EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT"));
+}
+
+TEST_F(Probes, LimitedAccountIsNoAdminAndCreatesNoKey) {
+  w.registry.CreateKey(HKey::LocalMachine, "Software");
+  w.registry.DenyWrite(HKey::LocalMachine, "Software");
+  EXPECT_FALSE(check_admin(app));
+  EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT"));
+}
+
+TEST_F(Probes, HostsDirectoryByFamilyWithOneBackslash) {
+  EXPECT_EQ("C:\\WINDOWS\\system32\\drivers\\etc\\", GetHostsDirectory(w.system, true));
+  EXPECT_EQ("C:\\WINDOWS\\", GetHostsDirectory(w.system, false));
+  w.system.windowsDir = "C:\\";
+  w.system.systemDir = "C:\\SYS\\";
+  EXPECT_EQ("C:\\", GetHostsDirectory(w.system, false));
+  EXPECT_EQ("C:\\SYS\\drivers\\etc\\", GetHostsDirectory(w.system, true));
+}
+
+TEST_F(Probes, StartUpSetsFlagsFromTheVersion) {
+  w.Install();
+  w.system.version = {2, 5, 2, 3790};  // Server 2003
+  main.FormCreate();
+  EXPECT_FALSE(app.flags.IsNTFamily);
+  EXPECT_FALSE(app.flags.IsWinXP);
+  EXPECT_TRUE(app.flags.IsAdmin);
+  EXPECT_EQ("C:\\WINDOWS\\", app.flags.HostsDirectory);
+
+  SimWorld w2;
+  w2.Install();
+  ZapotrixMain m2(w2.os, w2.view, w2.timer1, w2.timerCheck);
+  w2.system.version = {2, 5, 0, 2195};
+  m2.FormCreate();
+  EXPECT_TRUE(m2.state().flags.IsNTFamily);
+  EXPECT_FALSE(m2.state().flags.IsWinXP);
+  EXPECT_EQ("C:\\WINDOWS\\system32\\drivers\\etc\\", m2.state().flags.HostsDirectory);
+}
+
+TEST_F(Probes, CheckRegAutostartStates) {
+  EXPECT_EQ(0, checkRegAutostart(app));
+  SetRun("\"C:\\Other\\zapotrix.exe\"");
+  EXPECT_EQ(1, checkRegAutostart(app));
+  SetRun("C:\\Program Files\\Zapotrix\\zapotrix.exe");  // unquoted
+  EXPECT_EQ(1, checkRegAutostart(app));
+  SetRun("\"C:\\PROGRAM FILES\\Zapotrix\\zapotrix.exe\"");  // case matters
+  EXPECT_EQ(1, checkRegAutostart(app));
+  SetRun(quoted);
+  EXPECT_EQ(2, checkRegAutostart(app));
+  w.registry.SetRaw(HKey::LocalMachine, kRunKey, kRunValue, {RegType::Dword, 1, ""});
+  EXPECT_EQ(1, checkRegAutostart(app));
+}
+
+struct AutostartCase {
+  bool autoStart, admin;
+  const char* before;  // nullptr: no entry
+  const char* after;
+};
+
+class Autostart : public Probes, public ::testing::WithParamInterface<AutostartCase> {};
+
+TEST_P(Autostart, Reconciles) {
+  const AutostartCase& c = GetParam();
+  w.registry.CreateKey(HKey::LocalMachine, kRunKey);
+  if (c.before) SetRun(std::string(c.before) == "own" ? quoted : c.before);
+  app.settings.AutoStart = c.autoStart;
+  app.flags.IsAdmin = c.admin;
+  XCFG_Autostart(app);
+  auto now = Run();
+  if (!c.after) {
+    EXPECT_FALSE(now);
+  } else {
+    ASSERT_TRUE(now);
+    EXPECT_EQ(std::string(c.after) == "own" ? quoted : c.after, *now);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    All, Autostart,
+    ::testing::Values(AutostartCase{true, true, nullptr, "own"},
+                      AutostartCase{true, true, "\"D:\\old\\zapotrix.exe\"", "own"},
+                      AutostartCase{true, true, "own", "own"},
+                      AutostartCase{false, true, "own", nullptr},
+                      AutostartCase{false, true, "foreign.exe", nullptr},
+                      AutostartCase{false, true, nullptr, nullptr},
+                      AutostartCase{true, false, nullptr, nullptr},
+                      AutostartCase{true, false, "foreign.exe", "foreign.exe"},
+                      AutostartCase{false, false, "own", "own"}));
+
+TEST_F(Probes, AutostartCreatesAMissingRunKey) {
+  app.flags.IsAdmin = true;
+  XCFG_Autostart(app);
+  EXPECT_EQ(quoted, Run().value_or(""));
+}
+
+}  // namespace zt::test
