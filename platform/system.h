@@ -61,6 +61,8 @@ class System {
   virtual bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
   virtual bool DeleteFile(const std::string& path) = 0;
   virtual bool CreateDirectory(const std::string& path) = 0;
+  // Removes an empty directory; false when it is not empty or missing.
+  virtual bool RemoveDirectory(const std::string& path) = 0;
   virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
 
   // The whole file as bytes; nothing when it cannot be read.
@@ -68,6 +70,10 @@ class System {
   // Writes a temporary file beside the target, then replaces the target
   // with it: afterwards the old or the new file stands, never a part.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+
+  // Empties the system's DNS resolver cache where the system has one
+  // (DnsFlushResolverCache of dnsapi.dll); false where it has none.
+  virtual bool FlushDnsCache() = 0;
 
   virtual void Sleep(unsigned ms) = 0;
   virtual uint32_t TickCount() = 0;

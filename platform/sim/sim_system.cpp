@@ -99,6 +99,13 @@ bool SimSystem::CreateDirectory(const std::string& path) {
   return fs::create_directory(HostPath(path), ec);
 }
 
+bool SimSystem::RemoveDirectory(const std::string& path) {
+  std::error_code ec;
+  fs::path p = HostPath(path);
+  if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;
+  return fs::remove(p, ec);
+}
+
 std::vector<DirEntry> SimSystem::ListDirectory(const std::string& path) {
   std::vector<DirEntry> out;
   std::error_code ec;
@@ -108,11 +115,11 @@ std::vector<DirEntry> SimSystem::ListDirectory(const std::string& path) {
 }
 
 std::optional<std::string> SimSystem::ReadFile(const std::string& path) {
+  std::error_code ec;
+  if (fs::is_directory(HostPath(path), ec)) return std::nullopt;
   std::ifstream in(HostPath(path), std::ios::binary);
   if (!in) return std::nullopt;
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {

@@ -36,6 +36,8 @@ class SimSystem : public System {
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
+  bool FlushDnsCache() override { ++dnsFlushes; return true; }
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
@@ -60,6 +62,7 @@ class SimSystem : public System {
   bool failWrites = false;       // every write fails (a full disk)
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;
+  int dnsFlushes = 0;
   std::deque<int> answers;       // message box answers; kIdOk/kIdYes when empty
   std::vector<SimMessageBox> boxes;
 

@@ -1,0 +1,49 @@
+// Line splitting and checked reading and writing of the hosts routines' files.
+#include "hosts/hosts_io.h"
+
+namespace zt {
+
+std::vector<std::string> SplitLines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t pos = 0, n = bytes.size();
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
+  while (pos < n) {
+    size_t end = bytes.find_first_of("\r\n", pos);
+    if (end == std::string::npos) {
+      lines.emplace_back(bytes, pos, n - pos);
+      break;
+    }
+    lines.emplace_back(bytes, pos, end - pos);
+    pos = end + 1;
+    if (bytes[end] == '\r' && pos < n && bytes[pos] == '\n') ++pos;
+  }
+  return lines;
+}
+
+bool FileExists(System& sys, const std::string& path) {
+  std::optional<uint32_t> attrs = sys.FileAttributes(path);
+  return attrs && !(*attrs & kAttrDirectory);
+}
+
+std::string ReadTextFile(System& sys, const std::string& path, bool german) {
+  std::optional<std::string> bytes = sys.ReadFile(path);
+  if (!bytes)
+    throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht gelesen werden."
+                                : "Cannot read the file \"" + path + "\".");
+  return std::move(*bytes);
+}
+
+void WriteTextFile(System& sys, const std::string& path, const std::string& bytes, bool german) {
+  if (sys.WriteFileAtomic(path, bytes)) return;
+  std::string folder = path.substr(0, path.rfind('\\') + 1);
+  std::optional<uint32_t> attrs = folder.empty() ? std::nullopt : sys.FileAttributes(folder);
+  if (!folder.empty() && (!attrs || !(*attrs & kAttrDirectory)))
+    throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht geschrieben werden: der Ordner \"" +
+                                      folder + "\" fehlt."
+                                : "Cannot write the file \"" + path + "\": the folder \"" + folder +
+                                      "\" does not exist.");
+  throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht geschrieben werden."
+                              : "Cannot write the file \"" + path + "\".");
+}
+
+}  // namespace zt

@@ -1,0 +1,201 @@
+// The blocked-host list file, the import and export, and the editor logic.
+#include "hosts/hosts_list.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "app/app_state.h"
+#include "hosts/hosts_file.h"
+#include "hosts/hosts_io.h"
+#include "rules/list_ops.h"
+
+namespace zt {
+namespace {
+
+constexpr char kLoopback[] = "127.0.0.1";
+constexpr size_t kLoopbackLength = sizeof(kLoopback) - 1;  // nine characters
+constexpr char kExportPrefix[] = "127.0.0.1  ";
+
+bool IsLeadingBlank(char c) { return c == ' ' || c == '\t' || c == '\xA0'; }
+
+// The host name an import line yields; empty when the line is rejected.
+std::string ImportLine(const std::string& line) {
+  if (line.find('#') != std::string::npos) return "";
+  if (line.find(kLoopback) == std::string::npos) return "";
+  if (line.find('\0') != std::string::npos) return "";
+  // The address is expected at the very start: its nine characters go,
+  // wherever it really stood.
+  size_t begin = kLoopbackLength;
+  while (begin < line.size() && IsLeadingBlank(line[begin])) ++begin;
+  std::string rest = line.substr(begin);
+  // The line end of a hosts list saved as rich text.
+  size_t par = rest.find("\\par");
+  if (par != std::string::npos && par + 4 == rest.size()) rest.erase(par);
+  return rest;
+}
+
+}  // namespace
+
+std::vector<std::string> HostListEntries(const std::string& bytes) {
+  std::vector<std::string> lines = SplitLines(bytes);
+  lines.erase(std::remove_if(lines.begin(), lines.end(), [](const std::string& l) { return l.empty(); }),
+              lines.end());
+  return lines;
+}
+
+std::vector<std::string> ImportHostNames(const std::string& bytes,
+                                         const std::function<void(size_t)>& onAccepted) {
+  // (case-folded key, name as met) in file order; a stable sort by key then
+  // keeps the first form of names that differ only in letter case.
+  std::vector<std::pair<std::string, std::string>> found;
+  for (std::string& line : SplitLines(bytes)) {
+    std::string name = ImportLine(line);
+    if (name.empty()) continue;
+    std::string key = UpperAnsi(name);
+    found.emplace_back(std::move(key), std::move(name));
+    if (onAccepted) onAccepted(found.size());
+  }
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::string> names;
+  names.reserve(found.size());
+  for (size_t i = 0; i < found.size(); ++i)
+    if (i == 0 || found[i].first != found[i - 1].first) names.push_back(std::move(found[i].second));
+  return names;
+}
+
+std::string ExportHostLines(const ListModel& list) {
+  std::string out;
+  for (size_t i = 0; i < list.size(); ++i) {
+    const std::string& name = list.text(i);
+    if (name.find("localhost") != std::string::npos) continue;
+    out += kExportPrefix;
+    out += name;
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool HostsListEditor::refresh_hostlist() {
+  if (!FileExists(app_.os.system, app_.paths.HostsListFile)) return false;
+  countimportfile(app_.paths.HostsListFile);
+  view_.ProcessPendingMessages();
+  readhosts_dat();
+  view_.ProcessPendingMessages();
+  ListviewSort(ListViewHosts, 0, 2);
+  view_.ProcessPendingMessages();
+  return true;
+}
+
+size_t HostsListEditor::countimportfile(const std::string& file) {
+  size_t count = HostListEntries(ReadTextFile(app_.os.system, file, app_.flags.IsGerman)).size();
+  view_.SetProgressRange(count);
+  view_.SetProgressPosition(0);
+  return count;
+}
+
+void HostsListEditor::readhosts_dat() {
+  const std::string& file = app_.paths.HostsListFile;
+  if (!FileExists(app_.os.system, file)) return;
+  std::vector<std::string> entries = HostListEntries(ReadTextFile(app_.os.system, file, app_.flags.IsGerman));
+  view_.ProcessPendingMessages();
+  view_.SetProgressRange(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    ListViewHosts.Add({std::move(entries[i])}, kRuleImage);
+    if (i % kHostsPumpEvery == 0) {
+      view_.SetProgressPosition(i);
+      view_.ProcessPendingMessages();
+    }
+  }
+  view_.SetProgressPosition(0);
+}
+
+void HostsListEditor::savehosts_dat() {
+  std::string out;
+  for (size_t i = 0; i < ListViewHosts.size(); ++i) {
+    out += ListViewHosts.text(i);
+    out += "\r\n";
+  }
+  WriteTextFile(app_.os.system, app_.paths.HostsListFile, out, app_.flags.IsGerman);
+}
+
+size_t HostsListEditor::importhosts(const std::string& file) {
+  std::string bytes = ReadTextFile(app_.os.system, file, app_.flags.IsGerman);
+  view_.SetProgressPosition(0);
+  size_t accepted = 0;
+  std::vector<std::string> names = ImportHostNames(bytes, [this, &accepted](size_t n) {
+    accepted = n;
+    if (n % kHostsPumpEvery == 0) {
+      view_.SetProgressPosition(n);
+      view_.ProcessPendingMessages();
+    }
+  });
+  for (std::string& name : names) ListViewHosts.Add({std::move(name)}, kRuleImage);
+  view_.SetProgressPosition(0);
+  return accepted;
+}
+
+void HostsListEditor::exporthosts(const std::string& file) {
+  WriteTextFile(app_.os.system, file, ExportHostLines(ListViewHosts), app_.flags.IsGerman);
+}
+
+bool HostsListEditor::AddHost(const std::string& text) {
+  listChanged = true;
+  bool added = false;
+  if (!text.empty()) {
+    const auto& rows = ListViewHosts.rows();
+    bool present = std::any_of(rows.begin(), rows.end(), [&text](const ListRow& r) {
+      return !r.cols.empty() && r.cols[0] == text;
+    });
+    if (!present) {
+      ListViewHosts.Add({text}, kRuleImage);
+      added = true;
+    }
+  }
+  ListviewSort(ListViewHosts, 0, 2);
+  return added;
+}
+
+void HostsListEditor::DeleteSelected() {
+  listChanged = true;
+  int sel = ListViewHosts.selected;
+  if (sel < 0 || static_cast<size_t>(sel) >= ListViewHosts.size()) return;
+  if (ListViewHosts.size() == 1) {
+    ListViewHosts.Clear();
+    ListViewHosts.selected = -1;
+  } else {
+    ListViewHosts.Erase(static_cast<size_t>(sel));
+    ListViewHosts.selected = sel > 0 ? sel - 1 : 0;
+  }
+  ListviewSort(ListViewHosts, 0, 2);
+}
+
+void HostsListEditor::ClearList(bool confirmed) {
+  listChanged = true;
+  if (confirmed) {
+    ListViewHosts.Clear();
+    ListViewHosts.selected = -1;
+  }
+}
+
+void HostsListEditor::ImportFile(const std::string& file) {
+  listChanged = true;
+  if (file.empty()) return;
+  countimportfile(file);
+  importhosts(file);
+  ListviewSort(ListViewHosts, 0, 2);
+}
+
+void HostsListEditor::ColumnClick() {
+  if (ListViewHosts.sortDirection == 0)
+    ListviewSort(ListViewHosts, 0, 1);
+  else if (ListViewHosts.sortDirection == 1)
+    ListviewSort(ListViewHosts, 0, 0);
+}
+
+void HostsListEditor::Bt_OKClick() {
+  if (listChanged) savehosts_dat();
+  if (app_.settings.hosts && listChanged) hosts_dat_to_winhost(app_);
+}
+
+}  // namespace zt

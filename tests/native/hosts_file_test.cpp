@@ -1,0 +1,290 @@
+// The system hosts file writer: the rewrite with its backup, the restore,
+// the default reset, the access check and its messages, the address
+// buttons, and the start-up step that calls it.
+#include <gtest/gtest.h>
+
+#include "hosts/hosts_file.h"
+#include "hosts/hosts_io.h"
+#include "sim_world.h"
+
+namespace zt::test {
+
+constexpr char kOldHosts[] =
+    "# Copyright (c) 1993-1999 Microsoft Corp.\r\n"
+    "#\r\n"
+    "  # indented comment\r\n"
+    "#127.0.0.1 disabled.example.com\r\n"
+    "\r\n"
+    "127.0.0.1       localhost\r\n"
+    "10.0.0.5 intranet\n";
+
+class HostsWriter : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.Install();
+    main.FormCreate();  // Windows XP, administrator
+    w.system.boxes.clear();
+    w.system.PutFile(Hosts(), kOldHosts);
+    w.system.PutFile(List(), "ads.example.com\r\n\r\ntrack.example.net\n");
+  }
+  std::string Hosts() { return "C:\\WINDOWS\\system32\\drivers\\etc\\hosts"; }
+  std::string Backup() { return w.Dir() + "hosts_org.bak"; }
+  std::string List() { return w.Dir() + "config\\zapotrix_hosts.dat"; }
+  std::string Read(const std::string& p) { return w.system.ReadFile(p).value_or("<missing>"); }
+  bool Exists(const std::string& p) { return w.system.FileAttributes(p).has_value(); }
+  std::string Head() {
+    return "# Copyright (c) 1993-1999 Microsoft Corp.\r\n#\r\n#127.0.0.1 disabled.example.com\r\n"
+           "\r\n\r\n127.0.0.1  localhost\r\n";
+  }
+
+  SimWorld w;
+  ZapotrixMain main{w.os, w.view, w.timer1, w.timerCheck};
+  AppState& app = main.state();
+};
+
+TEST_F(HostsWriter, RewriteKeepsHashLinesAndWritesTheList) {
+  app.settings.host_ip = "0.0.0.0";
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head() + "0.0.0.0  ads.example.com\r\n0.0.0.0  track.example.net\r\n", Read(Hosts()));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+  EXPECT_EQ(1, w.system.dnsFlushes);
+}
+
+TEST_F(HostsWriter, SecondRewriteChangesNothingAndKeepsTheFirstBackup) {
+  hosts_dat_to_winhost(app);
+  std::string first = Read(Hosts());
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(first, Read(Hosts()));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+}
+
+TEST_F(HostsWriter, PrefixOnlyForExactLoopbackAndLocalhostNamesSkipped) {
+  w.system.PutFile(List(), "my.localhost.net\r\nLOCALHOST.org\r\nlocalhost\r\n");
+  for (const char* ip : {"127.0.0.1 ", "", "10.0.0.1"}) {
+    app.settings.host_ip = ip;
+    hosts_dat_to_winhost(app);
+    EXPECT_EQ(Head() + "0.0.0.0  LOCALHOST.org\r\n", Read(Hosts())) << ip;
+  }
+  app.settings.host_ip = "127.0.0.1";
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head() + "127.0.0.1  LOCALHOST.org\r\n", Read(Hosts()));
+}
+
+TEST_F(HostsWriter, EmptyOrMissingListWritesOnlyTheHead) {
+  w.system.PutFile(List(), "");
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head(), Read(Hosts()));
+  w.system.DeleteFile(List());
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head(), Read(Hosts()));
+}
+
+TEST_F(HostsWriter, ListWithByteOrderMarkAndMixedLineEnds) {
+  w.system.PutFile(List(), "\xEF\xBB\xBF" "a.com\rb.com\n\nc.com\r\n");
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head() + "127.0.0.1  a.com\r\n127.0.0.1  b.com\r\n127.0.0.1  c.com\r\n", Read(Hosts()));
+}
+
+TEST_F(HostsWriter, WindowsNineXWritesHostsSam) {
+  SimWorld w9;
+  w9.Install();
+  w9.system.version = {1, 4, 10, 0x040A08AE};
+  ZapotrixMain m9(w9.os, w9.view, w9.timer1, w9.timerCheck);
+  m9.FormCreate();
+  AppState& a9 = m9.state();
+  EXPECT_EQ("C:\\WINDOWS\\hosts.sam", HostsFilePath(a9));
+  w9.system.PutFile("C:\\WINDOWS\\hosts.sam", "# sam\r\n");
+  w9.system.PutFile("C:\\WINDOWS\\hosts", "# untouched\r\n");
+  ASSERT_TRUE(check_host_access(a9));
+  hosts_dat_to_winhost(a9);
+  EXPECT_EQ("# sam\r\n\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  ads.example.com\r\n",
+            w9.system.ReadFile("C:\\WINDOWS\\hosts.sam").value_or(""));
+  EXPECT_EQ("# untouched\r\n", w9.system.ReadFile("C:\\WINDOWS\\hosts").value_or(""));
+}
+
+TEST_F(HostsWriter, AccessCheckAndItsMessages) {
+  EXPECT_TRUE(check_host_access(app));
+  EXPECT_TRUE(w.system.boxes.empty());
+
+  app.flags.IsAdmin = false;
+  EXPECT_FALSE(check_host_access(app));
+  EXPECT_TRUE(w.system.boxes.empty());
+  app.flags.IsAdmin = true;
+
+  w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
+  EXPECT_FALSE(check_host_access(app));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("Error accessing host-file. File is write protected.", w.system.boxes[0].text);
+  EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
+  EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
+  w.system.SetFileAttributes(Hosts(), 0);
+
+  app.flags.IsGerman = true;
+  w.system.DeleteFile(Hosts());
+  EXPECT_FALSE(check_host_access(app));
+  EXPECT_EQ("Fehler beim Zugriff auf die Host-Datei. Datei ist schreibgesch\xFCtzt!", w.system.boxes[1].text);
+  EXPECT_FALSE(Exists(Hosts()));  // nothing created
+  w.system.PutFile(Hosts(), kOldHosts);
+  app.flags.IsGerman = false;
+
+  w.system.PutFile(Backup(), "old");
+  w.system.SetFileAttributes(Backup(), kAttrReadOnly);
+  EXPECT_FALSE(check_host_access(app));
+  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+            w.system.boxes[2].text);
+}
+
+TEST_F(HostsWriter, NoBackupNoRewrite) {
+  w.system.failWrites = true;
+  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  w.system.failWrites = false;
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+}
+
+TEST_F(HostsWriter, MissingHostsFileIsNotCreatedByTheEditorPath) {
+  w.system.DeleteFile(Hosts());
+  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_FALSE(Exists(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+}
+
+TEST_F(HostsWriter, FailedWriteLeavesTheOldFileWhole) {
+  hosts_dat_to_winhost(app);
+  std::string blocking = Read(Hosts());
+  w.system.PutFile(List(), "other.com\r\n");
+  w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
+  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_EQ(blocking, Read(Hosts()));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+}
+
+TEST_F(HostsWriter, ListPathThatIsAFolderReadsAsAnEmptyList) {
+  w.system.DeleteFile(List());
+  w.system.CreateDirectory(List());  // exists, cannot be read as a file
+  w.system.PutFile(Backup(), kOldHosts);
+  hosts_dat_to_winhost(app);  // a directory is no list file: empty list
+  EXPECT_EQ(Head(), Read(Hosts()));
+}
+
+TEST_F(HostsWriter, SwitchingOffRestoresByteForByteAndRemovesTheBackup) {
+  app.settings.hosts = true;
+  EXPECT_TRUE(Exchange_host(app));
+  EXPECT_NE(kOldHosts, Read(Hosts()));
+  app.settings.hosts = false;
+  EXPECT_TRUE(Exchange_host(app));
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+  EXPECT_TRUE(Exchange_host(app));  // again: nothing to restore
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+}
+
+TEST_F(HostsWriter, FailedRestoreKeepsTheBackupAndSaysSo) {
+  app.settings.hosts = true;
+  Exchange_host(app);
+  std::string blocking = Read(Hosts());
+  w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
+  app.settings.hosts = false;
+  EXPECT_FALSE(Exchange_host(app));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("Error accessing host file.", w.system.boxes[0].text);
+  EXPECT_EQ(blocking, Read(Hosts()));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+}
+
+TEST_F(HostsWriter, DialogOkFallsBackWhenTheFileCannotBeWritten) {
+  app.settings.hosts = true;
+  w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
+  HostsDialogOk(app, false);
+  EXPECT_FALSE(app.settings.hosts);
+  w.system.SetFileAttributes(Hosts(), 0);
+  app.settings.hosts = true;
+  HostsDialogOk(app, false);
+  EXPECT_TRUE(app.settings.hosts);
+  EXPECT_TRUE(Exists(Backup()));
+}
+
+TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {
+  app.settings.hosts = true;
+  Exchange_host(app);
+  w.system.answers = {kIdNo};
+  EXPECT_FALSE(Button_hostDefClick(app));
+  EXPECT_TRUE(app.settings.hosts);
+  EXPECT_TRUE(Exists(Backup()));
+  EXPECT_EQ("Do you really want to restore defaults?", w.system.boxes[0].text);
+  EXPECT_EQ(kMbYesNo | kMbIconQuestion, w.system.boxes[0].flags);
+
+  EXPECT_TRUE(Button_hostDefClick(app));
+  EXPECT_FALSE(app.settings.hosts);
+  EXPECT_EQ(Head(), Read(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+
+  // The next rewrite backs up the default file.
+  hosts_dat_to_winhost(app);
+  EXPECT_EQ(Head(), Read(Backup()));
+}
+
+TEST_F(HostsWriter, StandardButtonKeepsTheBackupWhenTheResetFails) {
+  app.settings.hosts = true;
+  Exchange_host(app);
+  w.system.failWrites = true;
+  EXPECT_THROW(Button_hostDefClick(app), HostsFileError);
+  w.system.failWrites = false;
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+  EXPECT_TRUE(app.settings.hosts);
+}
+
+TEST(HostsRadio, ButtonsChooseTheAddress) {
+  Settings s;
+  EXPECT_TRUE(RadioButton_B127Click(s, false));
+  EXPECT_EQ("0.0.0.0", s.host_ip);
+  EXPECT_FALSE(RadioButton_B127Click(s, true));
+  EXPECT_EQ("127.0.0.1", s.host_ip);
+  EXPECT_FALSE(RadioButton_B0Click(s, true));
+  EXPECT_EQ("0.0.0.0", s.host_ip);
+  EXPECT_TRUE(RadioButton_B0Click(s, false));
+  EXPECT_EQ("127.0.0.1", s.host_ip);
+}
+
+class HostsAtStartUp : public ::testing::Test {
+ protected:
+  void Start(bool hosts, bool onStartup, bool failWrites = false) {
+    w.Install();
+    w.system.PutFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts", kOldHosts);
+    w.registry.CreateKey(HKey::CurrentUser, kSettingsKey);
+    Settings s;
+    s.hosts = hosts;
+    s.hosts_onstartup = onStartup;
+    RegIniSave(w.registry, s);
+    w.system.failWrites = failWrites;
+    main.FormCreate();
+    w.system.failWrites = false;
+  }
+  SimWorld w;
+  ZapotrixMain main{w.os, w.view, w.timer1, w.timerCheck};
+};
+
+TEST_F(HostsAtStartUp, RewritesOnlyWhenBothSettingsAreOn) {
+  Start(true, false);
+  EXPECT_EQ(kOldHosts, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts").value_or(""));
+}
+
+TEST_F(HostsAtStartUp, RewritesWithBothOn) {
+  Start(true, true);
+  EXPECT_NE(std::string::npos, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts")
+                                   .value_or("")
+                                   .find("127.0.0.1  ads.example.com\r\n"));
+  EXPECT_TRUE(w.timer1.enabled);
+}
+
+TEST_F(HostsAtStartUp, AFileErrorIsShownAndStartUpGoesOn) {
+  Start(true, true, true);  // the backup cannot be made
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+            w.system.boxes[0].text);
+  EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
+  EXPECT_EQ(kOldHosts, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts").value_or(""));
+  EXPECT_TRUE(w.timer1.enabled);
+}
+
+}  // namespace zt::test
