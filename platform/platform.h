@@ -2,6 +2,8 @@
 // area. The program passes the Win32 implementations, tests the stand-ins.
 #pragma once
 #include "platform/registry.h"
+#include "platform/services.h"
+#include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/window.h"
 
@@ -11,6 +13,8 @@ struct Platform {
   Registry& registry;
   System& system;
   Desktop& desktop;
+  ServiceManager& services;
+  Shell& shell;
 };
 
 }  // namespace zt

@@ -35,6 +35,9 @@ constexpr int kIdNo = 7;
 
 enum class SemaphoreResult { Created, AlreadyExists, Failed };
 
+// The platform identifier of a version query that failed.
+constexpr uint32_t kUnknownPlatform = 0xFFFFFFFF;
+
 struct OsVersion {
   uint32_t platformId = 2;  // 1 = Windows 9x, 2 = NT family
   uint32_t major = 5;

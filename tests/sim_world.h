@@ -3,6 +3,8 @@
 #include "app/zapotrix_main.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_services.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_timer.h"
 #include "recording_view.h"
@@ -13,7 +15,9 @@ struct SimWorld {
   SimRegistry registry;
   SimSystem system;
   SimDesktop desktop;
-  Platform os{registry, system, desktop};
+  SimServiceManager services;
+  SimShell shell;
+  Platform os{registry, system, desktop, services, shell};
   RecordingView view;
   SimTimer timer1, timerCheck;
 

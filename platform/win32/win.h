@@ -7,5 +7,6 @@
 #undef CopyFile
 #undef DeleteFile
 #undef CreateDirectory
+#undef RemoveDirectory
 #undef SetFileAttributes
 #undef MessageBox

@@ -69,6 +69,7 @@ OsVersion Win32System::Version() {
   OSVERSIONINFOA info = {};
   info.dwOSVersionInfoSize = sizeof info;
   OsVersion v;
+  v.platformId = kUnknownPlatform;  // a failed query names no system
   if (GetVersionExA(&info)) {
     v.platformId = info.dwPlatformId;
     v.major = info.dwMajorVersion;
@@ -104,6 +105,10 @@ bool Win32System::DeleteFile(const std::string& path) { return DeleteFileA(path.
 
 bool Win32System::CreateDirectory(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
+}
+
+bool Win32System::RemoveDirectory(const std::string& path) {
+  return RemoveDirectoryA(path.c_str()) != 0;
 }
 
 std::vector<DirEntry> Win32System::ListDirectory(const std::string& path) {
@@ -158,6 +163,17 @@ bool Win32System::WriteFileAtomic(const std::string& path, const std::string& by
     }
   }
   if (!ok) DeleteFileA(tmp);
+  return ok;
+}
+
+bool Win32System::FlushDnsCache() {
+  // dnsapi.dll exists from Windows 2000 on; older systems have no cache.
+  HMODULE dll = LoadLibraryA("dnsapi.dll");
+  if (!dll) return false;
+  using FlushFn = BOOL(WINAPI*)();
+  auto flush = reinterpret_cast<FlushFn>(reinterpret_cast<void (*)()>(GetProcAddress(dll, "DnsFlushResolverCache")));
+  bool ok = flush && flush();
+  FreeLibrary(dll);
   return ok;
 }
 

@@ -20,9 +20,11 @@ class Win32System : public System {
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateDirectory(const std::string& path) override;
+  bool RemoveDirectory(const std::string& path) override;
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+  bool FlushDnsCache() override;
   void Sleep(unsigned ms) override;
   uint32_t TickCount() override;
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
