@@ -47,13 +47,18 @@ bool SimRegistry::CreateKey(HKey root, const std::string& path) {
   // Create every missing parent, as the system does.
   std::string prefix = std::to_string(static_cast<int>(root));
   std::string rest = k.substr(prefix.size() + 1);
+  // The same path in its original letter case (same length, same parts).
+  std::string original = path;
+  while (!original.empty() && original.back() == '\\') original.pop_back();
+  while (!original.empty() && original.front() == '\\') original.erase(0, 1);
   std::string partial = prefix;
   size_t pos = 0;
   while (pos <= rest.size()) {
     size_t next = rest.find('\\', pos);
     if (next == std::string::npos) next = rest.size();
     partial += "\\" + rest.substr(pos, next - pos);
-    keys_[partial];
+    Key& key = keys_[partial];
+    if (key.name.empty()) key.name = original.substr(pos, next - pos);
     pos = next + 1;
   }
   return true;
@@ -110,7 +115,7 @@ std::vector<std::string> SimRegistry::SubKeyNames(HKey root, const std::string& 
   for (auto it = keys_.upper_bound(k); it != keys_.end(); ++it) {
     if (it->first.compare(0, prefix.size(), prefix) != 0) break;
     std::string rest = it->first.substr(prefix.size());
-    if (rest.find('\\') == std::string::npos) names.push_back(rest);
+    if (rest.find('\\') == std::string::npos) names.push_back(it->second.name);
   }
   return names;
 }

@@ -31,6 +31,7 @@ class SimRegistry : public Registry {
 
  private:
   struct Key {
+    std::string name;                        // last path part, as first created
     std::map<std::string, RegValue> values;  // by upper-cased name
   };
   static std::string Normal(HKey root, const std::string& path);
