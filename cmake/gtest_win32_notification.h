@@ -3,6 +3,16 @@
 #pragma once
 #ifdef _WIN32
 #include <windows.h>
+// Every test sees <windows.h> through this header. Its A/W name macros
+// would rename our platform methods (System::CopyFile, ...) in test files
+// only, so calls there would miss the stand-ins' real names.
+#undef CopyFile
+#undef DeleteFile
+#undef CreateDirectory
+#undef RemoveDirectory
+#undef SetFileAttributes
+#undef MessageBox
+#undef StartService
 #define GTEST_HAS_NOTIFICATION_ 1
 namespace testing {
 namespace internal {

@@ -10,3 +10,4 @@
 #undef RemoveDirectory
 #undef SetFileAttributes
 #undef MessageBox
+#undef StartService
