@@ -21,7 +21,16 @@ std::string Upper(std::string s) {
   return s;
 }
 
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 32);
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 32);
+    if (x != y) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -37,18 +46,18 @@ IniFile IniFile::Parse(const std::string& bytes) {
     ini.lines_.push_back(bytes.substr(pos, end - pos));
     pos = end;
   }
-  ini.Reparse();
   return ini;
 }
 
-void IniFile::Reparse() {
+void IniFile::Parse() const {
+  if (parsed_) return;
+  parsed_ = true;
   sections_.clear();
   Section* current = nullptr;
   for (size_t i = 0; i < lines_.size(); ++i) {
-    std::string line = Trim(lines_[i]);
     // The system's text ends at a NUL character.
-    line = line.substr(0, line.find('\0'));
-    line = Trim(line);
+    const std::string& raw = lines_[i];
+    std::string line = Trim(raw.find('\0') == std::string::npos ? raw : raw.substr(0, raw.find('\0')));
     if (line.empty()) continue;
     if (line[0] == '[') {
       size_t close = line.rfind(']');
@@ -81,6 +90,7 @@ void IniFile::Reparse() {
 }
 
 const IniFile::Section* IniFile::Find(const std::string& name) const {
+  Parse();
   if (name.empty()) return nullptr;
   for (const Section& s : sections_)
     if (!s.name.empty() && SameName(s.name, name)) return &s;
@@ -122,6 +132,7 @@ std::string IniFile::Read(const std::string& section, const std::string& key,
 }
 
 void IniFile::EraseSection(const std::string& section) {
+  Parse();
   std::string name = Trim(section);
   for (size_t i = sections_.size(); i-- > 0;) {
     const Section& s = sections_[i];
@@ -129,15 +140,16 @@ void IniFile::EraseSection(const std::string& section) {
       lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s.firstLine),
                    lines_.begin() + static_cast<std::ptrdiff_t>(s.endLine));
   }
-  Reparse();
+  parsed_ = false;
 }
 
 void IniFile::AppendSection(const std::string& section,
                             const std::vector<std::pair<std::string, std::string>>& entries) {
-  if (!lines_.empty() && lines_.back().back() != '\n') lines_.back() += "\r\n";
+  if (!lines_.empty() && lines_.back().back() != '\n' && lines_.back().back() != '\r')
+    lines_.back() += "\r\n";
   lines_.push_back("[" + section + "]\r\n");
   for (const auto& e : entries) lines_.push_back(e.first + "=" + e.second + "\r\n");
-  Reparse();
+  parsed_ = false;
 }
 
 std::string IniFile::Text() const {

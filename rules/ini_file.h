@@ -53,10 +53,12 @@ class IniFile {
     std::unordered_map<std::string, size_t> index;  // upper-cased name -> first key
   };
   const Section* Find(const std::string& section) const;
-  void Reparse();
+  // Builds the section index from the lines when they changed.
+  void Parse() const;
 
   std::vector<std::string> lines_;  // raw lines, each with its line end
-  std::vector<Section> sections_;
+  mutable std::vector<Section> sections_;
+  mutable bool parsed_ = false;
 };
 
 }  // namespace zt
