@@ -2,6 +2,8 @@
 // and the exact lookup the caption and URL scanners make every cycle.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+
 #include "platform/sim/sim_system.h"
 #include "rules/list_ops.h"
 #include "rules/main_db.h"
@@ -11,22 +13,38 @@ namespace {
 
 const char* const kDb = "C:\\Zapotrix\\config\\zapotrix_mainDB.ini";
 
-std::string Database(int entries) {
+// A database as the program saves it: each text list sorted, plus sizes.
+std::string Database(int entries, int sizes) {
+  std::vector<std::string> words;
+  for (int i = 0; i < entries; ++i) words.push_back("entry " + std::to_string(100000000 + (i * 7919) % 1000003));
+  std::sort(words.begin(), words.end());
   std::string text;
   for (const char* section : {"ADS", "URL", "WCS"}) {
     text += std::string("[") + section + "]\r\n";
-    for (int i = 1; i <= entries; ++i)
-      text += std::to_string(i) + "=entry " + std::to_string((i * 7919) % 1000003) + "\r\n";
+    for (int i = 0; i < entries; ++i) text += std::to_string(i + 1) + "=" + words[i] + "\r\n";
   }
   text += "[WDS]\r\n";
-  for (int i = 1; i <= entries; ++i)
+  for (int i = 1; i <= sizes; ++i)
     text += std::to_string(2 * i - 1) + "=" + std::to_string(100 + i) + "\r\n" + std::to_string(2 * i) + "=250\r\n";
   return text;
 }
 
+// Load and save together, as one program run does (100,000 rules per text
+// list and 1,000 sizes is the target case).
+void BM_LoadAndSave(benchmark::State& state) {
+  SimSystem sys;
+  sys.PutFile(kDb, Database(static_cast<int>(state.range(0)), 1000));
+  for (auto _ : state) {
+    RuleLists lists;
+    LoadMainDB(sys, kDb, lists);
+    SaveMainDB(sys, kDb, lists, false);
+  }
+}
+BENCHMARK(BM_LoadAndSave)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_LoadMainDB(benchmark::State& state) {
   SimSystem sys;
-  sys.PutFile(kDb, Database(static_cast<int>(state.range(0))));
+  sys.PutFile(kDb, Database(static_cast<int>(state.range(0)), static_cast<int>(state.range(0))));
   for (auto _ : state) {
     RuleLists lists;
     LoadMainDB(sys, kDb, lists);
@@ -38,7 +56,7 @@ BENCHMARK(BM_LoadMainDB)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kM
 
 void BM_SaveMainDB(benchmark::State& state) {
   SimSystem sys;
-  sys.PutFile(kDb, Database(static_cast<int>(state.range(0))));
+  sys.PutFile(kDb, Database(static_cast<int>(state.range(0)), static_cast<int>(state.range(0))));
   RuleLists lists;
   LoadMainDB(sys, kDb, lists);
   for (auto _ : state) SaveMainDB(sys, kDb, lists, false);
