@@ -141,6 +141,10 @@ std::optional<std::string> Win32System::ReadFile(const std::string& path) {
 }
 
 bool Win32System::WriteFileAtomic(const std::string& path, const std::string& bytes) {
+  // A write-protected file stays as it is. Windows refuses to replace it,
+  // but Wine's MoveFileEx replaces it all the same: ask first.
+  DWORD existing = GetFileAttributesA(path.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
   char tmp[MAX_PATH + 1] = {};
   if (!GetTempFileNameA(Folder(path).c_str(), "zt", 0, tmp)) return false;
   File f(CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
