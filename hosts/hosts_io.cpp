@@ -20,6 +20,17 @@ std::vector<std::string> SplitLines(const std::string& bytes) {
   return lines;
 }
 
+size_t CountNonEmptyLines(const std::string& bytes) {
+  size_t count = 0;
+  bool inLine = false;
+  for (size_t i = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0; i < bytes.size(); ++i) {
+    bool end = bytes[i] == '\r' || bytes[i] == '\n';
+    if (!end && !inLine) ++count;
+    inLine = !end;
+  }
+  return count;
+}
+
 bool FileExists(System& sys, const std::string& path) {
   std::optional<uint32_t> attrs = sys.FileAttributes(path);
   return attrs && !(*attrs & kAttrDirectory);

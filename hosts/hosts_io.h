@@ -23,6 +23,9 @@ class HostsFileError : public std::runtime_error {
 // very start belongs to no line.
 std::vector<std::string> SplitLines(const std::string& bytes);
 
+// The number of non-empty lines SplitLines would give.
+size_t CountNonEmptyLines(const std::string& bytes);
+
 // True when the path names an existing file (not a directory).
 bool FileExists(System& sys, const std::string& path);
 

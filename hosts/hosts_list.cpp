@@ -45,22 +45,24 @@ std::vector<std::string> HostListEntries(const std::string& bytes) {
 
 std::vector<std::string> ImportHostNames(const std::string& bytes,
                                          const std::function<void(size_t)>& onAccepted) {
-  // (case-folded key, name as met) in file order; a stable sort by key then
-  // keeps the first form of names that differ only in letter case.
-  std::vector<std::pair<std::string, std::string>> found;
+  // Names in file order with their case-folded keys; a stable sort of the
+  // positions by key then keeps the first form of names that differ only
+  // in letter case.
+  std::vector<std::string> found, keys;
   for (std::string& line : SplitLines(bytes)) {
     std::string name = ImportLine(line);
     if (name.empty()) continue;
-    std::string key = UpperAnsi(name);
-    found.emplace_back(std::move(key), std::move(name));
+    keys.push_back(UpperAnsi(name));
+    found.push_back(std::move(name));
     if (onAccepted) onAccepted(found.size());
   }
-  std::stable_sort(found.begin(), found.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<size_t> order(found.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&keys](size_t a, size_t b) { return keys[a] < keys[b]; });
   std::vector<std::string> names;
   names.reserve(found.size());
-  for (size_t i = 0; i < found.size(); ++i)
-    if (i == 0 || found[i].first != found[i - 1].first) names.push_back(std::move(found[i].second));
+  for (size_t i = 0; i < order.size(); ++i)
+    if (i == 0 || keys[order[i]] != keys[order[i - 1]]) names.push_back(std::move(found[order[i]]));
   return names;
 }
 
@@ -88,7 +90,7 @@ bool HostsListEditor::refresh_hostlist() {
 }
 
 size_t HostsListEditor::countimportfile(const std::string& file) {
-  size_t count = HostListEntries(ReadTextFile(app_.os.system, file, app_.flags.IsGerman)).size();
+  size_t count = CountNonEmptyLines(ReadTextFile(app_.os.system, file, app_.flags.IsGerman));
   view_.SetProgressRange(count);
   view_.SetProgressPosition(0);
   return count;

@@ -24,6 +24,11 @@ TEST(SplitLines, EveryLineEndAndTheByteOrderMark) {
   // Only at the very start is it a byte-order mark.
   EXPECT_EQ(Lines({"x", "\xEF\xBB\xBFy"}), SplitLines("x\n\xEF\xBB\xBFy"));
   EXPECT_EQ(Lines({std::string("a\0b", 3)}), SplitLines(std::string("a\0b", 3)));
+  for (const char* text : {"", "\r\n", "a", "a\r\n\r\nb\n\rc\r", "\xEF\xBB\xBF", "\xEF\xBB\xBF\n\nx"}) {
+    size_t nonEmpty = 0;
+    for (const std::string& l : SplitLines(text)) nonEmpty += !l.empty();
+    EXPECT_EQ(nonEmpty, CountNonEmptyLines(text)) << text;
+  }
 }
 
 struct ImportCase {
