@@ -154,10 +154,11 @@ void UpdateRun::BTUpdateClick(const UpdateChoices& choices) {
   view_.SetUpdateButton(T().next, false);
   view_.SetProgress(kProgressStart);
   view_.ProcessPendingMessages();
+  // "Cancel" handled there ends the run before anything is fetched.
+  if (phase_ == Phase::Cancelled) return;
   view_.AddLine(T().connecting);
   view_.AddLine("");
   view_.ProcessPendingMessages();
-  // "Cancel" handled above ends the run before anything is fetched.
   if (phase_ == Phase::Cancelled) return;
 
   StartDownload();
