@@ -1,0 +1,373 @@
+// The updater with the real downloader and worker thread against an HTTP
+// server of the test on 127.0.0.1: success with every choice, error pages,
+// a refused connection, a slow server, and what is left of the downloaded
+// file afterwards.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/app_state.h"
+#include "http_test_server.h"
+#include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_timer.h"
+#include "platform/win32/win32_download.h"
+#include "platform/win32/win32_worker.h"
+#include "recording_updater_view.h"
+#include "recording_view.h"
+#include "rules/list_ops.h"
+#include "rules/updater.h"
+
+namespace zt::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+constexpr unsigned kRunLimitMs = 30000;
+
+// Real files through kernel32; message boxes are recorded, not shown.
+class FileSystem : public System {
+ public:
+  SemaphoreResult CreateInstanceSemaphore(const std::string&) override { return SemaphoreResult::Created; }
+  void CloseInstanceSemaphore() override {}
+  std::string ExecutablePath() override { return ""; }
+  std::string SystemDirectory() override { return ""; }
+  std::string WindowsDirectory() override { return ""; }
+  OsVersion Version() override { return {}; }
+  uint16_t SystemDefaultLangID() override { return 0x0409; }
+  std::string LanguageName(uint16_t) override { return ""; }
+  std::optional<uint32_t> FileAttributes(const std::string& path) override {
+    DWORD a = ::GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+  }
+  bool SetFileAttributes(const std::string& path, uint32_t a) override {
+    return ::SetFileAttributesA(path.c_str(), a) != 0;
+  }
+  bool CopyFile(const std::string& f, const std::string& t, bool failIfExists) override {
+    return ::CopyFileA(f.c_str(), t.c_str(), failIfExists) != 0;
+  }
+  bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+  bool CreateDirectory(const std::string& path) override { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
+  std::vector<DirEntry> ListDirectory(const std::string&) override { return {}; }
+  std::optional<std::string> ReadFile(const std::string& path) override {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+  }
+  void Sleep(unsigned ms) override { ::Sleep(ms); }
+  uint32_t TickCount() override { return ::GetTickCount(); }
+  int MessageBox(const std::string& text, const std::string&, unsigned) override {
+    boxes.push_back(text);
+    return IDOK;
+  }
+
+  Strings boxes;
+};
+
+const char* const kPublished =
+    "[ADS]\r\n1=casino\r\n2=\r\n3=Werbung\r\n"
+    "[URL]\r\n1=http://ads.example.com\r\n"
+    "[WCS]\r\n1=casino\r\n2=Lotto\r\n"
+    "[WDS]\r\n1=300\r\n2=250\r\n3=300\r\n4=250\r\n5=468\r\n6=60\r\n";
+
+Strings Firsts(const ListModel& m) {
+  Strings v;
+  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i));
+  return v;
+}
+
+Strings Sizes(const ListModel& m) {
+  Strings v;
+  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i, 0) + "x" + m.text(i, 1));
+  return v;
+}
+
+class UpdaterWine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, tmp);
+    dir_ = std::string(tmp) + "zt-updater-" + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(::GetTickCount());
+    ASSERT_TRUE(::CreateDirectoryA(dir_.c_str(), nullptr));
+    ASSERT_TRUE(::CreateDirectoryA((dir_ + "\\config").c_str(), nullptr));
+    newDb_ = dir_ + "\\config\\zapotrix_mainDB_new.ini";
+    app.paths.ProgramDir = dir_ + "\\";
+    app.paths.NewMainDBFile = newDb_;
+    ::SetEnvironmentVariableA(kUpdateBaseVariable, server.base().c_str());
+    ResetLists();
+  }
+
+  void TearDown() override {
+    worker.Wait(kRunLimitMs);
+    ::SetEnvironmentVariableA(kUpdateBaseVariable, nullptr);
+    ::SetFileAttributesA(newDb_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(newDb_.c_str());
+    ::RemoveDirectoryA((dir_ + "\\config").c_str());
+    ::RemoveDirectoryA(dir_.c_str());
+  }
+
+  void ResetLists() {
+    app.rules = RuleLists();
+    for (const char* t : {"Casino", "Gewinn"}) app.rules.WCS.Add({t});
+    for (const char* t : {"CASINO", "Gewinnspiel"}) app.rules.ADS.Add({t});
+    app.rules.URL.Add({"http://old.example.com"});
+    app.rules.WDS.Add({"120", "600"});
+    app.rules.WDS.Add({"300", "250"});
+  }
+
+  void Publish(const std::string& body, int status = 200, const std::string& type = "text/plain") {
+    HttpReply r;
+    r.status = status;
+    r.body = body;
+    r.contentType = type;
+    server.Serve(kUpdatePath, r);
+  }
+
+  // One showing of the window: "Next", then the window's timer until the
+  // run has ended.
+  void RunToEnd(UpdateRun& run, const UpdateChoices& c = {}) {
+    run.FormShow();
+    run.BTUpdateClick(c);
+    DWORD start = ::GetTickCount();
+    while (run.Poll() && ::GetTickCount() - start < kRunLimitMs) worker.Wait(50);
+    ASSERT_FALSE(run.Running()) << "the run did not end";
+  }
+
+  bool NewDbExists() { return ::GetFileAttributesA(newDb_.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  std::string NewDbText() { return files.ReadFile(newDb_).value_or("<gone>"); }
+  void PutNewDb(const std::string& text) { ASSERT_TRUE(files.WriteFileAtomic(newDb_, text)); }
+
+  HttpTestServer server;
+  FileSystem files;
+  SimRegistry registry;
+  SimDesktop desktop;
+  Win32Downloader downloader;
+  Win32Worker worker;
+  Platform os{registry, files, desktop, downloader, worker};
+  RecordingView mainView;
+  SimTimer timer1, timer2;
+  AppState app{os, mainView, timer1, timer2};
+  std::string dir_, newDb_;
+};
+
+TEST_F(UpdaterWine, EveryChoiceMergesTheServedDatabaseAndDeletesTheDownload) {
+  Publish(kPublished);
+  for (int bits = 0; bits < 32; ++bits) {
+    SCOPED_TRACE("choices " + std::to_string(bits));
+    UpdateChoices c;
+    c.WCS = bits & 1;
+    c.ADS = bits & 2;
+    c.URL = bits & 4;
+    c.WDS = bits & 8;
+    c.keepExisting = bits & 16;
+    ResetLists();
+    RecordingUpdaterView view;
+    UpdateRun run(app, view);
+    RunToEnd(run, c);
+
+    ASSERT_EQ(UpdateRun::Phase::Succeeded, run.phase());
+    EXPECT_EQ((Strings{"Connecting to server ...", "", "Connection etablished ...",
+                       "Receiving new data ...", "done..."}),
+              view.lines);
+    EXPECT_EQ("Finish", view.updateCaption);
+    EXPECT_TRUE(view.updateEnabled);
+    EXPECT_EQ("Close", view.closeCaption);
+    EXPECT_FALSE(view.closeEnabled);
+    EXPECT_FALSE(NewDbExists());
+
+    Strings wcs = !c.WCS ? Strings{"Casino", "Gewinn"}
+                  : c.keepExisting ? Strings{"Casino", "Gewinn", "Lotto"} : Strings{"casino", "Lotto"};
+    Strings ads = !c.ADS ? Strings{"CASINO", "Gewinnspiel"}
+                  : c.keepExisting ? Strings{"CASINO", "Gewinnspiel", "Werbung"} : Strings{"casino", "Werbung"};
+    Strings url = !c.URL ? Strings{"http://old.example.com"}
+                  : c.keepExisting ? Strings{"http://ads.example.com", "http://old.example.com"}
+                                   : Strings{"http://ads.example.com"};
+    Strings wds = !c.WDS ? Strings{"120x600", "300x250"}
+                  : c.keepExisting ? Strings{"120x600", "300x250", "468x60"} : Strings{"300x250", "468x60"};
+    EXPECT_EQ(wcs, Firsts(app.rules.WCS));
+    EXPECT_EQ(ads, Firsts(app.rules.ADS));
+    EXPECT_EQ(url, Firsts(app.rules.URL));
+    EXPECT_EQ(wds, Sizes(app.rules.WDS));
+  }
+  EXPECT_EQ(32, server.requests());
+}
+
+TEST_F(UpdaterWine, ANewlyPublishedDatabaseIsFetchedNotAnEarlierCopy) {
+  Publish("[WCS]\r\n1=Erste\r\n");
+  RecordingUpdaterView v1;
+  UpdateRun first(app, v1);
+  RunToEnd(first);
+  Publish("[WCS]\r\n1=Zweite\r\n");
+  RecordingUpdaterView v2;
+  UpdateRun second(app, v2);
+  UpdateChoices replace;
+  replace.keepExisting = false;
+  RunToEnd(second, replace);
+  EXPECT_EQ((Strings{"Zweite"}), Firsts(app.rules.WCS));
+  EXPECT_EQ(2, server.requests());
+}
+
+// What the server sends when the download fails or is not a rule database.
+struct FailureCase {
+  const char* name;
+  int status;
+  const char* type;
+  const char* body;
+};
+
+class UpdaterWineFailure : public UpdaterWine, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(UpdaterWineFailure, ListsStayAndTheRunEndsWithError) {
+  const FailureCase& k = GetParam();
+  Publish(k.body, k.status, k.type);
+  PutNewDb("left over");
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  RunToEnd(run);
+
+  EXPECT_EQ(UpdateRun::Phase::Failed, run.phase());
+  EXPECT_EQ((Strings{"Connecting to server ...", "", "Error on update"}), view.lines);
+  EXPECT_EQ(kProgressEnd, view.progress);
+  EXPECT_EQ("Finish", view.updateCaption);
+  EXPECT_FALSE(view.updateEnabled);
+  EXPECT_EQ("Close", view.closeCaption);
+  EXPECT_TRUE(view.closeEnabled);
+  EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+  EXPECT_EQ((Strings{"120x600", "300x250"}), Sizes(app.rules.WDS));
+  EXPECT_TRUE(NewDbExists());
+  EXPECT_TRUE(files.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Server, UpdaterWineFailure,
+    ::testing::Values(
+        FailureCase{"NotFound", 404, "text/html",
+                    "<html><head><title>404 Not Found</title></head><body>[gone]</body></html>\n"},
+        FailureCase{"ServerError", 500, "text/html", "<html><body>Internal error</body></html>\n"},
+        FailureCase{"LoginPage", 200, "text/html",
+                    "<html><body><form action=\"/login\">User: <input name=\"u\"></form></body></html>\n"},
+        FailureCase{"EmptyFile", 200, "text/plain", ""}),
+    [](const ::testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
+
+TEST_F(UpdaterWine, RefusedConnectionLeavesTheOldDownloadUntouched) {
+  std::string base = "http://127.0.0.1:" + std::to_string(HttpTestServer::UnusedPort());
+  ::SetEnvironmentVariableA(kUpdateBaseVariable, base.c_str());
+  EXPECT_FALSE(DownloadFile(downloader, UpdateURL(downloader), newDb_));
+
+  PutNewDb("[WCS]\r\n1=left over\r\n");
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  RunToEnd(run);
+  EXPECT_EQ(UpdateRun::Phase::Failed, run.phase());
+  EXPECT_EQ("Error on update", view.lines.back());
+  EXPECT_EQ("[WCS]\r\n1=left over\r\n", NewDbText());
+  EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+}
+
+TEST_F(UpdaterWine, SlowServerRunsOffTheWindowThreadAndSecondNextStartsNothing) {
+  HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HttpReply r;
+  r.body = kPublished;
+  r.hold = release;
+  r.chunkDelayMs = 20;
+  server.Serve(kUpdatePath, r);
+
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  run.FormShow();
+  run.BTUpdateClick({});
+  // The server holds its answer: the window is free meanwhile.
+  EXPECT_TRUE(run.Running());
+  EXPECT_FALSE(view.updateEnabled);
+  EXPECT_EQ((Strings{"Connecting to server ...", ""}), view.lines);
+  run.BTUpdateClick({});
+  EXPECT_TRUE(run.Poll());
+
+  ::SetEvent(release);
+  DWORD start = ::GetTickCount();
+  while (run.Poll() && ::GetTickCount() - start < kRunLimitMs) worker.Wait(50);
+  ::CloseHandle(release);
+
+  EXPECT_EQ(UpdateRun::Phase::Succeeded, run.phase());
+  EXPECT_EQ("done...", view.lines.back());
+  EXPECT_EQ((Strings{"Casino", "Gewinn", "Lotto"}), Firsts(app.rules.WCS));
+  EXPECT_EQ(1, server.requests());
+  EXPECT_FALSE(NewDbExists());
+}
+
+TEST_F(UpdaterWine, CancelDuringDownloadMergesNothing) {
+  HANDLE release = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HttpReply r;
+  r.body = kPublished;
+  r.hold = release;
+  server.Serve(kUpdatePath, r);
+
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  run.FormShow();
+  run.BTUpdateClick({});
+  run.BTCloseClick();
+  EXPECT_EQ(1, view.closes);
+
+  // The window is opened again at once; its run waits for the first download.
+  RecordingUpdaterView view2;
+  UpdateRun second(app, view2);
+  second.FormShow();
+  second.BTUpdateClick({});
+  EXPECT_EQ(UpdateRun::Phase::Starting, second.phase());
+
+  ::SetEvent(release);
+  ASSERT_TRUE(worker.Wait(kRunLimitMs));
+  EXPECT_FALSE(run.Poll());
+  EXPECT_EQ(UpdateRun::Phase::Cancelled, run.phase());
+  EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+
+  DWORD start = ::GetTickCount();
+  while (second.Poll() && ::GetTickCount() - start < kRunLimitMs) worker.Wait(50);
+  ::CloseHandle(release);
+  EXPECT_EQ(UpdateRun::Phase::Succeeded, second.phase());
+  EXPECT_EQ(2, server.requests());
+}
+
+TEST_F(UpdaterWine, ReadOnlyDownloadGetsTheWriteProtectionMessage) {
+  // A read-only file left in the way: the download cannot replace it.
+  Publish(kPublished);
+  PutNewDb("[WCS]\r\n1=alt\r\n");
+  ::SetFileAttributesA(newDb_.c_str(), FILE_ATTRIBUTE_READONLY);
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  RunToEnd(run);
+  EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+  EXPECT_TRUE(NewDbExists());
+  // Wine's download replaces the read-only file's contents and leaves its
+  // attribute; the merge then refuses it.
+  EXPECT_EQ(UpdateRun::Phase::Succeeded, run.phase());
+  EXPECT_EQ((Strings{"Could not save database. File is write protected."}), files.boxes);
+  EXPECT_EQ("done...", view.lines.back());
+}
+
+TEST_F(UpdaterWine, TransferCutShortBeforeTheFirstSectionIsAFailedDownload) {
+  // The system reports success for a transfer the server ends early.
+  HttpReply r;
+  r.body = "[WC";
+  r.declaredLength = 4096;
+  server.Serve(kUpdatePath, r);
+  RecordingUpdaterView view;
+  UpdateRun run(app, view);
+  RunToEnd(run);
+  EXPECT_EQ(UpdateRun::Phase::Failed, run.phase());
+  EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+}
+
+}  // namespace
+}  // namespace zt::test
