@@ -13,8 +13,9 @@ struct Platform {
   Registry& registry;
   System& system;
   Desktop& desktop;
-  Downloader& downloader;
-  Worker& worker;
+  // The program takes the real ones by default; tests pass stand-ins.
+  Downloader& downloader = SystemDownloader();
+  Worker& worker = SystemWorker();
 };
 
 }  // namespace zt

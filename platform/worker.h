@@ -7,6 +7,11 @@
 
 namespace zt {
 
+class Worker;
+
+// The process-wide real worker; only the Win32 backend defines it.
+Worker& SystemWorker();
+
 class Worker {
  public:
   virtual ~Worker() = default;

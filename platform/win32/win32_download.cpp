@@ -1,7 +1,7 @@
 // URLDownloadToFileA on whatever thread calls it.
 #include "platform/win32/win32_download.h"
 
-#include <windows.h>
+#include "platform/win32/win.h"
 #include <objbase.h>
 #include <urlmon.h>
 #include <wininet.h>
@@ -27,6 +27,11 @@ class ComScope {
 };
 
 }  // namespace
+
+Downloader& SystemDownloader() {
+  static Win32Downloader downloader;
+  return downloader;
+}
 
 int32_t Win32Downloader::DownloadToFile(const std::string& url, const std::string& path) {
   ComScope com;

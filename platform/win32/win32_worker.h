@@ -1,7 +1,7 @@
 // The real worker: one Win32 thread per job; the thread handle, signalled
 // when the thread ends, tells that the job is done.
 #pragma once
-#include <windows.h>
+#include "platform/win32/win.h"
 
 #include "platform/worker.h"
 

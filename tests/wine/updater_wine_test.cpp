@@ -4,20 +4,19 @@
 // file afterwards.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/app_state.h"
 #include "http_test_server.h"
 #include "platform/sim/sim_desktop.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_timer.h"
 #include "platform/win32/win32_download.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_worker.h"
 #include "recording_updater_view.h"
 #include "recording_view.h"
 #include "rules/list_ops.h"
 #include "rules/updater.h"
+#include "wine_support.h"
 
 namespace zt::test {
 namespace {
@@ -26,50 +25,13 @@ using Strings = std::vector<std::string>;
 
 constexpr unsigned kRunLimitMs = 30000;
 
-// Real files through kernel32; message boxes are recorded, not shown.
-class FileSystem : public System {
+// The real files and system; message boxes are recorded, not shown.
+class RecordingSystem : public Win32System {
  public:
-  SemaphoreResult CreateInstanceSemaphore(const std::string&) override { return SemaphoreResult::Created; }
-  void CloseInstanceSemaphore() override {}
-  std::string ExecutablePath() override { return ""; }
-  std::string SystemDirectory() override { return ""; }
-  std::string WindowsDirectory() override { return ""; }
-  OsVersion Version() override { return {}; }
-  uint16_t SystemDefaultLangID() override { return 0x0409; }
-  std::string LanguageName(uint16_t) override { return ""; }
-  std::optional<uint32_t> FileAttributes(const std::string& path) override {
-    DWORD a = ::GetFileAttributesA(path.c_str());
-    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
-    return a;
-  }
-  bool SetFileAttributes(const std::string& path, uint32_t a) override {
-    return ::SetFileAttributesA(path.c_str(), a) != 0;
-  }
-  bool CopyFile(const std::string& f, const std::string& t, bool failIfExists) override {
-    return ::CopyFileA(f.c_str(), t.c_str(), failIfExists) != 0;
-  }
-  bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
-  bool CreateDirectory(const std::string& path) override { return ::CreateDirectoryA(path.c_str(), nullptr) != 0; }
-  std::vector<DirEntry> ListDirectory(const std::string&) override { return {}; }
-  std::optional<std::string> ReadFile(const std::string& path) override {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  bool WriteFileAtomic(const std::string& path, const std::string& bytes) override {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-  }
-  void Sleep(unsigned ms) override { ::Sleep(ms); }
-  uint32_t TickCount() override { return ::GetTickCount(); }
   int MessageBox(const std::string& text, const std::string&, unsigned) override {
     boxes.push_back(text);
     return IDOK;
   }
-
   Strings boxes;
 };
 
@@ -94,14 +56,9 @@ Strings Sizes(const ListModel& m) {
 class UpdaterWine : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, tmp);
-    dir_ = std::string(tmp) + "zt-updater-" + std::to_string(::GetCurrentProcessId()) + "-" +
-           std::to_string(::GetTickCount());
-    ASSERT_TRUE(::CreateDirectoryA(dir_.c_str(), nullptr));
-    ASSERT_TRUE(::CreateDirectoryA((dir_ + "\\config").c_str(), nullptr));
-    newDb_ = dir_ + "\\config\\zapotrix_mainDB_new.ini";
-    app.paths.ProgramDir = dir_ + "\\";
+    ASSERT_TRUE(::CreateDirectoryA((dir_.path() + "\\config").c_str(), nullptr));
+    newDb_ = dir_.path() + "\\config\\zapotrix_mainDB_new.ini";
+    app.paths.ProgramDir = dir_.path() + "\\";
     app.paths.NewMainDBFile = newDb_;
     ::SetEnvironmentVariableA(kUpdateBaseVariable, server.base().c_str());
     ResetLists();
@@ -110,10 +67,6 @@ class UpdaterWine : public ::testing::Test {
   void TearDown() override {
     worker.Wait(kRunLimitMs);
     ::SetEnvironmentVariableA(kUpdateBaseVariable, nullptr);
-    ::SetFileAttributesA(newDb_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(newDb_.c_str());
-    ::RemoveDirectoryA((dir_ + "\\config").c_str());
-    ::RemoveDirectoryA(dir_.c_str());
   }
 
   void ResetLists() {
@@ -143,12 +96,13 @@ class UpdaterWine : public ::testing::Test {
     ASSERT_FALSE(run.Running()) << "the run did not end";
   }
 
-  bool NewDbExists() { return ::GetFileAttributesA(newDb_.c_str()) != INVALID_FILE_ATTRIBUTES; }
-  std::string NewDbText() { return files.ReadFile(newDb_).value_or("<gone>"); }
-  void PutNewDb(const std::string& text) { ASSERT_TRUE(files.WriteFileAtomic(newDb_, text)); }
+  bool NewDbExists() { return FileExists(newDb_); }
+  std::string NewDbText() { return ReadBytes(newDb_); }
+  void PutNewDb(const std::string& text) { WriteBytes(newDb_, text); }
 
   HttpTestServer server;
-  FileSystem files;
+  TempDir dir_;
+  RecordingSystem files;
   SimRegistry registry;
   SimDesktop desktop;
   Win32Downloader downloader;
@@ -157,7 +111,7 @@ class UpdaterWine : public ::testing::Test {
   RecordingView mainView;
   SimTimer timer1, timer2;
   AppState app{os, mainView, timer1, timer2};
-  std::string dir_, newDb_;
+  std::string newDb_;
 };
 
 TEST_F(UpdaterWine, EveryChoiceMergesTheServedDatabaseAndDeletesTheDownload) {
