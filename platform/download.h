@@ -27,11 +27,12 @@ Downloader& SystemDownloader();
 class Downloader {
  public:
   virtual ~Downloader() = default;
-  // Fetches the URL into the file at path (a Windows path), replacing it.
-  // Returns the system's result code: kSOk when the transfer ended. Note
-  // that an HTTP error status may still give kSOk with the server's error
-  // page as the file, so callers check what they received. Safe to call
-  // from a worker thread.
+  // Fetches the URL into the file at path (a Windows path), replacing it,
+  // never from a cached copy. Returns the system's result code: kSOk when
+  // the transfer ended; a transfer that the server cut short of the length
+  // it announced is an error. Note that an HTTP error status still gives
+  // kSOk with the server's error page as the file, so callers check what
+  // they received. Safe to call from a worker thread.
   virtual int32_t DownloadToFile(const std::string& url, const std::string& path) = 0;
   // The value of kUpdateBaseVariable; nothing when it is unset or empty.
   virtual std::optional<std::string> UpdateBaseOverride() = 0;

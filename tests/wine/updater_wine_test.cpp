@@ -310,17 +310,23 @@ TEST_F(UpdaterWine, ReadOnlyDownloadGetsTheWriteProtectionMessage) {
   EXPECT_EQ("done...", view.lines.back());
 }
 
-TEST_F(UpdaterWine, TransferCutShortBeforeTheFirstSectionIsAFailedDownload) {
-  // The system reports success for a transfer the server ends early.
+TEST_F(UpdaterWine, TransferCutShortIsAFailedDownload) {
+  // The server announces more than it sends and closes the connection: the
+  // system still reports success, with whole sections already in the file.
   HttpReply r;
-  r.body = "[WC";
-  r.declaredLength = 4096;
+  r.body = kPublished;
+  r.declaredLength = r.body.size() + 500;
   server.Serve(kUpdatePath, r);
+  EXPECT_FALSE(DownloadFile(downloader, UpdateURL(downloader), newDb_));
+
   RecordingUpdaterView view;
   UpdateRun run(app, view);
-  RunToEnd(run);
+  UpdateChoices replace;
+  replace.keepExisting = false;
+  RunToEnd(run, replace);
   EXPECT_EQ(UpdateRun::Phase::Failed, run.phase());
   EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
+  EXPECT_EQ((Strings{"120x600", "300x250"}), Sizes(app.rules.WDS));
 }
 
 }  // namespace
