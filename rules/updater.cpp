@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <map>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -45,17 +46,21 @@ void MergeTextSection(const IniFile& ini, const char* section, ListModel& list, 
 }
 
 void MergeSizes(const IniFile& ini, ListModel& list, bool keepExisting) {
+  // Pairs in insertion order, and the same pairs as a set for the lookup.
   std::vector<std::pair<std::string, std::string>> pairs;
+  std::set<std::pair<std::string, std::string>> known;
   size_t count = ini.Keys("WDS").size();
   if (keepExisting)
-    for (size_t i = 0; i < list.size(); ++i) pairs.emplace_back(list.text(i, 0), list.text(i, 1));
+    for (size_t i = 0; i < list.size(); ++i) {
+      pairs.emplace_back(list.text(i, 0), list.text(i, 1));
+      known.insert(pairs.back());
+    }
   size_t n = 1;
   do {
     std::pair<std::string, std::string> size{ini.Read("WDS", std::to_string(n)),
                                              ini.Read("WDS", std::to_string(n + 1))};
-    bool known = false;
-    for (const auto& p : pairs) known = known || p == size;
-    if (!size.first.empty() && !size.second.empty() && !known) pairs.push_back(std::move(size));
+    if (!size.first.empty() && !size.second.empty() && known.insert(size).second)
+      pairs.push_back(std::move(size));
     n += 2;
   } while (n < count);
 
