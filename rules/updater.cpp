@@ -206,12 +206,12 @@ bool UpdateRun::Poll() {
   return Running();
 }
 
-void UpdateRun::Complete(bool downloaded) {
+void UpdateRun::Complete(bool succeeded) {
   System& sys = app_.os.system;
   RuleLists& rules = app_.rules;
   const UpdaterTexts& t = T();
 
-  if (downloaded) {
+  if (succeeded) {
     // A failure here ends the merge steps; the run still ends as a success.
     try {
       view_.AddLine(t.connected);
@@ -243,9 +243,9 @@ void UpdateRun::Complete(bool downloaded) {
     // As above: the run still ends with its final buttons.
   }
 
-  phase_ = downloaded ? Phase::Succeeded : Phase::Failed;
-  view_.SetUpdateButton(t.finish, downloaded);
-  view_.SetCloseButton(t.close, !downloaded);
+  phase_ = succeeded ? Phase::Succeeded : Phase::Failed;
+  view_.SetUpdateButton(t.finish, succeeded);
+  view_.SetCloseButton(t.close, !succeeded);
 }
 
 }  // namespace zt

@@ -124,7 +124,9 @@ class UpdateRun {
  private:
   const UpdaterTexts& T() const;
   void StartDownload();
-  void Complete(bool downloaded);
+  // The end of the run: merge and clean up (succeeded: a rule database was
+  // downloaded) or the error line, then sorting, column fitting, buttons.
+  void Complete(bool succeeded);
 
   AppState& app_;
   UpdaterView& view_;
