@@ -35,7 +35,7 @@ class FoldedSet {
 
 void MergeTextSection(const IniFile& ini, const char* section, ListModel& list, bool keepExisting) {
   FoldedSet set;
-  size_t count = ini.Keys(section).size();
+  size_t count = ini.KeyCount(section);
   if (keepExisting)
     for (size_t i = 0; i < list.size(); ++i) set.Add(list.text(i));
   for (size_t n = 1; n <= count; ++n) {
@@ -49,7 +49,7 @@ void MergeSizes(const IniFile& ini, ListModel& list, bool keepExisting) {
   // Pairs in insertion order, and the same pairs as a set for the lookup.
   std::vector<std::pair<std::string, std::string>> pairs;
   std::set<std::pair<std::string, std::string>> known;
-  size_t count = ini.Keys("WDS").size();
+  size_t count = ini.KeyCount("WDS");
   if (keepExisting)
     for (size_t i = 0; i < list.size(); ++i) {
       pairs.emplace_back(list.text(i, 0), list.text(i, 1));
