@@ -9,37 +9,12 @@
 #include "rules/list_ops.h"
 #include "rules/updater.h"
 #include "sim_world.h"
+#include "updater_cases.h"
 
 namespace zt::test {
 namespace {
 
-using Strings = std::vector<std::string>;
-
 const std::string kUrl = std::string(kUpdateServer) + kUpdatePath;
-
-// Published database used by most cases: duplicates by case and by exact
-// WDS text, an empty value.
-const char* const kPublished =
-    "[ADS]\r\n1=casino\r\n2=\r\n3=Werbung\r\n"
-    "[URL]\r\n1=http://ads.example.com\r\n"
-    "[WCS]\r\n1=casino\r\n2=Lotto\r\n"
-    "[WDS]\r\n1=300\r\n2=250\r\n3=300\r\n4=250\r\n5=468\r\n6=60\r\n";
-
-void Fill(ListModel& list, std::initializer_list<const char*> texts) {
-  for (const char* t : texts) list.Add({t});
-}
-
-Strings Firsts(const ListModel& m) {
-  Strings v;
-  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i));
-  return v;
-}
-
-Strings Sizes(const ListModel& m) {
-  Strings v;
-  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i, 0) + "x" + m.text(i, 1));
-  return v;
-}
 
 class Updater : public ::testing::Test {
  protected:
@@ -47,11 +22,7 @@ class Updater : public ::testing::Test {
     w.Install();
     app.paths.ProgramDir = w.Dir();
     app.paths.NewMainDBFile = newDb;
-    Fill(app.rules.WCS, {"Casino", "Gewinn"});
-    Fill(app.rules.ADS, {"CASINO", "Gewinnspiel"});
-    Fill(app.rules.URL, {"http://old.example.com"});
-    app.rules.WDS.Add({"120", "600"});
-    app.rules.WDS.Add({"300", "250"});
+    SeedLists(app.rules);
   }
 
   void Serve(const std::string& body, int32_t result = kSOk, bool readOnly = false) {
@@ -155,30 +126,11 @@ TEST_F(Updater, ReadOnlyOrMissingDownloadShowsWriteProtectionAndMergesNothing) {
 class UpdaterChoices : public Updater, public ::testing::WithParamInterface<int> {};
 
 TEST_P(UpdaterChoices, RunMergesExactlyTheChosenLists) {
-  int bits = GetParam();
-  UpdateChoices c;
-  c.WCS = bits & 1;
-  c.ADS = bits & 2;
-  c.URL = bits & 4;
-  c.WDS = bits & 8;
-  c.keepExisting = bits & 16;
+  UpdateChoices c = ChoicesOf(GetParam());
   Serve(kPublished);
   RunUpdate(c);
   ASSERT_EQ(UpdateRun::Phase::Succeeded, run.phase());
-
-  Strings wcs = !c.WCS ? Strings{"Casino", "Gewinn"}
-                : c.keepExisting ? Strings{"Casino", "Gewinn", "Lotto"} : Strings{"casino", "Lotto"};
-  Strings ads = !c.ADS ? Strings{"CASINO", "Gewinnspiel"}
-                : c.keepExisting ? Strings{"CASINO", "Gewinnspiel", "Werbung"} : Strings{"casino", "Werbung"};
-  Strings url = !c.URL ? Strings{"http://old.example.com"}
-                : c.keepExisting ? Strings{"http://ads.example.com", "http://old.example.com"}
-                                 : Strings{"http://ads.example.com"};
-  Strings wds = !c.WDS ? Strings{"120x600", "300x250"}
-                : c.keepExisting ? Strings{"120x600", "300x250", "468x60"} : Strings{"300x250", "468x60"};
-  EXPECT_EQ(wcs, Firsts(app.rules.WCS));
-  EXPECT_EQ(ads, Firsts(app.rules.ADS));
-  EXPECT_EQ(url, Firsts(app.rules.URL));
-  EXPECT_EQ(wds, Sizes(app.rules.WDS));
+  ExpectMergedPublished(app.rules, c);
   EXPECT_FALSE(NewDbExists());
 }
 
@@ -259,7 +211,7 @@ TEST_F(Updater, FailedDownloadsLeaveListsAndFileAsTheyWere) {
     world.Install();
     AppState a{world.os, world.view, world.timer1, world.timerCheck};
     a.paths.NewMainDBFile = newDb;
-    Fill(a.rules.WCS, {"Casino", "Gewinn"});
+    SeedLists(a.rules);
     world.system.PutFile(newDb, "left over");
     world.downloader.responses[kUrl] = k.response;
     RecordingUpdaterView v;

@@ -16,12 +16,11 @@
 #include "recording_view.h"
 #include "rules/list_ops.h"
 #include "rules/updater.h"
+#include "updater_cases.h"
 #include "wine_support.h"
 
 namespace zt::test {
 namespace {
-
-using Strings = std::vector<std::string>;
 
 constexpr unsigned kRunLimitMs = 30000;
 
@@ -35,24 +34,6 @@ class RecordingSystem : public Win32System {
   Strings boxes;
 };
 
-const char* const kPublished =
-    "[ADS]\r\n1=casino\r\n2=\r\n3=Werbung\r\n"
-    "[URL]\r\n1=http://ads.example.com\r\n"
-    "[WCS]\r\n1=casino\r\n2=Lotto\r\n"
-    "[WDS]\r\n1=300\r\n2=250\r\n3=300\r\n4=250\r\n5=468\r\n6=60\r\n";
-
-Strings Firsts(const ListModel& m) {
-  Strings v;
-  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i));
-  return v;
-}
-
-Strings Sizes(const ListModel& m) {
-  Strings v;
-  for (size_t i = 0; i < m.size(); ++i) v.push_back(m.text(i, 0) + "x" + m.text(i, 1));
-  return v;
-}
-
 class UpdaterWine : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -61,21 +42,12 @@ class UpdaterWine : public ::testing::Test {
     app.paths.ProgramDir = dir_.path() + "\\";
     app.paths.NewMainDBFile = newDb_;
     ::SetEnvironmentVariableA(kUpdateBaseVariable, server.base().c_str());
-    ResetLists();
+    SeedLists(app.rules);
   }
 
   void TearDown() override {
     worker.Wait(kRunLimitMs);
     ::SetEnvironmentVariableA(kUpdateBaseVariable, nullptr);
-  }
-
-  void ResetLists() {
-    app.rules = RuleLists();
-    for (const char* t : {"Casino", "Gewinn"}) app.rules.WCS.Add({t});
-    for (const char* t : {"CASINO", "Gewinnspiel"}) app.rules.ADS.Add({t});
-    app.rules.URL.Add({"http://old.example.com"});
-    app.rules.WDS.Add({"120", "600"});
-    app.rules.WDS.Add({"300", "250"});
   }
 
   void Publish(const std::string& body, int status = 200, const std::string& type = "text/plain") {
@@ -118,13 +90,8 @@ TEST_F(UpdaterWine, EveryChoiceMergesTheServedDatabaseAndDeletesTheDownload) {
   Publish(kPublished);
   for (int bits = 0; bits < 32; ++bits) {
     SCOPED_TRACE("choices " + std::to_string(bits));
-    UpdateChoices c;
-    c.WCS = bits & 1;
-    c.ADS = bits & 2;
-    c.URL = bits & 4;
-    c.WDS = bits & 8;
-    c.keepExisting = bits & 16;
-    ResetLists();
+    UpdateChoices c = ChoicesOf(bits);
+    SeedLists(app.rules);
     RecordingUpdaterView view;
     UpdateRun run(app, view);
     RunToEnd(run, c);
@@ -138,20 +105,7 @@ TEST_F(UpdaterWine, EveryChoiceMergesTheServedDatabaseAndDeletesTheDownload) {
     EXPECT_EQ("Close", view.closeCaption);
     EXPECT_FALSE(view.closeEnabled);
     EXPECT_FALSE(NewDbExists());
-
-    Strings wcs = !c.WCS ? Strings{"Casino", "Gewinn"}
-                  : c.keepExisting ? Strings{"Casino", "Gewinn", "Lotto"} : Strings{"casino", "Lotto"};
-    Strings ads = !c.ADS ? Strings{"CASINO", "Gewinnspiel"}
-                  : c.keepExisting ? Strings{"CASINO", "Gewinnspiel", "Werbung"} : Strings{"casino", "Werbung"};
-    Strings url = !c.URL ? Strings{"http://old.example.com"}
-                  : c.keepExisting ? Strings{"http://ads.example.com", "http://old.example.com"}
-                                   : Strings{"http://ads.example.com"};
-    Strings wds = !c.WDS ? Strings{"120x600", "300x250"}
-                  : c.keepExisting ? Strings{"120x600", "300x250", "468x60"} : Strings{"300x250", "468x60"};
-    EXPECT_EQ(wcs, Firsts(app.rules.WCS));
-    EXPECT_EQ(ads, Firsts(app.rules.ADS));
-    EXPECT_EQ(url, Firsts(app.rules.URL));
-    EXPECT_EQ(wds, Sizes(app.rules.WDS));
+    ExpectMergedPublished(app.rules, c);
   }
   EXPECT_EQ(32, server.requests());
 }
