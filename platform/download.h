@@ -19,11 +19,6 @@ constexpr const char* kUpdateBaseVariable = "ZAPOTRIX_UPDATE_BASE";
 constexpr int32_t kSOk = 0;
 constexpr int32_t kEFail = static_cast<int32_t>(0x80004005u);
 
-class Downloader;
-
-// The process-wide real downloader; only the Win32 backend defines it.
-Downloader& SystemDownloader();
-
 class Downloader {
  public:
   virtual ~Downloader() = default;

@@ -13,9 +13,8 @@ struct Platform {
   Registry& registry;
   System& system;
   Desktop& desktop;
-  // The program takes the real ones by default; tests pass stand-ins.
-  Downloader& downloader = SystemDownloader();
-  Worker& worker = SystemWorker();
+  Downloader& downloader;
+  Worker& worker;
 };
 
 }  // namespace zt

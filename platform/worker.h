@@ -7,10 +7,6 @@
 
 namespace zt {
 
-class Worker;
-
-// The process-wide real worker; only the Win32 backend defines it.
-Worker& SystemWorker();
 
 class Worker {
  public:

@@ -71,11 +71,6 @@ class TransferWatch : public IBindStatusCallback {
 
 }  // namespace
 
-Downloader& SystemDownloader() {
-  static Win32Downloader downloader;
-  return downloader;
-}
-
 int32_t Win32Downloader::DownloadToFile(const std::string& url, const std::string& path) {
   ComScope com;
   // The transfer goes through the browser cache: drop an earlier copy of the

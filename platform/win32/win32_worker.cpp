@@ -14,11 +14,6 @@ constexpr DWORD kShutdownWaitMs = 10000;
 
 }  // namespace
 
-Worker& SystemWorker() {
-  static Win32Worker worker;
-  return worker;
-}
-
 Win32Worker::~Win32Worker() {
   if (!thread_) return;
   WaitForSingleObject(thread_, kShutdownWaitMs);
