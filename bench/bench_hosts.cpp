@@ -12,11 +12,13 @@
 #include "hosts/hosts_file.h"
 #include "hosts/hosts_list.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_download.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_timer.h"
+#include "platform/sim/sim_worker.h"
 #include "tests/recording_view.h"
 
 namespace zt {
@@ -59,7 +61,9 @@ struct World {
   SimDesktop desktop;
   SimServiceManager services;
   SimShell shell;
-  Platform os{registry, system, desktop, services, shell};
+  SimDownloader downloader{system};
+  SimWorker worker;
+  Platform os{registry, system, desktop, downloader, worker, services, shell};
   test::RecordingView view;
   SimTimer t1, t2;
   AppState app{os, view, t1, t2};

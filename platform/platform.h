@@ -1,11 +1,13 @@
 // The operating system as the portable logic sees it: one interface per
 // area. The program passes the Win32 implementations, tests the stand-ins.
 #pragma once
+#include "platform/download.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/shell.h"
 #include "platform/system.h"
 #include "platform/window.h"
+#include "platform/worker.h"
 
 namespace zt {
 
@@ -13,6 +15,8 @@ struct Platform {
   Registry& registry;
   System& system;
   Desktop& desktop;
+  Downloader& downloader;
+  Worker& worker;
   ServiceManager& services;
   Shell& shell;
 };

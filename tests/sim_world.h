@@ -2,11 +2,13 @@
 #pragma once
 #include "app/zapotrix_main.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_download.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_timer.h"
+#include "platform/sim/sim_worker.h"
 #include "recording_view.h"
 
 namespace zt::test {
@@ -15,9 +17,11 @@ struct SimWorld {
   SimRegistry registry;
   SimSystem system;
   SimDesktop desktop;
+  SimDownloader downloader{system};
+  SimWorker worker;
   SimServiceManager services;
   SimShell shell;
-  Platform os{registry, system, desktop, services, shell};
+  Platform os{registry, system, desktop, downloader, worker, services, shell};
   RecordingView view;
   SimTimer timer1, timerCheck;
 

@@ -14,10 +14,12 @@
 #include "hosts/hosts_list.h"
 #include "platform/sim/sim_timer.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_download.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_worker.h"
 #include "tests/recording_view.h"
 
 namespace {
@@ -81,7 +83,9 @@ int main(int argc, char** argv) {
   zt::Win32Desktop desktop;
   zt::Win32ServiceManager services;
   zt::Win32Shell shell;
-  zt::Platform os{registry, system, desktop, services, shell};
+  zt::Win32Downloader downloader;
+  zt::Win32Worker worker;
+  zt::Platform os{registry, system, desktop, downloader, worker, services, shell};
   zt::test::RecordingView view;
   zt::SimTimer t1, t2;
   zt::AppState app(os, view, t1, t2);

@@ -12,10 +12,12 @@
 #include "hosts/hosts_list.h"
 #include "platform/sim/sim_timer.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_download.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_services.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_worker.h"
 #include "recording_view.h"
 #include "wine_support.h"
 
@@ -57,7 +59,9 @@ class HostsReal : public ::testing::Test {
   Win32Desktop desktop;
   Win32ServiceManager services;
   Win32Shell shell;
-  Platform os{registry, system, desktop, services, shell};
+  Win32Downloader downloader;
+  Win32Worker worker;
+  Platform os{registry, system, desktop, downloader, worker, services, shell};
   RecordingView view;
   SimTimer t1, t2;
   AppState app{os, view, t1, t2};
