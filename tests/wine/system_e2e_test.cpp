@@ -97,7 +97,7 @@ class SystemE2E : public ::testing::Test {
                     << (box ? " message: " + MessageBoxText(box) : std::string());
       return nullptr;
     }
-    HWND status = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+    std::string panel;
     bool ready = WaitUntil([&] {
       if (HWND box = p.WaitForMessageBox(0)) {
         std::string text = MessageBoxText(box);
@@ -106,8 +106,13 @@ class SystemE2E : public ::testing::Test {
         PostMessageA(box, WM_COMMAND, IDOK, 0);
         Sleep(100);
       }
-      return status && StatusPanelText(status, 6) == " Standby";
+      // The first scan cycle replaces the initial " standby". The status
+      // bar may not exist yet when the window is first found.
+      HWND status = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+      panel = status ? StatusPanelText(status, 6) : "";
+      return panel == " Standby" || panel == " Active";
     }, 20000);
+    if (!ready) ADD_FAILURE() << "start-up did not end; activity panel: \"" << panel << "\"";
     return ready ? main : nullptr;
   }
   void Quit(ProgramProcess& p, HWND main) {
