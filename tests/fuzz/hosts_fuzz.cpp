@@ -1,6 +1,8 @@
 // libFuzzer target for the hosts import, the list file reader and the
-// hosts file rewrite. Build: cmake -DZT_FUZZ=ON with clang, then run
-// ./hosts_fuzz -max_len=4096.
+// hosts file rewrite. Build and run:
+//   cmake -S . -B build/fuzz -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang -DZT_FUZZ=ON
+//   cmake --build build/fuzz --target hosts_fuzz
+//   build/fuzz/hosts_fuzz -max_len=4096 -max_total_time=60 CORPUS_DIR
 #include <cstdio>
 #include <cstdlib>
 
