@@ -20,7 +20,7 @@ void killFlashAX(AppState& app) {
     desk.EnumChildren(browser, [&app, &desk](WindowHandle child) {
       try {
         if (desk.ClassName(child, kFlashClassBuffer) == "MacromediaFlashPlayerActiveX") {
-          desk.PostMessage(child, kWmClose, 0, 0);
+          desk.Post(child, kWmClose, 0, 0);
           historylist(app, "Macromedia Flash Player", "", 0, 0, "FlashAX");
         }
       } catch (const std::exception&) {
@@ -36,7 +36,7 @@ void KillNotepad(AppState& app) {
   desk.EnumTopLevel([&app, &desk](WindowHandle w) {
     try {
       if (desk.ClassName(w, kClassNameBuffer) == "Notepad") {
-        desk.PostMessage(w, kWmClose, 0, 0);
+        desk.Post(w, kWmClose, 0, 0);
         historylist(app, "Notepad", "", 0, 0, "NTP");
       }
     } catch (const std::exception&) {

@@ -39,10 +39,10 @@ void killwnd(AppState& app, WindowHandle window, int mode) {
   try {
     Desktop& desk = app.os.desktop;
     if (mode == kCloseIE) {
-      desk.PostMessage(window, kWmClose, 0, 0);
-      if (desk.IsWindow(window)) desk.PostMessage(window, kWmNcDestroy, 0, 0);
+      desk.Post(window, kWmClose, 0, 0);
+      if (desk.IsWindow(window)) desk.Post(window, kWmNcDestroy, 0, 0);
     } else if (mode == kCloseMozilla) {
-      if (desk.IsWindow(window)) desk.PostMessage(window, kWmClose, 0, 0);
+      if (desk.IsWindow(window)) desk.Post(window, kWmClose, 0, 0);
     }
   } catch (const std::exception&) {
     // A window that cannot be reached is left to the next cycle.

@@ -61,7 +61,7 @@ class Desktop {
   // time or the window is gone.
   virtual std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) = 0;
   // Posts a message with the parameters; false when it could not be posted.
-  virtual bool PostMessage(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) = 0;
+  virtual bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) = 0;
 };
 
 }  // namespace zt

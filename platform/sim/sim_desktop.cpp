@@ -59,6 +59,7 @@ void SimDesktop::EnumChildren(WindowHandle parent, const WindowVisitor& visit) {
 }
 
 std::string SimDesktop::ClassName(WindowHandle w, int bufferSize) {
+  if (w != 0 && w == failing) throw std::runtime_error("class name cannot be read");
   SimWindow* win = Find(w);
   return win ? Truncated(win->className, bufferSize) : std::string();
 }
@@ -102,7 +103,7 @@ std::optional<std::string> SimDesktop::ReadText(WindowHandle w, unsigned timeout
   return win->text;
 }
 
-bool SimDesktop::PostMessage(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) {
+bool SimDesktop::Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) {
   SimWindow* win = Find(w);
   if (!win) return false;
   posted.push_back({w, msg, wParam, lParam});

@@ -46,7 +46,7 @@ class SimDesktop : public Desktop {
   std::optional<WindowRect> Rect(WindowHandle w) override;
   WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
   std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) override;
-  bool PostMessage(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) override;
+  bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) override;
 
   // A visible top-level window at the bottom of the Z-order.
   WindowHandle Add(const std::string& className, const std::string& caption);
@@ -67,6 +67,8 @@ class SimDesktop : public Desktop {
   std::function<void(WindowHandle)> beforeVisit;
   // Milliseconds spent waiting for windows that did not answer.
   unsigned waitedMs = 0;
+  // Reading the class name of this window throws (an error inside a callback).
+  WindowHandle failing = 0;
 
  private:
   std::map<WindowHandle, SimWindow> windows_;

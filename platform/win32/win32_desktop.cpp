@@ -95,7 +95,7 @@ std::optional<std::string> Win32Desktop::ReadText(WindowHandle w, unsigned timeo
   return std::string(buf.data(), static_cast<size_t>(copied));
 }
 
-bool Win32Desktop::PostMessage(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) {
+bool Win32Desktop::Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) {
   return PostMessageA(H(w), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
 }
 

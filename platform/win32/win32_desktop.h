@@ -17,7 +17,7 @@ class Win32Desktop : public Desktop {
   std::optional<WindowRect> Rect(WindowHandle w) override;
   WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
   std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) override;
-  bool PostMessage(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) override;
+  bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) override;
 };
 
 }  // namespace zt
