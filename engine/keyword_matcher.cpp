@@ -18,8 +18,15 @@ std::string LowerAZ(const std::string& s) {
 }
 
 int32_t KeywordMatcher::Child(int32_t node, uint8_t c) const {
-  auto first = edgeChar_.begin() + edgeStart_[node];
-  auto last = edgeChar_.begin() + edgeStart_[node + 1];
+  uint32_t begin = edgeStart_[static_cast<size_t>(node)], end = edgeStart_[static_cast<size_t>(node) + 1];
+  // Most nodes below the root have a handful of edges: a plain scan is faster.
+  if (end - begin <= 8) {
+    for (uint32_t e = begin; e < end; ++e)
+      if (edgeChar_[e] == c) return edgeNode_[e];
+    return -1;
+  }
+  auto first = edgeChar_.begin() + begin;
+  auto last = edgeChar_.begin() + end;
   auto it = std::lower_bound(first, last, c);
   if (it == last || *it != c) return -1;
   return edgeNode_[static_cast<size_t>(it - edgeChar_.begin())];

@@ -11,6 +11,7 @@ namespace {
 
 std::string Truncated(const std::string& s, int bufferSize) {
   if (bufferSize <= 0) return {};
+  if (s.size() < static_cast<size_t>(bufferSize)) return s;
   return s.substr(0, static_cast<size_t>(bufferSize - 1));
 }
 
@@ -44,16 +45,15 @@ void SimDesktop::EnumTopLevel(const WindowVisitor& visit) {
 }
 
 void SimDesktop::EnumChildren(WindowHandle parent, const WindowVisitor& visit) {
-  std::vector<WindowHandle> list;
-  std::function<void(WindowHandle)> collect = [&](WindowHandle p) {
-    SimWindow* w = Find(p);
-    if (!w) return;
-    for (WindowHandle c : w->children) {
-      list.push_back(c);
-      collect(c);
-    }
-  };
-  collect(parent);
+  // Depth first, each child before its own children, as the system does.
+  std::vector<WindowHandle> list, stack;
+  if (SimWindow* p = Find(parent)) stack.assign(p->children.rbegin(), p->children.rend());
+  while (!stack.empty()) {
+    WindowHandle c = stack.back();
+    stack.pop_back();
+    list.push_back(c);
+    if (SimWindow* w = Find(c)) stack.insert(stack.end(), w->children.rbegin(), w->children.rend());
+  }
   for (WindowHandle h : list)
     if (!visit(h)) return;
 }
@@ -88,8 +88,11 @@ std::optional<WindowRect> SimDesktop::Rect(WindowHandle w) {
 WindowHandle SimDesktop::FindChild(WindowHandle parent, const std::string& className) {
   SimWindow* p = Find(parent);
   if (!p) return 0;
-  for (WindowHandle c : p->children)
-    if (UpperAnsi(windows_[c].className) == UpperAnsi(className)) return c;
+  std::string wanted = UpperAnsi(className);
+  for (WindowHandle c : p->children) {
+    const std::string& name = windows_[c].className;
+    if (name.size() == wanted.size() && UpperAnsi(name) == wanted) return c;
+  }
   return 0;
 }
 

@@ -4,7 +4,7 @@
 // change the desktop in the middle of an enumeration.
 #pragma once
 #include <functional>
-#include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -71,7 +71,7 @@ class SimDesktop : public Desktop {
   WindowHandle failing = 0;
 
  private:
-  std::map<WindowHandle, SimWindow> windows_;
+  std::unordered_map<WindowHandle, SimWindow> windows_;
   WindowHandle next_ = 0x10010;
 };
 
