@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+// <windows.h> maps these names to their A/W forms; the interface uses them
+// plainly.
+#undef CopyFile
+#undef DeleteFile
+#undef CreateDirectory
+#undef SetFileAttributes
+#undef MessageBox
+
 namespace zt {
 
 // File attribute bits as the system reports them.

@@ -1,5 +1,5 @@
 // A window timer as the main window owns them: an interval in milliseconds
-// and an enabled switch. Setting the interval of a running timer restarts it.
+// and an enabled switch. Changing the interval of a running timer restarts it.
 #pragma once
 
 namespace zt {

@@ -4,12 +4,9 @@
 namespace zt {
 namespace {
 
-// Blanks as the profile functions see them (CP1252 text): the C blanks,
-// the DOS end-of-file mark ^Z and the no-break space.
-bool IsBlank(unsigned char c) {
-  return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A || c == 0xA0 ||
-         (c >= 0x1C && c <= 0x1F);
-}
+// Blanks as the profile functions see them: the C blanks and the DOS
+// end-of-file mark ^Z (neither the separator controls nor the no-break space).
+bool IsBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A; }
 
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
@@ -33,7 +30,9 @@ IniFile IniFile::Parse(const std::string& bytes) {
   size_t pos = 0;
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
   while (pos < bytes.size()) {
-    size_t nl = bytes.find('\n', pos);
+    // A line ends at LF or at a lone CR, as the system reads profiles.
+    size_t nl = bytes.find_first_of("\r\n", pos);
+    if (nl != std::string::npos && bytes[nl] == '\r' && nl + 1 < bytes.size() && bytes[nl + 1] == '\n') ++nl;
     size_t end = nl == std::string::npos ? bytes.size() : nl + 1;
     ini.lines_.push_back(bytes.substr(pos, end - pos));
     pos = end;
@@ -57,7 +56,7 @@ void IniFile::Reparse() {
         if (current) current->endLine = i;
         sections_.push_back(Section());
         current = &sections_.back();
-        current->name = line.substr(1, close - 1);
+        current->name = Trim(line.substr(1, close - 1));
         current->firstLine = i;
         continue;
       }
@@ -72,6 +71,8 @@ void IniFile::Reparse() {
       key.value = Trim(line.substr(eq + 1));
       key.hasValue = true;
     }
+    // Of consecutive lines with an empty name only the first is kept.
+    if (key.name.empty() && !current->keys.empty() && current->keys.back().name.empty()) continue;
     std::string upper = Upper(key.name);
     if (!current->index.count(upper)) current->index[upper] = current->keys.size();
     current->keys.push_back(std::move(key));
@@ -79,8 +80,7 @@ void IniFile::Reparse() {
   if (current) current->endLine = lines_.size();
 }
 
-const IniFile::Section* IniFile::Find(const std::string& section) const {
-  std::string name = Trim(section);
+const IniFile::Section* IniFile::Find(const std::string& name) const {
   if (name.empty()) return nullptr;
   for (const Section& s : sections_)
     if (!s.name.empty() && SameName(s.name, name)) return &s;
@@ -91,16 +91,21 @@ bool IniFile::HasSection(const std::string& section) const { return Find(section
 
 std::vector<std::string> IniFile::Keys(const std::string& section) const {
   std::vector<std::string> names;
-  const Section* s = Find(section);
+  const Section* s = Find(section);  // the key list takes the name as it is
   if (!s) return names;
-  for (const Key& k : s->keys)
-    if (!k.name.empty() && k.name[0] != ';' && k.hasValue) names.push_back(k.name);
+  for (const Key& k : s->keys) {
+    if (!k.hasValue || (!k.name.empty() && k.name[0] == ';')) continue;
+    // The system lists the names NUL-separated, so an empty name reads as
+    // the end of the list.
+    if (k.name.empty()) break;
+    names.push_back(k.name);
+  }
   return names;
 }
 
 std::string IniFile::Read(const std::string& section, const std::string& key,
                           const std::string& def) const {
-  const Section* s = Find(section);
+  const Section* s = Find(Trim(section));  // a value lookup trims the names
   std::string name = Trim(key);
   if (!s || name.empty()) return def.substr(0, kProfileValueMax);
   auto it = s->index.find(Upper(name));

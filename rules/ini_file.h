@@ -24,7 +24,7 @@ class IniFile {
 
   bool HasSection(const std::string& section) const;
   // The key names of the first section of that name, in file order,
-  // duplicates included.
+  // duplicates included, up to the first empty name.
   std::vector<std::string> Keys(const std::string& section) const;
   // The value as the profile function returns it; def when key or section
   // is missing or the line has no '='.
@@ -46,7 +46,7 @@ class IniFile {
     bool hasValue = false;
   };
   struct Section {
-    std::string name;            // as between '[' and the last ']'
+    std::string name;            // between '[' and the last ']', trimmed
     size_t firstLine = 0;        // header line
     size_t endLine = 0;          // one past the section's last line
     std::vector<Key> keys;

@@ -1,23 +1,28 @@
 // Stand-in files and system: real files under a temporary folder.
 #include "platform/sim/sim_system.h"
 
-#include <sys/stat.h>
-
+#include <atomic>
 #include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace zt {
 namespace fs = std::filesystem;
 
 SimSystem::SimSystem() {
-  std::string tmpl = (fs::temp_directory_path() / "zt-sim-XXXXXX").string();
-  std::vector<char> buf(tmpl.begin(), tmpl.end());
-  buf.push_back('\0');
-  if (!mkdtemp(buf.data())) throw std::runtime_error("cannot make a temporary folder");
-  root_ = buf.data();
+  static std::atomic<unsigned> counter{0};
+  std::random_device random;
+  for (;;) {
+    fs::path p = fs::temp_directory_path() /
+                 ("zt-sim-" + std::to_string(random()) + "-" + std::to_string(++counter));
+    if (fs::create_directory(p)) {
+      root_ = p.string();
+      return;
+    }
+  }
 }
 
 SimSystem::~SimSystem() {
@@ -55,11 +60,12 @@ std::string SimSystem::LanguageName(uint16_t id) {
 }
 
 std::optional<uint32_t> SimSystem::FileAttributes(const std::string& path) {
-  struct stat st;
-  if (::stat(HostPath(path).c_str(), &st) != 0) return std::nullopt;
+  std::error_code ec;
+  fs::file_status st = fs::status(HostPath(path), ec);
+  if (ec || !fs::exists(st)) return std::nullopt;
   uint32_t a = 0;
-  if (S_ISDIR(st.st_mode)) a |= kAttrDirectory;
-  if (!(st.st_mode & S_IWUSR)) a |= kAttrReadOnly;
+  if (fs::is_directory(st)) a |= kAttrDirectory;
+  if ((st.permissions() & fs::perms::owner_write) == fs::perms::none) a |= kAttrReadOnly;
   return a == 0 ? 0x80u : a;  // FILE_ATTRIBUTE_NORMAL when nothing else is set
 }
 
@@ -125,7 +131,8 @@ bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& byte
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) { fs::remove(tmp, ec); return false; }
   }
-  return std::rename(tmp.c_str(), target.c_str()) == 0;
+  fs::rename(tmp, target, ec);
+  return !ec;
 }
 
 int SimSystem::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

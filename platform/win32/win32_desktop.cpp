@@ -1,7 +1,7 @@
 // user32 window management.
 #include "platform/win32/win32_desktop.h"
 
-#include <windows.h>
+#include "platform/win32/win.h"
 
 #include <exception>
 #include <vector>

@@ -1,0 +1,206 @@
+// The start-up order, the scan cycle's speed modes and standby, the pause
+// switch, and the saving when the program ends, against the stand-ins.
+#include <gtest/gtest.h>
+
+#include "app/texts.h"
+#include "sim_world.h"
+
+namespace zt::test {
+namespace {
+
+class Spine : public ::testing::Test {
+ protected:
+  ZapotrixMain& Start(const std::string& db = "[ADS]\r\n1=zebra\r\n2=Apfel\r\n") {
+    w.Install(db);
+    main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+    main->FormCreate();
+    return *main;
+  }
+  SimWorld w;
+  std::unique_ptr<ZapotrixMain> main;
+};
+
+}  // namespace
+
+TEST(SingleInstance, SecondInstanceShowsMessageOnlyWhenWindowFound) {
+  SimWorld w;
+  EXPECT_TRUE(AcquireSingleInstance(w.os));
+  w.system.semaphoreExists = true;
+  EXPECT_FALSE(AcquireSingleInstance(w.os));
+  EXPECT_TRUE(w.system.boxes.empty());  // no window titled "zapotrix": silent
+  w.desktop.Add("Tzapotrix_main", "Zapotrix");
+  EXPECT_FALSE(AcquireSingleInstance(w.os));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("zapotrix is already running!", w.system.boxes[0].text);
+  EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
+  EXPECT_EQ(kMbIconInformation, w.system.boxes[0].flags);
+  w.system.semaphoreFails = true;
+  EXPECT_FALSE(AcquireSingleInstance(w.os));
+  EXPECT_EQ(1u, w.system.boxes.size());
+}
+
+TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
+  w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Left", {RegType::Dword, 40, ""});
+  w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Top", {RegType::Dword, 30, ""});
+  Start();
+  AppState& a = main->state();
+  EXPECT_EQ("Zapotrix", w.view.caption);
+  EXPECT_EQ(" Zapotrix Version 1.2.0.90", w.view.panels[0]);
+  EXPECT_EQ(1u, w.view.panels.size());  // start-up sets only panel 0
+  EXPECT_EQ("C:\\Program Files\\Zapotrix\\config\\zapotrix_mainDB_new.ini", a.paths.NewMainDBFile);
+  EXPECT_EQ("C:\\Program Files\\Zapotrix\\help\\zapotrix_handbuch.pdf", a.paths.HandbookFile);
+  EXPECT_FALSE(a.flags.SkipSaveOnClose);
+  EXPECT_TRUE(w.system.boxes.empty());
+  ASSERT_EQ(2u, a.rules.ADS.size());
+  EXPECT_EQ("Apfel", a.rules.ADS.text(0));
+  EXPECT_EQ(3, w.view.ruleTab);
+  EXPECT_EQ(40, w.view.left);
+  EXPECT_EQ(30, w.view.top);
+  EXPECT_EQ("320", w.view.edWidth);
+  EXPECT_EQ("200", w.view.edHeight);
+  EXPECT_EQ(396, (w.view.widths[{ListViewId::ADS, 0}]));
+  EXPECT_TRUE(w.view.updaterEnabled);
+  EXPECT_EQ(1, w.view.trayMenuBuilds);
+  EXPECT_EQ(1, w.view.trayIconAdds);
+  EXPECT_TRUE(w.timer1.enabled);
+  EXPECT_EQ(250u, w.timer1.interval);
+  EXPECT_TRUE(w.timerCheck.enabled);
+  EXPECT_EQ(60000u, w.timerCheck.interval);
+}
+
+TEST_F(Spine, WindowIsCentredWithoutStoredPosition) {
+  Start();
+  EXPECT_EQ((1024 - 515) / 2, w.view.left);
+  EXPECT_EQ((768 - 403) / 2, w.view.top);
+}
+
+TEST_F(Spine, MissingManualWarnsAndCloseSavesNothing) {
+  w.Install();
+  w.system.DeleteFile(w.Dir() + "help\\zapotrix_handbuch.pdf");
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  main->FormCreate();
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_EQ(kMbIconWarning, w.system.boxes[0].flags);
+  EXPECT_TRUE(w.timer1.enabled);  // runs on
+  main->FormClose();
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+}
+
+TEST_F(Spine, StandbyThenActiveFollowsTheMode) {
+  Start();
+  main->Timer1Timer();
+  EXPECT_EQ(" Standby", w.view.panels[6]);
+  EXPECT_EQ(2500u, w.timer1.interval);
+  EXPECT_EQ(0u, w.view.panels.count(5));
+
+  main->state().settings.interval = 2;
+  main->XCFG_Interval();
+  EXPECT_EQ(1000u, w.timer1.interval);
+  EXPECT_EQ(" Slow Mode", w.view.panels[5]);
+  main->state().settings.interval = 3;  // no change
+  main->XCFG_Interval();
+  EXPECT_EQ(1000u, w.timer1.interval);
+  EXPECT_EQ(" Slow Mode", w.view.panels[5]);
+  main->state().settings.interval = 1;
+  main->XCFG_Interval();
+  EXPECT_EQ(500u, w.timer1.interval);
+  EXPECT_EQ(" Normal Mode", w.view.panels[5]);
+}
+
+TEST_F(Spine, ScannerPanelsShowExactlyTrueAsOnInTheLanguage) {
+  Start();
+  main->state().settings.UseURL = false;
+  main->XCFG_SCANNER_WDS();
+  main->XCFG_SCANNER_URL();
+  EXPECT_EQ(" WDS: ON", w.view.panels[1]);
+  EXPECT_EQ(" URL: OFF", w.view.panels[2]);
+  main->state().flags.IsGerman = true;
+  main->XCFG_SCANNER_ADS();
+  main->XCFG_SCANNER_URL();
+  EXPECT_EQ(" ADS: An", w.view.panels[3]);
+  EXPECT_EQ(" URL: Aus", w.view.panels[2]);
+}
+
+TEST_F(Spine, PauseTogglesLabelActionAndTrayTexts) {
+  Start();
+  main->Bypassmanager();
+  EXPECT_TRUE(main->state().flags.IsPaused);
+  EXPECT_TRUE(w.view.pauseLabelVisible);
+  EXPECT_EQ("continue &blocking", w.view.pauseAction);
+  EXPECT_EQ(" continue blocking", w.view.trayPause);
+  main->Bypassmanager();
+  EXPECT_FALSE(main->state().flags.IsPaused);
+  EXPECT_FALSE(w.view.pauseLabelVisible);
+  EXPECT_EQ("stop &Zapotrix", w.view.pauseAction);
+  EXPECT_EQ(" stop blocking", w.view.trayPause);
+  main->state().flags.IsGerman = true;
+  main->Bypassmanager();
+  EXPECT_EQ("&Zapotrix fortsetzen", w.view.pauseAction);
+  EXPECT_EQ(" Popupblocker fortsetzen", w.view.trayPause);
+  main->Bypassmanager();
+  EXPECT_EQ("&Zapotrix anhalten", w.view.pauseAction);
+  EXPECT_EQ(" Popupblocker anhalten", w.view.trayPause);
+}
+
+TEST_F(Spine, TickDuringARunningCycleIsSkipped) {
+  Start();
+  int nested = 0;
+  w.view.onPump = [&] {
+    ++nested;
+    if (nested == 1) main->Timer1Timer();  // a timer message dispatched inside the cycle
+  };
+  int before = w.view.pumps;
+  main->Timer1Timer();
+  EXPECT_EQ(before + 1, w.view.pumps);  // the nested tick did not run a cycle
+}
+
+TEST_F(Spine, CloseSavesSettingsWithPositionThenDatabase) {
+  Start("[WCS]\r\n1=b\r\n2=A\r\n");
+  w.view.left = 11;
+  w.view.top = 22;
+  main->state().rules.WCS.Add({"c"});
+  main->FormClose();
+  EXPECT_EQ(11u, w.registry.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left")->dword);
+  EXPECT_EQ(22u, w.registry.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Top")->dword);
+  EXPECT_EQ("[WCS]\r\n1=A\r\n2=b\r\n3=c\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, SettingsWriteErrorAbandonsCloseBeforeTheDatabase) {
+  Start("[WCS]\r\n1=b\r\n");
+  w.registry.CreateKey(HKey::CurrentUser, kSettingsKey);
+  w.registry.DenyWrite(HKey::CurrentUser, kSettingsKey);
+  main->state().rules.WCS.Add({"c"});
+  EXPECT_THROW(main->FormClose(), RegistryError);
+  EXPECT_EQ("[WCS]\r\n1=b\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, LogOffSavesWithoutPositionEvenWhenSkipIsSet) {
+  Start();
+  w.view.left = 11;
+  main->SetSkipSaveOnClose();
+  main->Cleanup();
+  EXPECT_EQ(0xFFFFFFFFu, w.registry.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left")->dword);
+  main->FormClose();  // skip is set: nothing more
+  EXPECT_EQ(0xFFFFFFFFu, w.registry.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left")->dword);
+}
+
+TEST_F(Spine, FilesMissingAtCloseWarnAndSaveNothing) {
+  Start();
+  w.system.DeleteFile(main->state().paths.MozillaFilterFile);
+  main->FormClose();
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+  main->Cleanup();
+  EXPECT_EQ(2u, w.system.boxes.size());
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+}
+
+TEST_F(Spine, CheckMessengerTimerFiresOnce) {
+  Start();
+  main->Timer_checkMessengerTimer();
+  EXPECT_FALSE(w.timerCheck.enabled);
+}
+
+}  // namespace zt::test

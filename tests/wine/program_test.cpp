@@ -1,0 +1,156 @@
+// zapotrix.exe end to end under Wine: single instance, start-up, status
+// panels, the missing-file warning, and what is saved when the program ends.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "platform/win32/win32_registry.h"
+#include "system/settings.h"
+#include "wine_support.h"
+
+namespace zt::test {
+namespace {
+
+constexpr UINT kCloseWithoutSaving = WM_USER + 88;
+
+class Program : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+    LayOutProgram(dir.path());
+    exe = dir.path() + "\\zapotrix.exe";
+    db = dir.path() + "\\config\\zapotrix_mainDB.ini";
+  }
+  void TearDown() override { reg.DeleteKey(HKey::CurrentUser, kSettingsKey); }
+
+  HWND StatusBar(HWND main) { return FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr); }
+  bool SettingsSaved() { return reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left").has_value(); }
+
+  Win32Registry reg;
+  TempDir dir;
+  std::string exe, db;
+};
+
+TEST_F(Program, StartsHiddenWithItsStatusPanelsAndGoesToStandby) {
+  ProgramProcess p(exe);
+  ASSERT_TRUE(p.started());
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  char title[64] = {};
+  GetWindowTextA(main, title, sizeof title);
+  EXPECT_STREQ("Zapotrix", title);
+  EXPECT_FALSE(IsWindowVisible(main));
+  HWND status = StatusBar(main);
+  ASSERT_NE(nullptr, status);
+  EXPECT_EQ(" Zapotrix Version 1.2.0.90", StatusPanelText(status, 0));
+  EXPECT_EQ(" WDS: An", StatusPanelText(status, 1));
+  EXPECT_EQ(" URL: An", StatusPanelText(status, 2));
+  EXPECT_EQ(" ADS: An", StatusPanelText(status, 3));
+  EXPECT_EQ(" WCS: An", StatusPanelText(status, 4));
+  EXPECT_EQ(" Fast Mode", StatusPanelText(status, 5));
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000))
+      << StatusPanelText(status, 6);
+  EXPECT_EQ(nullptr, p.WaitForMessageBox(0));
+}
+
+TEST_F(Program, SecondInstanceSaysAlreadyRunningAndEnds) {
+  ProgramProcess first(exe);
+  ASSERT_NE(nullptr, first.WaitForMainWindow());
+  ProgramProcess second(exe);
+  HWND box = second.WaitForMessageBox();
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("zapotrix is already running!", MessageBoxText(box));
+  EXPECT_EQ(nullptr, FindProcessWindow(second.pid(), "Tzapotrix_main"));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(second.WaitForExit());
+  EXPECT_EQ(nullptr, FindProcessWindow(second.pid(), "Tzapotrix_main"));
+  EXPECT_FALSE(first.WaitForExit(0));
+}
+
+TEST_F(Program, MissingManualWarnsAndNothingIsSavedAtQuit) {
+  DeleteFileA((dir.path() + "\\help\\zapotrix_handbuch.pdf").c_str());
+  std::string before = ReadBytes(db);
+  ProgramProcess p(exe);
+  HWND box = p.WaitForMessageBox();
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", MessageBoxText(box));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(p.WaitForExit());
+  EXPECT_FALSE(SettingsSaved());
+  EXPECT_EQ(before, ReadBytes(db));
+}
+
+TEST_F(Program, QuitSavesSettingsWithPositionAndTheRuleDatabase) {
+  WriteBytes(db, "[Extra]\r\nkeep=me\r\n[WCS]\r\n1=Zebra\r\n2=apfel\r\n3=ZEBRA\r\n[WDS]\r\n1=300\r\n2=250\r\n"
+                 "3=300\r\n4=250\r\n[ADS]\r\n1=casino\r\n");
+  reg.CreateKey(HKey::CurrentUser, kSettingsKey);
+  reg.SetDword(HKey::CurrentUser, kSettingsKey, "Main_Left", 100);
+  reg.SetDword(HKey::CurrentUser, kSettingsKey, "Main_Top", 50);
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  RECT r;
+  ASSERT_TRUE(WaitUntil([&] { GetWindowRect(main, &r); return r.left == 100 && r.top == 50; }, 5000));
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(p.WaitForExit());
+  auto left = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left");
+  ASSERT_TRUE(left.has_value());
+  EXPECT_EQ(100u, left->dword);
+  EXPECT_TRUE(reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Services_Systemwiederherstellung").has_value());
+  EXPECT_EQ("[Extra]\r\nkeep=me\r\n[ADS]\r\n1=casino\r\n[WCS]\r\n1=apfel\r\n2=Zebra\r\n[WDS]\r\n1=300\r\n2=250\r\n",
+            ReadBytes(db));
+}
+
+TEST_F(Program, CloseWithoutSavingMessageEndsAtOnce) {
+  std::string before = ReadBytes(db);
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  PostMessageA(main, kCloseWithoutSaving, 0, 0);
+  ASSERT_TRUE(p.WaitForExit());
+  EXPECT_FALSE(SettingsSaved());
+  EXPECT_EQ(before, ReadBytes(db));
+}
+
+TEST_F(Program, LogOffSavesWithoutPositionAndKeepsRunning) {
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_EQ(TRUE, static_cast<BOOL>(answer));
+  auto left = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left");
+  ASSERT_TRUE(left.has_value());
+  EXPECT_EQ(0xFFFFFFFFu, left->dword);  // no stored position: still -1
+  EXPECT_FALSE(p.WaitForExit(300));
+}
+
+TEST_F(Program, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {
+  std::string before = ReadBytes(db);
+  SetFileAttributesA(db.c_str(), FILE_ATTRIBUTE_READONLY);
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  HWND box = p.WaitForMessageBox();
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("Could not save database. File is write protected.", MessageBoxText(box));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(p.WaitForExit());
+  EXPECT_EQ(before, ReadBytes(db));
+  EXPECT_TRUE(SettingsSaved());
+}
+
+TEST_F(Program, TitleBarCloseOnlyHides) {
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_FALSE(p.WaitForExit(500));
+  EXPECT_FALSE(SettingsSaved());
+}
+
+}  // namespace
+}  // namespace zt::test

@@ -1,0 +1,58 @@
+// ztprobe: looks at a running zapotrix.exe from outside, for `make run`.
+//   ztprobe          prints the main window's state and status panels
+//   ztprobe --quit   asks the program to end (as its quit command does)
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+std::string PanelText(HWND status, int panel) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(status, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return "?";
+  std::string text;
+  void* remote = VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
+  DWORD_PTR result = 0;
+  if (remote && SendMessageTimeoutA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote),
+                                    SMTO_ABORTIFHUNG, 2000, &result)) {
+    char buf[4096] = {};
+    SIZE_T got = 0;
+    if (ReadProcessMemory(process, remote, buf, sizeof buf - 1, &got)) text = buf;
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return text;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  HWND main = nullptr;
+  for (int i = 0; i < 100 && !main; ++i) {
+    main = FindWindowA("Tzapotrix_main", nullptr);
+    if (!main) Sleep(100);
+  }
+  if (!main) {
+    std::printf("zapotrix: no main window found\n");
+    return 1;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--quit") == 0) {
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    std::printf("zapotrix: asked to quit (settings and rule database are saved)\n");
+    return 0;
+  }
+  char title[256] = {};
+  GetWindowTextA(main, title, sizeof title);
+  std::printf("zapotrix: main window \"%s\" (class Tzapotrix_main) is %s\n", title,
+              IsWindowVisible(main) ? "shown" : "hidden, the program lives in the tray");
+  HWND status = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
+  std::printf("zapotrix: status bar:");
+  for (int i = 0; status && i < 7; ++i) std::printf(" [%s]", PanelText(status, i).c_str());
+  std::printf("\n");
+  return 0;
+}
