@@ -33,12 +33,12 @@ TEST(KillwindowWDS, ExactOuterSizeClosesAndRecordsTheSize) {
   EngineWorld w;
   EngineWorld::Fill(w.app.rules.WDS, {{"400", "300"}, {"468", "60"}});
   WindowHandle hit = w.Browser(kInternetExplorer, "Banner", 468, 60);
-  WindowHandle near = w.Browser(kInternetExplorer, "Near", 401, 300);
+  WindowHandle nearby = w.Browser(kInternetExplorer, "Near", 401, 300);
   WindowHandle moz = w.Browser(kMozilla, "Moz", 400, 300);
   w.Snapshot();
   KillwindowWDS(w.app);
   EXPECT_EQ((std::vector<WindowHandle>{moz, hit}), w.CloseTargets());  // last record first
-  EXPECT_TRUE(w.desktop.PostedTo(near).empty());
+  EXPECT_TRUE(w.desktop.PostedTo(nearby).empty());
   EXPECT_EQ((std::vector<unsigned>{kWmClose}), w.desktop.PostedTo(moz));
   ASSERT_EQ(2u, w.app.history.size());
   const HistoryEntry& e = w.app.history[1];
