@@ -251,6 +251,21 @@ TEST(KillwindowADS, EntryRemovedWhileAClosingIsRecordedEndsThePassUnlessTheMatch
   }
 }
 
+TEST(KillwindowADS, ListReplacedByAnotherIsReadAfresh) {
+  EngineWorld w;
+  EngineWorld::Fill(w.app.rules.ADS, {{"casino"}});
+  WindowHandle poker = w.Browser(kInternetExplorer, "Poker");
+  w.Snapshot();
+  killwindowADS(w.app);
+  EXPECT_TRUE(w.desktop.posted.empty());
+  // A list made elsewhere with as many changes, put in place whole.
+  ListModel fresh(ListViewId::ADS);
+  EngineWorld::Fill(fresh, {{"poker"}});
+  w.app.rules.ADS = fresh;
+  killwindowADS(w.app);
+  EXPECT_EQ((std::vector<WindowHandle>{poker}), w.CloseTargets());
+}
+
 TEST(KillwindowWCS, WholeTitleWithoutSuffixAndTrailingBlanksNeverMatch) {
   EngineWorld w;
   EngineWorld::Fill(w.app.rules.WCS, {{"Gewinnspiel"}, {"Sonderpreis"}, {"Bonus "}});
