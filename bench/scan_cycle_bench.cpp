@@ -62,5 +62,25 @@ BENCHMARK(BM_ScanCycle)
     ->ArgsProduct({{1, 10, 50}, {100, 1000, 10000, 100000}})
     ->Unit(benchmark::kMicrosecond);
 
+// What one change of a rule list costs the next cycle: rebuilding the
+// keyword automaton and the size table.
+void BM_RebuildAfterEdit(benchmark::State& state) {
+  const size_t entries = static_cast<size_t>(state.range(0));
+  const std::vector<std::string>& hosts = HostNames();
+  ListModel ads(ListViewId::ADS), wds(ListViewId::WDS);
+  for (size_t i = 0; i < entries; ++i) {
+    ads.Add({hosts[(i * 7919) % hosts.size()]});
+    wds.Add({std::to_string(100 + i % 700), std::to_string(50 + i / 700)});
+  }
+  KeywordMatcher matcher;
+  SizeTable sizes;
+  for (auto _ : state) {
+    matcher.Build(ads);
+    sizes.Build(wds);
+  }
+}
+
+BENCHMARK(BM_RebuildAfterEdit)->Arg(100)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zt::test
