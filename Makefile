@@ -1,7 +1,7 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make run   - build zapotrix.exe and start it under Wine
 #   make test  - build both flavours and run every test
-.PHONY: run test setup bench clean
+.PHONY: run test setup bench fuzz clean
 
 setup:
 	@sh scripts/setup.sh
@@ -14,6 +14,9 @@ run: setup
 
 bench: setup
 	@sh scripts/bench.sh
+
+fuzz: setup
+	@sh scripts/fuzz.sh
 
 clean:
 	rm -rf build

@@ -5,15 +5,19 @@
 
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_download.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_system.h"
+#include "platform/win32/win32_worker.h"
 #include "ui/main_window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   zt::Win32Registry registry;
   zt::Win32System system;
   zt::Win32Desktop desktop;
-  zt::Platform os{registry, system, desktop};
+  zt::Win32Downloader downloader;
+  zt::Win32Worker worker;
+  zt::Platform os{registry, system, desktop, downloader, worker};
   if (!zt::AcquireSingleInstance(os)) return 0;
 
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};

@@ -1,5 +1,9 @@
-// INI codec with the reading rules of the system's profile functions.
+// INI codec with the reading rules of the system's profile functions. The
+// text is kept whole; sections and keys point into it, so a large rule
+// database is read without a copy per line.
 #include "rules/ini_file.h"
+
+#include <cstring>
 
 namespace zt {
 namespace {
@@ -8,6 +12,15 @@ namespace {
 // end-of-file mark ^Z (neither the separator controls nor the no-break space).
 bool IsBlank(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D) || c == 0x1A; }
 
+char Fold(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+
+bool SameName(const char* a, size_t na, const char* b, size_t nb) {
+  if (na != nb) return false;
+  for (size_t i = 0; i < na; ++i)
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  return true;
+}
+
 std::string Trim(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
@@ -15,76 +28,107 @@ std::string Trim(const std::string& s) {
   return s.substr(b, e - b);
 }
 
-std::string Upper(std::string s) {
-  for (char& c : s)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return s;
-}
-
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
-
 }  // namespace
 
-IniFile IniFile::Parse(const std::string& bytes) {
-  IniFile ini;
-  size_t pos = 0;
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) pos = 3;
-  while (pos < bytes.size()) {
-    // A line ends at LF or at a lone CR, as the system reads profiles.
-    size_t nl = bytes.find_first_of("\r\n", pos);
-    if (nl != std::string::npos && bytes[nl] == '\r' && nl + 1 < bytes.size() && bytes[nl + 1] == '\n') ++nl;
-    size_t end = nl == std::string::npos ? bytes.size() : nl + 1;
-    ini.lines_.push_back(bytes.substr(pos, end - pos));
-    pos = end;
-  }
-  ini.Reparse();
-  return ini;
+uint32_t IniFile::HashName(const char* p, size_t n) const {
+  uint32_t h = 2166136261u;
+  for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(Fold(p[i]))) * 16777619u;
+  return h;
 }
 
-void IniFile::Reparse() {
-  sections_.clear();
+IniFile IniFile::Parse(std::string bytes) {
+  IniFile ini;
+  ini.text_ = std::move(bytes);
+  const std::string& t = ini.text_;
+  size_t pos = t.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   Section* current = nullptr;
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    std::string line = Trim(lines_[i]);
+  while (pos < t.size()) {
+    // A line ends at LF or at a lone CR, as the system reads profiles.
+    size_t lineStart = pos;
+    size_t e = pos;
+    while (e < t.size() && t[e] != '\n' && t[e] != '\r') ++e;
+    pos = e + 1;
+    if (e < t.size() && t[e] == '\r' && pos < t.size() && t[pos] == '\n') ++pos;
     // The system's text ends at a NUL character.
-    line = line.substr(0, line.find('\0'));
-    line = Trim(line);
-    if (line.empty()) continue;
-    if (line[0] == '[') {
-      size_t close = line.rfind(']');
-      if (close != std::string::npos) {
-        if (current) current->endLine = i;
-        sections_.push_back(Section());
-        current = &sections_.back();
-        current->name = Trim(line.substr(1, close - 1));
-        current->firstLine = i;
+    const void* nul = std::memchr(t.data() + lineStart, '\0', e - lineStart);
+    if (nul) e = static_cast<const char*>(nul) - t.data();
+    size_t b = lineStart;
+    while (b < e && IsBlank(static_cast<unsigned char>(t[b]))) ++b;
+    while (e > b && IsBlank(static_cast<unsigned char>(t[e - 1]))) --e;
+    if (b == e) continue;
+
+    if (t[b] == '[') {
+      size_t close = t.rfind(']', e - 1);
+      if (close != std::string::npos && close > b) {
+        if (current) current->end = lineStart;
+        ini.sections_.emplace_back();
+        current = &ini.sections_.back();
+        current->name = Trim(t.substr(b + 1, close - b - 1));
+        current->begin = lineStart;
         continue;
       }
     }
     if (!current) continue;  // keys before the first section belong to none
     Key key;
-    size_t eq = line.find('=');
-    if (eq == std::string::npos) {
-      key.name = line;
+    const void* eq = std::memchr(t.data() + b, '=', e - b);
+    if (!eq) {
+      key.name = {b, e};
     } else {
-      key.name = Trim(line.substr(0, eq));
-      key.value = Trim(line.substr(eq + 1));
+      size_t at = static_cast<const char*>(eq) - t.data();
+      size_t ne = at;
+      while (ne > b && IsBlank(static_cast<unsigned char>(t[ne - 1]))) --ne;
+      size_t vb = at + 1;
+      while (vb < e && IsBlank(static_cast<unsigned char>(t[vb]))) ++vb;
+      key.name = {b, ne};
+      key.value = {vb, e};
       key.hasValue = true;
     }
     // Of consecutive lines with an empty name only the first is kept.
-    if (key.name.empty() && !current->keys.empty() && current->keys.back().name.empty()) continue;
-    std::string upper = Upper(key.name);
-    if (!current->index.count(upper)) current->index[upper] = current->keys.size();
-    current->keys.push_back(std::move(key));
+    bool emptyName = key.name.begin == key.name.end;
+    if (emptyName && !current->keys.empty() &&
+        current->keys.back().name.begin == current->keys.back().name.end)
+      continue;
+    current->keys.push_back(key);
   }
-  if (current) current->endLine = lines_.size();
+  if (current) current->end = t.size();
+  if (pos > t.size()) pos = t.size();
+  for (Section& s : ini.sections_) ini.Index(s);
+  return ini;
+}
+
+void IniFile::Index(Section& s) const {
+  size_t size = 16;
+  while (size < s.keys.size() * 2) size *= 2;
+  s.slots.assign(size, 0);
+  for (size_t i = 0; i < s.keys.size(); ++i) {
+    const Span& n = s.keys[i].name;
+    const char* p = text_.data() + n.begin;
+    size_t len = n.end - n.begin;
+    for (size_t slot = HashName(p, len) & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      if (s.slots[slot] == 0) {
+        s.slots[slot] = static_cast<uint32_t>(i + 1);
+        break;
+      }
+      const Span& o = s.keys[s.slots[slot] - 1].name;
+      if (SameName(text_.data() + o.begin, o.end - o.begin, p, len)) break;  // first wins
+    }
+  }
 }
 
 const IniFile::Section* IniFile::Find(const std::string& name) const {
-  if (name.empty()) return nullptr;
   for (const Section& s : sections_)
-    if (!s.name.empty() && SameName(s.name, name)) return &s;
+    if (!s.name.empty() && SameName(s.name.data(), s.name.size(), name.data(), name.size())) return &s;
   return nullptr;
+}
+
+const IniFile::Key* IniFile::FindKey(const Section& s, const std::string& name) const {
+  size_t mask = s.slots.size() - 1;
+  for (size_t slot = HashName(name.data(), name.size()) & mask;; slot = (slot + 1) & mask) {
+    if (s.slots[slot] == 0) return nullptr;
+    const Key& k = s.keys[s.slots[slot] - 1];
+    if (SameName(text_.data() + k.name.begin, k.name.end - k.name.begin, name.data(), name.size()))
+      return &k;
+  }
 }
 
 bool IniFile::HasSection(const std::string& section) const { return Find(section) != nullptr; }
@@ -94,58 +138,61 @@ std::vector<std::string> IniFile::Keys(const std::string& section) const {
   const Section* s = Find(section);  // the key list takes the name as it is
   if (!s) return names;
   for (const Key& k : s->keys) {
-    if (!k.hasValue || (!k.name.empty() && k.name[0] == ';')) continue;
+    if (!k.hasValue) continue;
+    std::string name = text_.substr(k.name.begin, k.name.end - k.name.begin);
+    if (!name.empty() && name[0] == ';') continue;
     // The system lists the names NUL-separated, so an empty name reads as
     // the end of the list.
-    if (k.name.empty()) break;
-    names.push_back(k.name);
+    if (name.empty()) break;
+    names.push_back(std::move(name));
   }
   return names;
+}
+
+size_t IniFile::KeyCount(const std::string& section) const {
+  const Section* s = Find(section);
+  if (!s) return 0;
+  size_t count = 0;
+  for (const Key& k : s->keys) {
+    if (!k.hasValue) continue;
+    if (k.name.begin == k.name.end) break;
+    if (text_[k.name.begin] != ';') ++count;
+  }
+  return count;
 }
 
 std::string IniFile::Read(const std::string& section, const std::string& key,
                           const std::string& def) const {
   const Section* s = Find(Trim(section));  // a value lookup trims the names
   std::string name = Trim(key);
-  if (!s || name.empty()) return def.substr(0, kProfileValueMax);
-  auto it = s->index.find(Upper(name));
-  if (it == s->index.end() || !s->keys[it->second].hasValue) return def.substr(0, kProfileValueMax);
-  const std::string& v = s->keys[it->second].value;
-  bool quoted = v.size() >= 2 && (v[0] == '"' || v[0] == '\'') && v.back() == v[0];
-  if (!quoted) return v.substr(0, kProfileValueMax);
+  const Key* k = (s && !name.empty()) ? FindKey(*s, name) : nullptr;
+  if (!k || !k->hasValue) return def.substr(0, kProfileValueMax);
+  const char* v = text_.data() + k->value.begin;
+  size_t n = k->value.end - k->value.begin;
+  bool quoted = n >= 2 && (v[0] == '"' || v[0] == '\'') && v[n - 1] == v[0];
+  if (!quoted) return std::string(v, n < kProfileValueMax ? n : kProfileValueMax);
   // The opening quote always goes; the closing one only when it was copied
   // into (or just past) the 2,048-character buffer.
-  std::string rest = v.substr(1);
-  std::string copy = rest.substr(0, kProfileValueMax);
-  if (rest.size() <= kProfileValueMax + 1) copy.pop_back();
-  return copy;
+  size_t rest = n - 1;
+  size_t copy = rest < kProfileValueMax ? rest : kProfileValueMax;
+  if (rest <= kProfileValueMax + 1) --copy;
+  return std::string(v + 1, copy);
 }
 
-void IniFile::EraseSection(const std::string& section) {
-  std::string name = Trim(section);
-  for (size_t i = sections_.size(); i-- > 0;) {
-    const Section& s = sections_[i];
-    if (!s.name.empty() && SameName(s.name, name))
-      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(s.firstLine),
-                   lines_.begin() + static_cast<std::ptrdiff_t>(s.endLine));
-  }
-  Reparse();
-}
-
-void IniFile::AppendSection(const std::string& section,
-                            const std::vector<std::pair<std::string, std::string>>& entries) {
-  if (!lines_.empty() && lines_.back().back() != '\n') lines_.back() += "\r\n";
-  lines_.push_back("[" + section + "]\r\n");
-  for (const auto& e : entries) lines_.push_back(e.first + "=" + e.second + "\r\n");
-  Reparse();
-}
-
-std::string IniFile::Text() const {
+std::string IniFile::TextWithout(std::initializer_list<const char*> names) const {
   std::string out;
-  size_t n = 0;
-  for (const std::string& l : lines_) n += l.size();
-  out.reserve(n);
-  for (const std::string& l : lines_) out += l;
+  out.reserve(text_.size());
+  size_t pos = 0;
+  for (const Section& s : sections_) {
+    bool drop = false;
+    for (const char* n : names)
+      if (SameName(s.name.data(), s.name.size(), n, std::strlen(n))) drop = true;
+    if (!drop) continue;
+    out.append(text_, pos, s.begin - pos);
+    pos = s.end;
+  }
+  out.append(text_, pos, std::string::npos);
+  if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += "\r\n";
   return out;
 }
 

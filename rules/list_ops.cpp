@@ -2,6 +2,7 @@
 #include "rules/list_ops.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace zt {
@@ -23,14 +24,19 @@ int CompareFolded(const std::string& a, const std::string& b) {
 }
 
 std::string UpperAnsi(const std::string& s) {
+  static const auto table = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) {
+      int u = c;
+      if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) u = c - 0x20;
+      else if (c == 0x9A || c == 0x9C || c == 0x9E) u = c - 0x10;  // š œ ž
+      else if (c == 0xFF) u = 0x9F;                                // ÿ
+      t[c] = static_cast<unsigned char>(u);
+    }
+    return t;
+  }();
   std::string out = s;
-  for (char& ch : out) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) c -= 0x20;
-    else if (c == 0x9A || c == 0x9C || c == 0x9E) c -= 0x10;
-    else if (c == 0xFF) c = 0x9F;
-    ch = static_cast<char>(c);
-  }
+  for (char& ch : out) ch = static_cast<char>(table[static_cast<unsigned char>(ch)]);
   return out;
 }
 

@@ -1,8 +1,8 @@
 // Load and save of the rule database.
 #include "rules/main_db.h"
 
-#include <map>
-#include <set>
+#include <algorithm>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -21,33 +21,56 @@ auto& ListOf(Lists& l, const std::string& section) {
   return l.WCS;
 }
 
+void AppendLine(std::string& out, size_t key, const std::string& value) {
+  out += std::to_string(key);
+  out += '=';
+  out += value;
+  out += "\r\n";
+}
+
 }  // namespace
 
 void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
   IniFile ini = IniFile::Parse(sys.ReadFile(path).value_or(""));
 
   for (const char* section : kTextSections) {
-    size_t count = ini.Keys(section).size();
-    // Sorted, case-insensitive, first wins: keyed by the upper-cased text.
-    std::map<std::string, std::string> set;
+    size_t count = ini.KeyCount(section);
+    // The working set: sorted, case-insensitive, the entry read first wins.
+    std::vector<std::string> values, keys;
+    values.reserve(count);
+    keys.reserve(count);
     for (size_t n = 1; n <= count; ++n) {
       std::string value = ini.Read(section, std::to_string(n));
       // A gap in the numbering or an empty value is skipped: a blank keyword
       // would match every caption that has a space.
       if (value.empty()) continue;
-      set.emplace(UpperAnsi(value), value);
+      keys.push_back(UpperAnsi(value));
+      values.push_back(std::move(value));
     }
+    std::vector<uint32_t> order(values.size());
+    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+    auto less = [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; };
+    // A file saved by the program is nearly always in order already.
+    if (!std::is_sorted(order.begin(), order.end(), less)) std::stable_sort(order.begin(), order.end(), less);
+
     ListModel& list = ListOf(lists, section);
-    for (auto& entry : set) list.Add({entry.second});
+    std::vector<ListRow> rows = list.rows();
+    rows.reserve(rows.size() + order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+      if (i > 0 && keys[order[i]] == keys[order[i - 1]]) continue;  // the first one read stays
+      rows.push_back(ListRow{{std::move(values[order[i]])}, kRuleImage});
+    }
+    list.Replace(std::move(rows));
   }
 
-  size_t count = ini.Keys("WDS").size();
-  std::set<std::pair<std::string, std::string>> seen;
+  size_t count = ini.KeyCount("WDS");
+  std::unordered_set<std::string> seen;  // width and height, exact text
+  seen.reserve(count / 2 + 1);
   size_t n = 1;
   do {
     std::string width = ini.Read("WDS", std::to_string(n));
     std::string height = ini.Read("WDS", std::to_string(n + 1));
-    if (!width.empty() && !height.empty() && seen.insert({width, height}).second)
+    if (!width.empty() && !height.empty() && seen.insert(width + '\n' + height).second)
       lists.WDS.Add({width, height});
     n += 2;
   } while (n < count);
@@ -64,25 +87,25 @@ void SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, bo
     return;
   }
 
-  IniFile ini = IniFile::Parse(*bytes);
+  // Every line outside our four sections stays; the sections follow at the
+  // end in the order ADS, URL, WCS, WDS. An empty list leaves no section.
+  std::string out = IniFile::Parse(std::move(*bytes)).TextWithout({"ADS", "URL", "WCS", "WDS"});
   for (const char* section : kTextSections) {
-    ini.EraseSection(section);
     const ListModel& list = ListOf(lists, section);
-    std::vector<std::pair<std::string, std::string>> entries;
-    entries.reserve(list.size());
-    for (size_t i = 0; i < list.size(); ++i) entries.emplace_back(std::to_string(i + 1), list.text(i));
-    if (!entries.empty()) ini.AppendSection(section, entries);
+    if (list.empty()) continue;
+    out += std::string("[") + section + "]\r\n";
+    for (size_t i = 0; i < list.size(); ++i) AppendLine(out, i + 1, list.text(i));
   }
-  ini.EraseSection("WDS");
-  std::vector<std::pair<std::string, std::string>> wds;
-  for (size_t i = 0; i < lists.WDS.size(); ++i) {
-    wds.emplace_back(std::to_string(2 * i + 1), lists.WDS.text(i, 0));
-    wds.emplace_back(std::to_string(2 * i + 2), lists.WDS.text(i, 1));
+  if (!lists.WDS.empty()) {
+    out += "[WDS]\r\n";
+    for (size_t i = 0; i < lists.WDS.size(); ++i) {
+      AppendLine(out, 2 * i + 1, lists.WDS.text(i, 0));
+      AppendLine(out, 2 * i + 2, lists.WDS.text(i, 1));
+    }
   }
-  if (!wds.empty()) ini.AppendSection("WDS", wds);
   // A failed write leaves the old file standing; like the section writes of
   // the profile functions it is not reported.
-  sys.WriteFileAtomic(path, ini.Text());
+  sys.WriteFileAtomic(path, out);
 }
 
 }  // namespace zt

@@ -2,9 +2,11 @@
 #pragma once
 #include "app/zapotrix_main.h"
 #include "platform/sim/sim_desktop.h"
+#include "platform/sim/sim_download.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_system.h"
 #include "platform/sim/sim_timer.h"
+#include "platform/sim/sim_worker.h"
 #include "recording_view.h"
 
 namespace zt::test {
@@ -13,7 +15,9 @@ struct SimWorld {
   SimRegistry registry;
   SimSystem system;
   SimDesktop desktop;
-  Platform os{registry, system, desktop};
+  SimDownloader downloader{system};
+  SimWorker worker;
+  Platform os{registry, system, desktop, downloader, worker};
   RecordingView view;
   SimTimer timer1, timerCheck;
 

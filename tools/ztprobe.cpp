@@ -8,28 +8,7 @@
 #include <cstring>
 #include <string>
 
-namespace {
-
-std::string PanelText(HWND status, int panel) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(status, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return "?";
-  std::string text;
-  void* remote = VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
-  DWORD_PTR result = 0;
-  if (remote && SendMessageTimeoutA(status, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 2000, &result)) {
-    char buf[4096] = {};
-    SIZE_T got = 0;
-    if (ReadProcessMemory(process, remote, buf, sizeof buf - 1, &got)) text = buf;
-  }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return text;
-}
-
-}  // namespace
+#include "tools/remote_text.h"
 
 int main(int argc, char** argv) {
   HWND main = nullptr;
@@ -52,7 +31,7 @@ int main(int argc, char** argv) {
               IsWindowVisible(main) ? "shown" : "hidden, the program lives in the tray");
   HWND status = FindWindowExA(main, nullptr, STATUSCLASSNAMEA, nullptr);
   std::printf("zapotrix: status bar:");
-  for (int i = 0; status && i < 7; ++i) std::printf(" [%s]", PanelText(status, i).c_str());
+  for (int i = 0; status && i < 7; ++i) std::printf(" [%s]", RemoteStatusPanelText(status, i).c_str());
   std::printf("\n");
   return 0;
 }

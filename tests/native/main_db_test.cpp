@@ -124,3 +124,43 @@ TEST(IniFileRead, QuotesBlanksAndFirstNameWins) {
 }
 
 }  // namespace zt::test
+
+namespace zt::test {
+
+TEST_F(MainDb, MalformedFilesLoadWhatTheReadingRulesGive) {
+  std::string binary;
+  for (int i = 0; i < 4096; ++i) binary += static_cast<char>((i * 131) & 0xFF);
+  EXPECT_TRUE(Load(binary).ADS.empty());
+  EXPECT_TRUE(Load("\xEF\xBB\xBF").ADS.empty());
+  EXPECT_TRUE(Load("1=a\r\n2=b\r\n").ADS.empty());  // no section at all
+
+  RuleLists nul = Load(std::string("[ADS]\r\n1=ab\0cd\r\n2=x", 20));
+  EXPECT_EQ((std::vector<std::string>{"ab", "x"}), Col(nul.ADS));  // text ends at the NUL
+
+  std::string huge(1 << 20, 'h');
+  RuleLists big = Load("[ADS]\r\n1=" + huge + "\r\n2=small\r\n" + huge + "\r\n");
+  ASSERT_EQ(2u, big.ADS.size());
+  EXPECT_EQ(2047u, big.ADS.text(0).size());
+
+  RuleLists repeated = Load("[ADS]\r\n1=first\r\n1=second\r\n[ADS]\r\n2=other\r\n");
+  // Count 2 (two keys "1"), key 2 is missing in the first section.
+  EXPECT_EQ((std::vector<std::string>{"first"}), Col(repeated.ADS));
+}
+
+TEST_F(MainDb, SaveDropsRepeatedSectionsOfOurNames) {
+  sys.PutFile(kDb, "[ADS]\r\n1=a\r\n[X]\r\ny=1\r\n[ads]\r\n1=b\r\n");
+  RuleLists l;
+  l.ADS.Add({"c"});
+  SaveMainDB(sys, kDb, l, false);
+  EXPECT_EQ("[X]\r\ny=1\r\n[ADS]\r\n1=c\r\n", *sys.ReadFile(kDb));
+}
+
+TEST_F(MainDb, SaveEndsAnUnterminatedLastLineFirst) {
+  sys.PutFile(kDb, "[X]\r\ny=1");
+  RuleLists l;
+  l.URL.Add({"http://a.example"});
+  SaveMainDB(sys, kDb, l, false);
+  EXPECT_EQ("[X]\r\ny=1\r\n[URL]\r\n1=http://a.example\r\n", *sys.ReadFile(kDb));
+}
+
+}  // namespace zt::test

@@ -1,7 +1,7 @@
 // Test helpers for Wine: files, folders and the program under test.
 #include "wine_support.h"
 
-#include <commctrl.h>
+#include "tools/remote_text.h"
 
 namespace zt::test {
 namespace {
@@ -125,24 +125,7 @@ std::string MessageBoxText(HWND box) {
   return text;
 }
 
-std::string StatusPanelText(HWND statusBar, int panel) {
-  DWORD pid = 0;
-  GetWindowThreadProcessId(statusBar, &pid);
-  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-  if (!process) return "<no access>";
-  void* remote = VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE);
-  std::string text;
-  DWORD_PTR result = 0;
-  if (remote && SendMessageTimeoutA(statusBar, SB_GETTEXTA, panel, reinterpret_cast<LPARAM>(remote),
-                                    SMTO_ABORTIFHUNG, 2000, &result)) {
-    char buf[4096] = {};
-    SIZE_T got = 0;
-    if (ReadProcessMemory(process, remote, buf, sizeof buf - 1, &got)) text = buf;
-  }
-  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
-  return text;
-}
+std::string StatusPanelText(HWND statusBar, int panel) { return RemoteStatusPanelText(statusBar, panel); }
 
 ProgramProcess::ProgramProcess(const std::string& exePath) {
   STARTUPINFOA si = {};

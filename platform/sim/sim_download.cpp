@@ -1,0 +1,19 @@
+// Stand-in downloader.
+#include "platform/sim/sim_download.h"
+
+namespace zt {
+
+int32_t SimDownloader::DownloadToFile(const std::string& url, const std::string& path) {
+  requests.push_back(url);
+  if (duringDownload) duringDownload();
+  auto it = responses.find(url);
+  const SimResponse& r = it == responses.end() ? otherwise : it->second;
+  if (r.body) {
+    sys_.SetFileAttributes(path, 0x80);  // an earlier read-only copy is replaced too
+    sys_.PutFile(path, *r.body);
+    if (r.readOnly) sys_.SetFileAttributes(path, kAttrReadOnly);
+  }
+  return r.result;
+}
+
+}  // namespace zt

@@ -1,0 +1,14 @@
+#!/bin/sh
+# Builds the native flavour with the benchmarks and runs them all.
+set -e
+cd "$(dirname "$0")/.."
+cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZT_BENCH=ON >/dev/null
+cmake --build build/bench -j "$(nproc)" >/dev/null
+for b in build/bench/bench_*; do
+  [ -x "$b" ] && "$b" "$@"
+done
+# Under Wine: our rule database load + save against the profile functions.
+if [ -x build/win32/wine-run.sh ] || cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null; then
+  cmake --build build/win32 -j "$(nproc)" --target ztbench_profile >/dev/null
+  build/win32/wine-run.sh build/win32/ztbench_profile.exe
+fi
