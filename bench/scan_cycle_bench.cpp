@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "../tests/engine_world.h"
+#include "../tests/scanner_reference.h"
 
 namespace zt::test {
 namespace {
@@ -61,6 +62,34 @@ void BM_ScanCycle(benchmark::State& state) {
 BENCHMARK(BM_ScanCycle)
     ->ArgsProduct({{1, 10, 50}, {100, 1000, 10000, 100000}})
     ->Unit(benchmark::kMicrosecond);
+
+// The keyword and size passes alone over 50 windows: the automaton and the
+// size table (fast = 1) against the entry-by-entry passes (fast = 0).
+void BM_KeywordAndSizePasses(benchmark::State& state) {
+  const bool fast = state.range(0) == 1;
+  const size_t entries = static_cast<size_t>(state.range(1));
+  EngineWorld w;
+  const std::vector<std::string>& hosts = HostNames();
+  for (size_t i = 0; i < entries; ++i) {
+    w.app.rules.ADS.Add({hosts[(i * 7919) % hosts.size()]});
+    w.app.rules.WDS.Add({std::to_string(100 + i % 700), std::to_string(50 + i / 700)});
+  }
+  for (int i = 0; i < 50; ++i)
+    w.Browser(kInternetExplorer, "Nachrichten und Wetter aus aller Welt, Seite " + std::to_string(i), 1024, 740);
+  w.Snapshot();
+  for (auto _ : state) {
+    if (fast) {
+      KillwindowWDS(w.app);
+      killwindowADS(w.app);
+    } else {
+      ReferenceKillwindowWDS(w.app);
+      ReferenceKillwindowADS(w.app);
+    }
+  }
+  if (!w.app.history.empty()) state.SkipWithError("a window was closed");
+}
+
+BENCHMARK(BM_KeywordAndSizePasses)->ArgsProduct({{0, 1}, {1000, 10000}})->Unit(benchmark::kMicrosecond);
 
 // What one change of a rule list costs the next cycle: rebuilding the
 // keyword automaton and the size table.
