@@ -9,9 +9,15 @@
 #include <cstdio>
 #include <sstream>
 
+#include "app/zapotrix_main.h"
 #include "engine/snapshot.h"
+#include "platform/sim/sim_timer.h"
 #include "platform/win32/win32_desktop.h"
+#include "platform/win32/win32_download.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_system.h"
+#include "platform/win32/win32_worker.h"
+#include "recording_view.h"
 #include "system/settings.h"
 #include "wine_support.h"
 
@@ -314,6 +320,73 @@ TEST(Win32Desktop, ReadsTheFixtureWindowsAsTheSnapshotNeedsThem) {
   EXPECT_TRUE(desk.Post(ie, kWmClose, 0, 0));
   EXPECT_TRUE(fx.WaitFor("w0", "WM_CLOSE", 5000));
   EXPECT_TRUE(WaitUntil([&] { return !desk.IsWindow(ie); }, 5000));
+}
+
+// The engine in this process on the real window backend, against the
+// fixture's windows: what the history records (title, address, outer size,
+// scanner name, time of day) as the statistics window will show it.
+TEST(RealBackend, CycleClosesAndRecordsWithTheRealSizesAndTime) {
+  Win32Registry registry;
+  Win32System system;
+  Win32Desktop desktop;
+  Win32Downloader downloader;
+  Win32Worker worker;
+  Platform os{registry, system, desktop, downloader, worker};
+  RecordingView view;
+  SimTimer timer1, timerCheck;
+  ZapotrixMain main(os, view, timer1, timerCheck);
+  AppState& app = main.state();
+  SetDefaults(app.settings);
+  app.settings.Mozilla = app.settings.Firefox = app.settings.FlashAX = true;
+  app.rules.WDS.Add({"640", "480"});
+  app.rules.ADS.Add({"casino"});
+  app.rules.URL.Add({"http://ads.example.com"});
+  app.rules.WCS.Add({"Gewinnspiel"});
+
+  TempDir dir;
+  BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Casino") + kIE, 800, 600) +
+                                    Window("MozillaUIWindowClass", "Sized - Mozilla Firefox", 640, 480) +
+                                    Window("IEFrame", std::string("Small") + kIE, 300, 500) +
+                                    Window("IEFrame", std::string("Page") + kIE, 800, 600, "",
+                                           "http://ads.example.com/x/y") +
+                                    Window("MozillaWindowClass", "Gewinnspiel - Mozilla", 800, 600) +
+                                    Window("IEFrame", std::string("Video") + kIE, 800, 600, "flash") +
+                                    Window("IEFrame", std::string("News") + kIE, 800, 600, "",
+                                           "https://news.example/today"));
+  ASSERT_TRUE(fx.Ready());
+  Sleep(200);
+  main.Timer1Timer();
+  // The active-window list holds every browser window, without suffixes.
+  std::vector<std::string> shown;
+  for (size_t i = 0; i < app.ListView1.size(); ++i) shown.push_back(app.ListView1.text(i) + "|" + app.ListView1.text(i, 1));
+  std::sort(shown.begin(), shown.end());
+  EXPECT_EQ((std::vector<std::string>{"Casino|", "Gewinnspiel|", "News|https://news.example", "Page|http://ads.example.com",
+                                      "Sized|", "Small|", "Video|"}),
+            shown);
+  for (int cycle = 0; cycle < 5; ++cycle) {
+    Sleep(150);  // the fixture handles its messages
+    main.Timer1Timer();
+  }
+
+  std::vector<std::string> got;
+  for (const HistoryEntry& e : app.history) {
+    got.push_back(e.title + "|" + e.url + "|" + e.width + "|" + e.height + "|" + e.scanner);
+    EXPECT_NE(std::string::npos, e.time.find(':')) << e.time;
+  }
+  std::sort(got.begin(), got.end());
+  EXPECT_EQ((std::vector<std::string>{
+                "Casino - Microsoft Internet Explorer||||Keyword",
+                "Gewinnspiel - Mozilla||||Window Caption",
+                "Macromedia Flash Player||||Flashremove",
+                "Page - Microsoft Internet Explorer|http://ads.example.com|||URL",
+                "Sized - Mozilla Firefox||640|480|Windowsize",
+                "Small - Microsoft Internet Explorer||300|500|MinSize",
+            }),
+            got);
+  HistoryCounts c = CountHistory(app.history, false);
+  EXPECT_EQ(2, c.windowSize);
+  EXPECT_EQ(6, c.total);
+  EXPECT_EQ(0, fx.Count("w6", "WM_CLOSE"));
 }
 
 // Fast mode, one browser window open all the time, popups one after the
