@@ -53,7 +53,7 @@ void SortRows(ListModel& list, bool descending) {
     int c = CompareFolded(x.cols.empty() ? none : x.cols[0], y.cols.empty() ? none : y.cols[0]);
     return descending ? c > 0 : c < 0;
   });
-  ++list.revision_;
+  list.Touch();
 }
 
 void ListviewSort(ListModel& list, int column, int mode) {
