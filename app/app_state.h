@@ -1,10 +1,12 @@
 // Process-wide state, owned by the main window for the whole run: the
 // platform, the view, the settings, the process flags, the file paths, the
-// rule lists and the list of active browser windows.
+// rule lists, the list of active browser windows and the history.
 #pragma once
 #include <string>
 
 #include "app/main_view.h"
+#include "engine/history.h"
+#include "engine/scan_cache.h"
 #include "engine/snapshot.h"
 #include "platform/platform.h"
 #include "platform/timer.h"
@@ -47,6 +49,8 @@ struct AppState {
   RuleLists rules;
   ListModel ListView1{ListViewId::ListView1};  // active browser windows
   OpenWindowsTable OpenWindows;                // browser windows of the last snapshot
+  History history;                             // closed popups, oldest first
+  ScanCache scanCache;                         // rule lists as the keyword and size passes use them
 };
 
 }  // namespace zt

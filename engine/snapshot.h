@@ -1,5 +1,6 @@
 // The snapshot of the browser windows open now, taken at the start of every
-// scan cycle: at most 50 records in enumeration order.
+// scan cycle: at most 50 records in enumeration order, the Internet
+// Explorer addresses, and the list of active windows shown from it.
 #pragma once
 #include <array>
 #include <string>
@@ -27,8 +28,32 @@ struct OpenWindowsTable {
   size_t count = 0;
 };
 
+// Buffer sizes of the class name and caption reads.
+constexpr int kClassNameBuffer = 255;
+constexpr int kCaptionBuffer = 255;
+// Longest wait for a browser's address bar to answer.
+constexpr unsigned kAddressReadTimeoutMs = 200;
+
+// The browser suffix of the window captions of a kind (" - Mozilla", ...);
+// empty for an unknown kind.
+const std::string& BrowserSuffix(int kind);
+// Image of a kind in the main window's image list; -1 for an unknown kind.
+int BrowserImage(int kind);
+
 // Rebuilds app.OpenWindows; refreshes ListView1 and the tray menu when the
-// set of captions changed.
+// total length of the captions changed.
 void GetOpenWindows(AppState& app);
+// The enumeration callback: records one top-level window when it is a
+// browser window of a kind switched on. True to go on.
+bool EnumWindowsProc(AppState& app, WindowHandle window);
+// The address of an Internet Explorer window cut to scheme and host, or
+// the empty text.
+std::string ReadIEAddress(AppState& app, WindowHandle window);
+// Rebuilds ListView1 from the snapshot, fits its columns and rebuilds the
+// tray menu.
+void FillListView1(AppState& app);
+// The text with the first occurrence of suffix removed; empty when suffix
+// does not occur.
+std::string cutstring(const std::string& text, const std::string& suffix);
 
 }  // namespace zt

@@ -88,6 +88,8 @@ class System {
 
   virtual void Sleep(unsigned ms) = 0;
   virtual uint32_t TickCount() = 0;
+  // The current time of day in the user's long time format ("14:03:59").
+  virtual std::string TimeOfDayText() = 0;
 
   // A message box without owner window; returns the button pressed.
   virtual int MessageBox(const std::string& text, const std::string& caption,

@@ -1,6 +1,10 @@
-// Window management (user32) of foreign top-level windows.
+// Window management (user32) of foreign windows: enumeration, the queries the
+// snapshot and the killers make, reading a foreign window's text with a
+// bounded wait, and posting messages.
 #pragma once
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace zt {
@@ -8,12 +12,56 @@ namespace zt {
 // A window handle kept as an integer.
 using WindowHandle = uintptr_t;
 
+// Window messages the program posts to foreign windows.
+constexpr unsigned kWmNull = 0x0000;
+constexpr unsigned kWmClose = 0x0010;
+constexpr unsigned kWmNcDestroy = 0x0082;
+
+// An outer window rectangle in screen pixels, frame included.
+struct WindowRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+// Called once per window of an enumeration; false ends the enumeration.
+using WindowVisitor = std::function<bool(WindowHandle)>;
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
   // A top-level window whose title equals the text (the system compares
   // without regard to case); 0 when there is none.
   virtual WindowHandle FindTopLevelWindow(const std::string& title) = 0;
+
+  // Every top-level window, visible or not, top of the Z-order first. An
+  // exception thrown by the visitor ends the enumeration and reaches the
+  // caller.
+  virtual void EnumTopLevel(const WindowVisitor& visit) = 0;
+  // Every descendant of a window (children, their children, ...), with the
+  // same rules as EnumTopLevel.
+  virtual void EnumChildren(WindowHandle parent, const WindowVisitor& visit) = 0;
+
+  // The window's class name as read into a buffer of bufferSize characters
+  // (so at most bufferSize - 1 of them); empty when it cannot be read.
+  virtual std::string ClassName(WindowHandle w, int bufferSize) = 0;
+  // The window's title as GetWindowTextA reads it into a buffer of
+  // bufferSize characters; empty when there is none.
+  virtual std::string Caption(WindowHandle w, int bufferSize) = 0;
+  virtual bool IsVisible(WindowHandle w) = 0;
+  virtual bool IsWindow(WindowHandle w) = 0;
+  virtual bool IsIconic(WindowHandle w) = 0;
+  // The outer rectangle; nothing when the window is gone.
+  virtual std::optional<WindowRect> Rect(WindowHandle w) = 0;
+  // The first direct child of parent with the class name (compared without
+  // regard to case, as the system does); 0 when there is none.
+  virtual WindowHandle FindChild(WindowHandle parent, const std::string& className) = 0;
+  // The text of a window of another process, asked with messages that wait
+  // at most timeoutMs for its answer; nothing when it does not answer in
+  // time or the window is gone.
+  virtual std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) = 0;
+  // Posts a message with the parameters; false when it could not be posted.
+  virtual bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) = 0;
 };
 
 }  // namespace zt

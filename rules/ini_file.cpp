@@ -92,24 +92,26 @@ IniFile IniFile::Parse(std::string bytes) {
   }
   if (current) current->end = t.size();
   if (pos > t.size()) pos = t.size();
-  for (Section& s : ini.sections_) ini.Index(s);
   return ini;
 }
 
-void IniFile::Index(Section& s) const {
+void IniFile::Index(const Section& s) const {
   size_t size = 16;
   while (size < s.keys.size() * 2) size *= 2;
-  s.slots.assign(size, 0);
+  s.slots.assign(size, Slot());
   for (size_t i = 0; i < s.keys.size(); ++i) {
     const Span& n = s.keys[i].name;
     const char* p = text_.data() + n.begin;
     size_t len = n.end - n.begin;
-    for (size_t slot = HashName(p, len) & (size - 1);; slot = (slot + 1) & (size - 1)) {
-      if (s.slots[slot] == 0) {
-        s.slots[slot] = static_cast<uint32_t>(i + 1);
+    uint32_t hash = HashName(p, len);
+    for (size_t slot = hash & (size - 1);; slot = (slot + 1) & (size - 1)) {
+      Slot& at = s.slots[slot];
+      if (at.key == 0) {
+        at = {hash, static_cast<uint32_t>(i + 1)};
         break;
       }
-      const Span& o = s.keys[s.slots[slot] - 1].name;
+      if (at.hash != hash) continue;
+      const Span& o = s.keys[at.key - 1].name;
       if (SameName(text_.data() + o.begin, o.end - o.begin, p, len)) break;  // first wins
     }
   }
@@ -122,10 +124,14 @@ const IniFile::Section* IniFile::Find(const std::string& name) const {
 }
 
 const IniFile::Key* IniFile::FindKey(const Section& s, const std::string& name) const {
+  if (s.slots.empty()) Index(s);
   size_t mask = s.slots.size() - 1;
-  for (size_t slot = HashName(name.data(), name.size()) & mask;; slot = (slot + 1) & mask) {
-    if (s.slots[slot] == 0) return nullptr;
-    const Key& k = s.keys[s.slots[slot] - 1];
+  uint32_t hash = HashName(name.data(), name.size());
+  for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    const Slot& at = s.slots[slot];
+    if (at.key == 0) return nullptr;
+    if (at.hash != hash) continue;
+    const Key& k = s.keys[at.key - 1];
     if (SameName(text_.data() + k.name.begin, k.name.end - k.name.begin, name.data(), name.size()))
       return &k;
   }
@@ -167,8 +173,12 @@ std::string IniFile::Read(const std::string& section, const std::string& key,
   std::string name = Trim(key);
   const Key* k = (s && !name.empty()) ? FindKey(*s, name) : nullptr;
   if (!k || !k->hasValue) return def.substr(0, kProfileValueMax);
-  const char* v = text_.data() + k->value.begin;
-  size_t n = k->value.end - k->value.begin;
+  return ValueOf(*k);
+}
+
+std::string IniFile::ValueOf(const Key& k) const {
+  const char* v = text_.data() + k.value.begin;
+  size_t n = k.value.end - k.value.begin;
   bool quoted = n >= 2 && (v[0] == '"' || v[0] == '\'') && v[n - 1] == v[0];
   if (!quoted) return std::string(v, n < kProfileValueMax ? n : kProfileValueMax);
   // The opening quote always goes; the closing one only when it was copied
@@ -177,6 +187,30 @@ std::string IniFile::Read(const std::string& section, const std::string& key,
   size_t copy = rest < kProfileValueMax ? rest : kProfileValueMax;
   if (rest <= kProfileValueMax + 1) --copy;
   return std::string(v + 1, copy);
+}
+
+std::vector<std::string> IniFile::ReadNumbered(const std::string& section, size_t count) const {
+  std::vector<std::string> values(count);
+  const Section* s = Find(section);
+  if (!s) return values;
+  // Key n is the first key whose name is the decimal text of n (no sign, no
+  // leading zero; names are already trimmed, digits have no case).
+  std::vector<bool> taken(count + 1, false);
+  for (const Key& k : s->keys) {
+    size_t len = k.name.end - k.name.begin;
+    const char* p = text_.data() + k.name.begin;
+    if (len == 0 || len > 19 || p[0] == '0') continue;
+    size_t n = 0;
+    bool digits = true;
+    for (size_t i = 0; i < len && digits; ++i) {
+      digits = p[i] >= '0' && p[i] <= '9';
+      n = n * 10 + static_cast<size_t>(p[i] - '0');
+    }
+    if (!digits || n < 1 || n > count || taken[n]) continue;
+    taken[n] = true;
+    if (k.hasValue) values[n - 1] = ValueOf(k);
+  }
+  return values;
 }
 
 std::string IniFile::TextWithout(std::initializer_list<const char*> names) const {

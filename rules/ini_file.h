@@ -31,6 +31,9 @@ class IniFile {
   // is missing or the line has no '='.
   std::string Read(const std::string& section, const std::string& key,
                    const std::string& def = "") const;
+  // The values of the keys "1" .. "count" as Read gives them (empty when
+  // missing), in one pass over the section.
+  std::vector<std::string> ReadNumbered(const std::string& section, size_t count) const;
 
   // The text without the sections of these names (header and lines); the
   // last line is ended so that sections can be appended.
@@ -44,17 +47,22 @@ class IniFile {
     Span name, value;
     bool hasValue = false;
   };
+  struct Slot {
+    uint32_t hash = 0;
+    uint32_t key = 0;  // key number + 1; 0 = empty
+  };
   struct Section {
     std::string name;  // between '[' and the last ']', trimmed
     size_t begin = 0;  // offset of the header line
     size_t end = 0;    // offset after the section's last line
     std::vector<Key> keys;
-    std::vector<uint32_t> slots;  // open-addressing index: key number + 1, first name wins
+    mutable std::vector<Slot> slots;  // index of the key names, built on first lookup
   };
 
   const Section* Find(const std::string& name) const;
   const Key* FindKey(const Section& s, const std::string& name) const;
-  void Index(Section& s) const;
+  void Index(const Section& s) const;
+  std::string ValueOf(const Key& k) const;
   uint32_t HashName(const char* p, size_t n) const;
 
   std::string text_;

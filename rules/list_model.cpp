@@ -3,6 +3,13 @@
 
 namespace zt {
 
+void ListModel::Touch() {
+  // Stamps are unique in the process, so a list assigned from another one
+  // never shows a revision that a reader saw on it before with other rows.
+  static uint64_t stamps = 0;
+  revision_ = ++stamps;
+}
+
 const std::string& ListModel::text(size_t row, size_t col) const {
   static const std::string empty;
   const ListRow& r = rows_.at(row);
@@ -11,34 +18,34 @@ const std::string& ListModel::text(size_t row, size_t col) const {
 
 void ListModel::Add(ListRow row) {
   rows_.push_back(std::move(row));
-  ++revision_;
+  Touch();
 }
 
 void ListModel::Insert(size_t at, ListRow row) {
   rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
-  ++revision_;
+  Touch();
 }
 
 void ListModel::Erase(size_t i) {
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
-  ++revision_;
+  Touch();
 }
 
 void ListModel::Clear() {
   rows_.clear();
-  ++revision_;
+  Touch();
 }
 
 void ListModel::SetText(size_t row, size_t col, std::string text) {
   ListRow& r = rows_.at(row);
   if (r.cols.size() <= col) r.cols.resize(col + 1);
   r.cols[col] = std::move(text);
-  ++revision_;
+  Touch();
 }
 
 void ListModel::Replace(std::vector<ListRow> rows) {
   rows_ = std::move(rows);
-  ++revision_;
+  Touch();
 }
 
 }  // namespace zt

@@ -1,7 +1,7 @@
 // The rows of one list view of the program, as a model the window displays
 // (the four rule lists, the active browser windows, the history, the blocked
-// hosts). Every change bumps the revision, so readers can cache what they
-// derive from the rows.
+// hosts). Every change gives the list a new revision, unique in the process,
+// so readers can cache what they derive from the rows.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -52,6 +52,7 @@ class ListModel {
 
  private:
   friend void SortRows(ListModel&, bool descending);
+  void Touch();  // a new revision
   ListViewId id_;
   std::vector<ListRow> rows_;
   uint64_t revision_ = 0;

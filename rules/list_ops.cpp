@@ -53,7 +53,7 @@ void SortRows(ListModel& list, bool descending) {
     int c = CompareFolded(x.cols.empty() ? none : x.cols[0], y.cols.empty() ? none : y.cols[0]);
     return descending ? c > 0 : c < 0;
   });
-  ++list.revision_;
+  list.Touch();
 }
 
 void ListviewSort(ListModel& list, int column, int mode) {
@@ -73,6 +73,30 @@ void ListviewSort(ListModel& list, int column, int mode) {
   }
 }
 
+namespace {
+
+// Compares text with (row + suffix) trimmed of codes <= 32 at both ends, as
+// CompareFolded would, without building the joined key.
+int CompareWithKey(const std::string& text, const std::string& row, const std::string& suffix) {
+  size_t total = row.size() + suffix.size();
+  auto at = [&](size_t i) -> unsigned char {
+    return static_cast<unsigned char>(i < row.size() ? row[i] : suffix[i - row.size()]);
+  };
+  size_t b = 0, e = total;
+  while (b < e && at(b) <= 32) ++b;
+  while (e > b && at(e - 1) <= 32) --e;
+  size_t n = std::min(text.size(), e - b);
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char x = Fold(static_cast<unsigned char>(text[i]));
+    unsigned char y = Fold(at(b + i));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (text.size() == e - b) return 0;
+  return text.size() < e - b ? -1 : 1;
+}
+
+}  // namespace
+
 bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix) {
   std::string t = TrimControl(text);
   if (list.empty()) return false;
@@ -80,8 +104,7 @@ bool is_str_in_listview(const std::string& text, const ListModel& list, const st
   int c = 1;
   while (low <= high) {
     long middle = (low + high) / 2;
-    std::string key = TrimControl(list.text(static_cast<size_t>(middle)) + suffix);
-    c = CompareFolded(t, key);
+    c = CompareWithKey(t, list.text(static_cast<size_t>(middle)), suffix);
     if (c == 0) break;
     if (c < 0) high = middle - 1; else low = middle + 1;
   }

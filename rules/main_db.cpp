@@ -37,10 +37,8 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
     size_t count = ini.KeyCount(section);
     // The working set: sorted, case-insensitive, the entry read first wins.
     std::vector<std::string> values, keys;
-    values.reserve(count);
     keys.reserve(count);
-    for (size_t n = 1; n <= count; ++n) {
-      std::string value = ini.Read(section, std::to_string(n));
+    for (std::string& value : ini.ReadNumbered(section, count)) {
       // A gap in the numbering or an empty value is skipped: a blank keyword
       // would match every caption that has a space.
       if (value.empty()) continue;
@@ -66,10 +64,12 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
   size_t count = ini.KeyCount("WDS");
   std::unordered_set<std::string> seen;  // width and height, exact text
   seen.reserve(count / 2 + 1);
+  // Pairs (1, 2), (3, 4), ... are read at least once, then while n < count.
+  std::vector<std::string> wds = ini.ReadNumbered("WDS", count < 2 ? 2 : count + 1);
   size_t n = 1;
   do {
-    std::string width = ini.Read("WDS", std::to_string(n));
-    std::string height = ini.Read("WDS", std::to_string(n + 1));
+    const std::string& width = wds[n - 1];
+    const std::string& height = wds[n];
     if (!width.empty() && !height.empty() && seen.insert(width + '\n' + height).second)
       lists.WDS.Add({width, height});
     n += 2;

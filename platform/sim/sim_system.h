@@ -43,6 +43,7 @@ class SimSystem : public System {
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
   void Sleep(unsigned ms) override { clockMs += ms; sleptMs += ms; }
   uint32_t TickCount() override { return clockMs; }
+  std::string TimeOfDayText() override { return timeOfDay; }
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 
   // The real path behind a Windows path.
@@ -63,6 +64,7 @@ class SimSystem : public System {
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;
   int dnsFlushes = 0;
+  std::string timeOfDay = "12:34:56";
   std::deque<int> answers;       // message box answers; kIdOk/kIdYes when empty
   std::vector<SimMessageBox> boxes;
 

@@ -185,6 +185,13 @@ void Win32System::Sleep(unsigned ms) { ::Sleep(ms); }
 
 uint32_t Win32System::TickCount() { return GetTickCount(); }
 
+std::string Win32System::TimeOfDayText() {
+  // No format given: the user's long time format.
+  char buf[80];
+  int n = GetTimeFormatA(LOCALE_USER_DEFAULT, 0, nullptr, nullptr, buf, sizeof buf);
+  return n > 1 ? std::string(buf, static_cast<size_t>(n - 1)) : std::string();
+}
+
 int Win32System::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   return MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
 }

@@ -27,6 +27,7 @@ class Win32System : public System {
   bool FlushDnsCache() override;
   void Sleep(unsigned ms) override;
   uint32_t TickCount() override;
+  std::string TimeOfDayText() override;
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 
  private:

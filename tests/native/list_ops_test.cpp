@@ -57,6 +57,14 @@ TEST(IsStrInListview, TrimsFoldsAndAppendsSuffix) {
   EXPECT_FALSE(is_str_in_listview("x", ListModel(), ""));
 }
 
+TEST(IsStrInListview, KeyIsTrimmedAfterTheSuffixIsAppended) {
+  ListModel m = Rows({"Bonus ", "zz"});
+  EXPECT_TRUE(is_str_in_listview("bonus", m, ""));
+  EXPECT_TRUE(is_str_in_listview("Bonus  - Mozilla", m, " - Mozilla"));
+  EXPECT_FALSE(is_str_in_listview("Bonus - Mozilla", m, " - Mozilla"));
+  EXPECT_TRUE(is_str_in_listview("- Mozilla", Rows({""}), " - Mozilla"));
+}
+
 TEST(IsStrInListview, UrlMatchesOnlyAsAWhole) {
   ListModel m = Rows({"http://ads.example.com", "http://b.example.com"});
   ListviewSort(m, 0, 0);

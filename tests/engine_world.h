@@ -1,0 +1,92 @@
+// A stand-in world for the popup engine: the main window's state, browser
+// windows of each kind on the stand-in desktop, and rule list helpers.
+#pragma once
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "engine/history.h"
+#include "engine/killers.h"
+#include "engine/scanners.h"
+#include "engine/snapshot.h"
+#include "rules/list_ops.h"
+#include "sim_world.h"
+
+namespace zt::test {
+
+inline const char* BrowserClass(int kind) {
+  switch (kind) {
+    case kInternetExplorer: return "IEFrame";
+    case kFirefox: return "MozillaUIWindowClass";
+    default: return "MozillaWindowClass";
+  }
+}
+
+struct EngineWorld : SimWorld {
+  ZapotrixMain main{os, view, timer1, timerCheck};
+  AppState& app = main.state();
+
+  EngineWorld() {
+    Settings& s = app.settings;
+    s.Internet_Explorer = s.Mozilla = s.Firefox = true;
+    s.Small_Windows = false;
+  }
+
+  // A browser window titled title + the kind's suffix, at the bottom of the
+  // Z-order, with the given outer size.
+  WindowHandle Browser(int kind, const std::string& title, int width = 800, int height = 600) {
+    SimWindow w;
+    w.className = BrowserClass(kind);
+    w.caption = title + BrowserSuffix(kind);
+    w.rect = {10, 20, 10 + width, 20 + height};
+    return desktop.Add(std::move(w));
+  }
+  // The Internet Explorer address bar chain holding the address.
+  WindowHandle AddressBar(WindowHandle ie, const std::string& address) {
+    WindowHandle w = desktop.AddChild(ie, "WorkerW");
+    w = desktop.AddChild(w, "ReBarWindow32");
+    w = desktop.AddChild(w, "ComboBoxEx32");
+    w = desktop.AddChild(w, "ComboBox");
+    return desktop.AddChild(w, "Edit", address);
+  }
+  void Resize(WindowHandle w, int width, int height) {
+    WindowRect& r = desktop.at(w).rect;
+    r.right = r.left + width;
+    r.bottom = r.top + height;
+  }
+
+  static void Fill(ListModel& list, std::initializer_list<std::vector<std::string>> rows) {
+    for (const auto& r : rows) list.Add(r);
+    ListviewSort(list, 0, 0);
+  }
+
+  void Snapshot() { GetOpenWindows(app); }
+  // One scan cycle as the timer runs it.
+  void Cycle() { main.Timer1Timer(); }
+  // Closes (destroys) every window that was sent WM_CLOSE, as a browser does.
+  void Deliver() {
+    for (const PostedMessage& m : desktop.posted)
+      if (m.msg == kWmClose) desktop.Destroy(m.to);
+    desktop.posted.clear();
+  }
+
+  std::vector<std::string> ClosedTitles() const {
+    std::vector<std::string> v;
+    for (const HistoryEntry& e : app.history) v.push_back(e.title);
+    return v;
+  }
+  std::vector<std::string> Scanners() const {
+    std::vector<std::string> v;
+    for (const HistoryEntry& e : app.history) v.push_back(e.scanner);
+    return v;
+  }
+  // Windows that received WM_CLOSE, in posting order.
+  std::vector<WindowHandle> CloseTargets() const {
+    std::vector<WindowHandle> v;
+    for (const PostedMessage& m : desktop.posted)
+      if (m.msg == kWmClose) v.push_back(m.to);
+    return v;
+  }
+};
+
+}  // namespace zt::test
