@@ -118,6 +118,7 @@ void ZapotrixMain::FormCreate() {
   view.EnableUpdaterAction(true);                            // 26
   view.RebuildTrayMenu();                                    // 27
   a.Timer1.SetEnabled(true);                                 // 28
+  started_ = true;
   view.ProcessPendingMessages();
 }
 
@@ -236,6 +237,7 @@ void ZapotrixMain::FormClose() {
 }
 
 void ZapotrixMain::Cleanup() {
+  if (!started_) return;
   if (!ProgramFilesPresent()) {
     ShowMissingFiles();
     return;

@@ -24,6 +24,8 @@ class ZapotrixMain {
       : app_(os, view, timer1, timerCheckMessenger) {}
 
   AppState& state() { return app_; }
+  // True once the start-up order has run to its end.
+  bool Started() const { return started_; }
 
   void FormCreate();
   void Timer1Timer();
@@ -40,7 +42,8 @@ class ZapotrixMain {
   // keeps the program running.
   void FormClose();
   // Windows logs off or shuts down: the same saving without the window
-  // position and without looking at SkipSaveOnClose.
+  // position and without looking at SkipSaveOnClose. Nothing is saved
+  // while the start-up order still runs: the rules are not loaded yet.
   void Cleanup();
   // WM_USER + 88: end without saving.
   void SetSkipSaveOnClose() { app_.flags.SkipSaveOnClose = true; }
@@ -56,6 +59,7 @@ class ZapotrixMain {
 
   AppState app_;
   bool inCycle_ = false;
+  bool started_ = false;
 };
 
 }  // namespace zt

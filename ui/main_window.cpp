@@ -25,6 +25,9 @@ bool MainWindow::Create() {
   } catch (const std::exception& e) {
     ShowError(e.what());
   }
+  // A quit that arrived while the start-up order let messages run waits
+  // until the rules are loaded: closing earlier would save empty lists.
+  if (closePending_) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
   return true;
 }
 
@@ -122,7 +125,8 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CLOSE:
-      if (main_) OnClose();
+      if (main_ && !main_->Started()) closePending_ = true;
+      else if (main_) OnClose();
       else DestroyWindow(hwnd());
       return 0;
     case kMsgCloseWithoutSaving:

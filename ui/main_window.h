@@ -68,6 +68,7 @@ class MainWindow : public WindowBase, public MainView {
   std::unique_ptr<ZapotrixMain> main_;
   HWND status_ = nullptr, label1_ = nullptr, edWidth_ = nullptr, edHeight_ = nullptr;
   std::string pauseActionCaption_, trayPauseCaption_;
+  bool closePending_ = false;
 };
 
 }  // namespace zt

@@ -185,6 +185,22 @@ TEST_F(Spine, LogOffSavesWithoutPositionEvenWhenSkipIsSet) {
   EXPECT_EQ(0xFFFFFFFFu, w.registry.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left")->dword);
 }
 
+TEST_F(Spine, LogOffDuringStartUpSavesNothing) {
+  w.Install("[WCS]\r\n1=keep\r\n");
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  bool once = false;
+  w.view.onPump = [&] {  // Windows asks to end while start-up lets messages run
+    if (once) return;
+    once = true;
+    EXPECT_FALSE(main->Started());
+    main->Cleanup();
+  };
+  main->FormCreate();
+  EXPECT_TRUE(main->Started());
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+  EXPECT_EQ("[WCS]\r\n1=keep\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
 TEST_F(Spine, FilesMissingAtCloseWarnAndSaveNothing) {
   Start();
   w.system.DeleteFile(main->state().paths.MozillaFilterFile);

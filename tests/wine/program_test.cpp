@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/win32/win32_registry.h"
+#include "system/probes.h"
 #include "system/settings.h"
 #include "wine_support.h"
 
@@ -16,11 +17,16 @@ class Program : public ::testing::Test {
  protected:
   void SetUp() override {
     reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+    reg.DeleteValue(HKey::LocalMachine, kRunKey, "zapotrix");
     LayOutProgram(dir.path());
     exe = dir.path() + "\\zapotrix.exe";
     db = dir.path() + "\\config\\zapotrix_mainDB.ini";
   }
-  void TearDown() override { reg.DeleteKey(HKey::CurrentUser, kSettingsKey); }
+  // The autostart entry is on by default: leave none behind for Wine to start.
+  void TearDown() override {
+    reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+    reg.DeleteValue(HKey::LocalMachine, kRunKey, "zapotrix");
+  }
 
   HWND StatusBar(HWND main) { return FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr); }
   bool SettingsSaved() { return reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left").has_value(); }
