@@ -2,17 +2,9 @@
 // MinGW does not have. This replacement waits on a Win32 event instead.
 #pragma once
 #ifdef _WIN32
-#include <windows.h>
-// Every test sees <windows.h> through this header. Its A/W name macros
-// would rename our platform methods (System::CopyFile, ...) in test files
-// only, so calls there would miss the stand-ins' real names.
-#undef CopyFile
-#undef DeleteFile
-#undef CreateDirectory
-#undef RemoveDirectory
-#undef SetFileAttributes
-#undef MessageBox
-#undef StartService
+// Every test sees <windows.h> through this header, without the A/W name
+// macros that would rename our platform methods (System::CopyFile, ...).
+#include "../platform/win32/win.h"
 #define GTEST_HAS_NOTIFICATION_ 1
 namespace testing {
 namespace internal {
