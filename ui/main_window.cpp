@@ -10,7 +10,17 @@
 
 namespace zt {
 
+MainWindow::~MainWindow() {
+  if (shortcuts_) DestroyAcceleratorTable(shortcuts_);
+}
+
+bool MainWindow::TranslateShortcut(MSG& msg) {
+  return shortcuts_ && TranslateAcceleratorA(hwnd(), shortcuts_, &msg);
+}
+
 bool MainWindow::Create() {
+  ACCEL keys[] = {{FCONTROL | FVIRTKEY, 'S', IDM_ZAPOTRIXHALTEN}};
+  shortcuts_ = CreateAcceleratorTableA(keys, sizeof keys / sizeof *keys);
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
   if (!CreateTopLevel("Tzapotrix_main", "Zapotrix", WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX, kWidth,
                       kHeight, icon))
@@ -93,8 +103,17 @@ void MainWindow::ProcessPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
       return;
     }
+    if (TranslateShortcut(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
+  }
+}
+
+void MainWindow::OnCommand(int id) {
+  switch (id) {
+    case IDM_ZAPOTRIXHALTEN:  // Action_zapotrixhaltenExecute
+      main_->Bypassmanager();
+      break;
   }
 }
 
@@ -111,6 +130,9 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       if (!main_) return 0;
       if (wp == kTimer1Id) main_->Timer1Timer();
       else if (wp == kTimerCheckMessengerId) main_->Timer_checkMessengerTimer();
+      return 0;
+    case WM_COMMAND:
+      if (main_) OnCommand(LOWORD(wp));
       return 0;
     case WM_SIZE:
       SendMessageA(status_, WM_SIZE, 0, 0);

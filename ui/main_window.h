@@ -22,9 +22,12 @@ constexpr UINT_PTR kTimerCheckMessengerId = 2;
 class MainWindow : public WindowBase, public MainView {
  public:
   explicit MainWindow(Platform& os) : os_(os) {}
+  ~MainWindow() override;
 
   // Creates the hidden window and runs the start-up order.
   bool Create();
+  // Keyboard shortcuts of the main window's actions (Ctrl+S pauses).
+  bool TranslateShortcut(MSG& msg);
 
   // MainView
   void SetCaption(const std::string& caption) override;
@@ -61,6 +64,7 @@ class MainWindow : public WindowBase, public MainView {
 
   void CreateChildren();
   void OnClose();
+  void OnCommand(int id);
   RECT Rect();
 
   Platform& os_;
@@ -69,6 +73,7 @@ class MainWindow : public WindowBase, public MainView {
   HWND status_ = nullptr, label1_ = nullptr, edWidth_ = nullptr, edHeight_ = nullptr;
   std::string pauseActionCaption_, trayPauseCaption_;
   bool closePending_ = false;
+  HACCEL shortcuts_ = nullptr;
 };
 
 }  // namespace zt

@@ -7,3 +7,6 @@
 #define IDC_LABEL1 1002
 #define IDC_EDSWWIDTH 1003
 #define IDC_EDSWHEIGHT 1004
+
+// Actions of the main window.
+#define IDM_ZAPOTRIXHALTEN 2001

@@ -159,6 +159,31 @@ TEST_F(Engine, EachScannerClosesWhatItsRulesMatchAndNothingElse) {
   EXPECT_EQ(0, fx.Count("w3", "WM_NCDESTROY"));
 }
 
+TEST_F(Engine, PausedTakesTheSnapshotButClosesNothing) {
+  const WPARAM kPauseCommand = 2001;  // Action_zapotrixhalten (Ctrl+S)
+  settings.FlashAX = true;
+  auto program = Start(kRules);
+  HWND main = program->WaitForMainWindow();
+  HWND status = FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr);
+  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000));
+  PostMessageA(main, WM_COMMAND, kPauseCommand, 0);
+  // The main window is hidden, so the label's own style tells whether it shows.
+  HWND label = nullptr;
+  auto shown = [&] { return (GetWindowLongA(label, GWL_STYLE) & WS_VISIBLE) != 0; };
+  ASSERT_TRUE(WaitUntil([&] { return (label = FindWindowExA(main, nullptr, "Static", "Zapotrix paused")) && shown(); },
+                        5000));
+  BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Online Casino") + kIE, 640, 480, "flash"));
+  ASSERT_TRUE(fx.Ready());
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Active"; }, 5000));
+  Sleep(1500);  // several cycles
+  EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
+  EXPECT_EQ(0, fx.Count("w0.flash", "flash WM_CLOSE"));
+
+  PostMessageA(main, WM_COMMAND, kPauseCommand, 0);  // continue blocking
+  EXPECT_TRUE(fx.WaitFor("w0", "WM_CLOSE", 10000));
+  EXPECT_FALSE(shown());
+}
+
 TEST_F(Engine, BrowserKindSwitchedOffIsNeitherScannedNorClosed) {
   settings.Mozilla = false;
   settings.Firefox = false;
