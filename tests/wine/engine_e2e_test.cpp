@@ -164,7 +164,7 @@ TEST_F(Engine, PausedTakesTheSnapshotButClosesNothing) {
   settings.FlashAX = true;
   auto program = Start(kRules);
   HWND main = program->WaitForMainWindow();
-  HWND status = FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr);
+  HWND status = WaitForStatusBar(main);
   ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000));
   PostMessageA(main, WM_COMMAND, kPauseCommand, 0);
   // The main window is hidden, so the label's own style tells whether it shows.

@@ -28,7 +28,6 @@ class Program : public ::testing::Test {
     reg.DeleteValue(HKey::LocalMachine, kRunKey, "zapotrix");
   }
 
-  HWND StatusBar(HWND main) { return FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr); }
   bool SettingsSaved() { return reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left").has_value(); }
 
   Win32Registry reg;
@@ -45,9 +44,9 @@ TEST_F(Program, StartsHiddenWithItsStatusPanelsAndGoesToStandby) {
   GetWindowTextA(main, title, sizeof title);
   EXPECT_STREQ("Zapotrix", title);
   EXPECT_FALSE(IsWindowVisible(main));
-  HWND status = StatusBar(main);
+  HWND status = WaitForStatusBar(main);
   ASSERT_NE(nullptr, status);
-  EXPECT_EQ(" Zapotrix Version 1.2.0.90", StatusPanelText(status, 0));
+  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(status, 0) == " Zapotrix Version 1.2.0.90"; }, 5000));
   EXPECT_EQ(" WDS: An", StatusPanelText(status, 1));
   EXPECT_EQ(" URL: An", StatusPanelText(status, 2));
   EXPECT_EQ(" ADS: An", StatusPanelText(status, 3));

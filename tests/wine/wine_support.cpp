@@ -119,6 +119,12 @@ HWND WaitForProcessWindow(DWORD pid, const char* className, const char* title, D
   return h;
 }
 
+HWND WaitForStatusBar(HWND main, DWORD timeoutMs) {
+  HWND bar = nullptr;
+  WaitUntil([&] { return (bar = FindWindowExA(main, nullptr, "msctls_statusbar32", nullptr)) != nullptr; }, timeoutMs);
+  return bar;
+}
+
 std::string MessageBoxText(HWND box) {
   char text[1024] = {};
   GetDlgItemTextA(box, 0xFFFF, text, sizeof text);

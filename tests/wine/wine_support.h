@@ -33,6 +33,9 @@ void LayOutProgram(const std::string& dir);
 HWND FindProcessWindow(DWORD pid, const char* className, const char* title = nullptr);
 // Waits until such a window exists; 0 after the timeout.
 HWND WaitForProcessWindow(DWORD pid, const char* className, const char* title, DWORD timeoutMs);
+// The status bar of zapotrix's main window; the window exists a moment
+// before its children, so this waits for it (0 after the timeout).
+HWND WaitForStatusBar(HWND main, DWORD timeoutMs = 5000);
 // Text of a message box (its static text control).
 std::string MessageBoxText(HWND box);
 // Text of a panel of a status bar in another process.
