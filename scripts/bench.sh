@@ -4,7 +4,8 @@ set -e
 cd "$(dirname "$0")/.."
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZT_BENCH=ON >/dev/null
 cmake --build build/bench -j "$(nproc)" >/dev/null
-for b in build/bench/bench_*; do
+for src in bench/*.cpp; do
+  b="build/bench/$(basename "$src" .cpp)"
   [ -x "$b" ] && "$b" "$@"
 done
 # Under Wine: our rule database load + save against the profile functions.
