@@ -55,12 +55,8 @@ void ZapotrixMain::FormCreate() {
   a.paths.HandbookFile = a.paths.ProgramDir + "help\\zapotrix_handbuch.pdf";
   a.paths.NewMainDBFile = a.paths.ProgramDir + "config\\zapotrix_mainDB_new.ini";
 
-  auto fileExists = [&sys](const std::string& p) {    // 5
-    std::optional<uint32_t> attrs = sys.FileAttributes(p);
-    return attrs && !(*attrs & kAttrDirectory);
-  };
-  if (!fileExists(a.paths.MainDBFile) || !fileExists(a.paths.HostsListFile) ||
-      !fileExists(a.paths.MozillaFilterFile) || !fileExists(a.paths.HandbookFile)) {
+  if (!FileExists(sys, a.paths.MainDBFile) || !FileExists(sys, a.paths.HostsListFile) ||  // 5
+      !FileExists(sys, a.paths.MozillaFilterFile) || !FileExists(sys, a.paths.HandbookFile)) {
     ShowMissingFiles();
     a.flags.SkipSaveOnClose = true;
   }
@@ -204,12 +200,8 @@ void ZapotrixMain::Bypassmanager() {
 
 bool ZapotrixMain::ProgramFilesPresent() {
   System& sys = app_.os.system;
-  for (const std::string* p : {&app_.paths.MainDBFile, &app_.paths.HostsListFile,
-                               &app_.paths.MozillaFilterFile}) {
-    std::optional<uint32_t> attrs = sys.FileAttributes(*p);
-    if (!attrs || (*attrs & kAttrDirectory)) return false;
-  }
-  return true;
+  return FileExists(sys, app_.paths.MainDBFile) && FileExists(sys, app_.paths.HostsListFile) &&
+         FileExists(sys, app_.paths.MozillaFilterFile);
 }
 
 void ZapotrixMain::ShowMissingFiles() {

@@ -31,11 +31,6 @@ size_t CountNonEmptyLines(const std::string& bytes) {
   return count;
 }
 
-bool FileExists(System& sys, const std::string& path) {
-  std::optional<uint32_t> attrs = sys.FileAttributes(path);
-  return attrs && !(*attrs & kAttrDirectory);
-}
-
 std::string ReadTextFile(System& sys, const std::string& path, bool german) {
   std::optional<std::string> bytes = sys.ReadFile(path);
   if (!bytes)

@@ -26,9 +26,6 @@ std::vector<std::string> SplitLines(const std::string& bytes);
 // The number of non-empty lines SplitLines would give.
 size_t CountNonEmptyLines(const std::string& bytes);
 
-// True when the path names an existing file (not a directory).
-bool FileExists(System& sys, const std::string& path);
-
 // The whole file; throws HostsFileError when it cannot be read.
 std::string ReadTextFile(System& sys, const std::string& path, bool german);
 

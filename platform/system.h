@@ -96,4 +96,10 @@ class System {
                          unsigned flags) = 0;
 };
 
+// True when the path names an existing file (not a directory).
+inline bool FileExists(System& sys, const std::string& path) {
+  std::optional<uint32_t> attrs = sys.FileAttributes(path);
+  return attrs && !(*attrs & kAttrDirectory);
+}
+
 }  // namespace zt

@@ -35,7 +35,6 @@ class ListModel {
 
   void Add(ListRow row);
   void Add(std::vector<std::string> cols, int image = kRuleImage) { Add(ListRow{std::move(cols), image}); }
-  void Insert(size_t at, ListRow row);
   void Erase(size_t i);
   void Clear();
   void SetText(size_t row, size_t col, std::string text);
