@@ -123,6 +123,9 @@ TEST_F(Program, LogOffSavesWithoutPositionAndKeepsRunning) {
   ProgramProcess p(exe);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
+  // A log-off during start-up saves nothing: wait for the first cycle.
+  HWND status = WaitForStatusBar(main);
+  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000));
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
   EXPECT_EQ(TRUE, static_cast<BOOL>(answer));
