@@ -1,16 +1,20 @@
 // Process-wide state, owned by the main window for the whole run: the
 // platform, the view, the settings, the process flags, the file paths, the
-// rule lists, the list of active browser windows and the history.
+// rule lists and the engine's state. It lends each module what that module
+// works on (a scan context, the hosts environment, ...), never itself.
 #pragma once
 #include <string>
 
 #include "app/main_view.h"
-#include "engine/history.h"
-#include "engine/scan_cache.h"
-#include "engine/snapshot.h"
+#include "engine/scan_context.h"
+#include "hosts/hosts_file.h"
+#include "lang/texts.h"
 #include "platform/platform.h"
 #include "platform/timer.h"
 #include "rules/rule_lists.h"
+#include "system/filters.h"
+#include "system/probes.h"
+#include "system/services.h"
 #include "system/settings.h"
 
 namespace zt {
@@ -47,10 +51,21 @@ struct AppState {
   ProcessFlags flags;
   FilePaths paths;
   RuleLists rules;
-  ListModel ListView1{ListViewId::ListView1};  // active browser windows
-  OpenWindowsTable OpenWindows;                // browser windows of the last snapshot
-  History history;                             // closed popups, oldest first
-  ScanCache scanCache;                         // rule lists as the keyword and size passes use them
+  EngineState engine;  // active windows, snapshot, history, scan caches
+
+  // The texts of the start-up language.
+  const Texts& texts() const { return TextsFor(flags.IsGerman); }
+
+  ScanContext Scan() { return {os.desktop, os.system, view, settings, texts(), rules, engine}; }
+  HostsEnv Hosts() const {
+    return {os.system, texts(), flags.IsAdmin, HostsFilePath(flags.HostsDirectory, flags.IsNTFamily),
+            HostsBackupPath(paths.ProgramDir), paths.HostsListFile};
+  }
+  FilterEnv Filters() const {
+    return {os.registry, os.system, os.shell, texts(), flags.IsGerman, paths.MozillaFilterFile};
+  }
+  ServicesEnv Services() const { return {os.registry, os.services, os.system, texts()}; }
+  AutostartEnv Autostart() const { return {os.registry, os.system, flags.IsAdmin}; }
 };
 
 }  // namespace zt

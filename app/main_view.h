@@ -3,13 +3,12 @@
 #pragma once
 #include <string>
 
-#include "rules/list_model.h"
+#include "engine/scan_context.h"
 
 namespace zt {
 
-class MainView {
+class MainView : public EngineView {
  public:
-  virtual ~MainView() = default;
   virtual void SetCaption(const std::string& caption) = 0;
   // Status bar panels 0..6.
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
@@ -21,18 +20,10 @@ class MainView {
   virtual void SetPauseActionCaption(const std::string& caption) = 0;
   // Caption of every tray menu item with tag 2.
   virtual void SetTrayPauseCaption(const std::string& caption) = 0;
-  // The rows of a list changed: show them again.
-  virtual void ListChanged(ListViewId list) = 0;
-  // Width in pixels of a list view (for the column fitting).
-  virtual int ListWidth(ListViewId list) = 0;
-  // Sets the width of one column of a list view.
-  virtual void SetColumnWidth(ListViewId list, int column, int width) = 0;
   // Selects a tab of the rule list tab set and shows its list.
   virtual void SelectRuleTab(int index) = 0;
   virtual void SetHintPauses(int pauseMs, int hidePauseMs) = 0;
   virtual void AddTrayIcon() = 0;
-  // set_popupmenu: rebuilds the tray menu.
-  virtual void RebuildTrayMenu() = 0;
   virtual void EnableUpdaterAction(bool enabled) = 0;
   // Main window placement.
   virtual int ScreenWidth() = 0;
@@ -44,8 +35,6 @@ class MainView {
   virtual void MoveWindow(int left, int top) = 0;
   // The minimum-size edit boxes EdSWWidth and EdSWHeight.
   virtual void SetSmallWindowEdits(const std::string& width, const std::string& height) = 0;
-  // Lets pending window messages run (user actions may happen here).
-  virtual void ProcessPendingMessages() = 0;
 };
 
 }  // namespace zt

@@ -1,12 +1,14 @@
 // Start-up order, scan cycle, pause switch and end of the program.
 #include "app/zapotrix_main.h"
 
-#include "app/texts.h"
+#include <exception>
+
 #include "engine/history.h"
 #include "engine/killers.h"
 #include "engine/scanners.h"
 #include "engine/snapshot.h"
 #include "hosts/hosts_file.h"
+#include "lang/texts.h"
 #include "rules/list_ops.h"
 #include "rules/main_db.h"
 #include "system/filters.h"
@@ -29,6 +31,21 @@ bool AcquireSingleInstance(Platform& os) {
   return false;
 }
 
+void ZapotrixMain::Start() {
+  try {
+    FormCreate();
+  } catch (const std::exception& e) {
+    startFailed_ = true;
+    app_.os.system.MessageBox(std::string(app_.texts().msg.startupFailed) + "\n" + e.what(), kAppCaption,
+                              kMbIconError);
+  }
+}
+
+QuitAnswer ZapotrixMain::QuitRequested() const {
+  if (startFailed_) return QuitAnswer::EndWithoutSaving;
+  return started_ ? QuitAnswer::SaveAndEnd : QuitAnswer::Wait;
+}
+
 void ZapotrixMain::FormCreate() {
   AppState& a = app_;
   MainView& view = a.view;
@@ -39,88 +56,89 @@ void ZapotrixMain::FormCreate() {
   a.Timer_checkMessenger.SetInterval(kCheckMessengerInterval);
   a.Timer_checkMessenger.SetEnabled(true);
 
-  view.SetCaption(kAppCaption);                              // 1
+  view.SetCaption(kAppCaption);
   view.SetStatusPanel(0, kVersionPanel);
-  a.flags.SkipSaveOnClose = false;                           // 2
+  a.flags.SkipSaveOnClose = false;
   a.flags.IsAdmin = false;
   a.flags.IsWinXP = false;
-  a.flags.IsGerman = is_german_system(a);                    // 3
+  // The language comes first: every later text is in it.
+  a.flags.IsGerman = is_german_system(sys);
   view.SetLanguage(a.flags.IsGerman);
 
-  std::string exe = sys.ExecutablePath();                    // 4
+  // The program's files beside the executable; without them nothing is
+  // saved at the end, so that a broken installation is not made worse.
+  std::string exe = sys.ExecutablePath();
   a.paths.ProgramDir = exe.substr(0, exe.rfind('\\') + 1);
   a.paths.MainDBFile = a.paths.ProgramDir + "config\\zapotrix_mainDB.ini";
   a.paths.HostsListFile = a.paths.ProgramDir + "config\\zapotrix_hosts.dat";
   a.paths.MozillaFilterFile = a.paths.ProgramDir + "config\\zapotrix_mozilla.dat";
   a.paths.HandbookFile = a.paths.ProgramDir + "help\\zapotrix_handbuch.pdf";
   a.paths.NewMainDBFile = a.paths.ProgramDir + "config\\zapotrix_mainDB_new.ini";
-
-  if (!FileExists(sys, a.paths.MainDBFile) || !FileExists(sys, a.paths.HostsListFile) ||  // 5
+  if (!FileExists(sys, a.paths.MainDBFile) || !FileExists(sys, a.paths.HostsListFile) ||
       !FileExists(sys, a.paths.MozillaFilterFile) || !FileExists(sys, a.paths.HandbookFile)) {
     ShowMissingFiles();
     a.flags.SkipSaveOnClose = true;
   }
 
-  SetDefaults(a.settings);                                   // 6
-  for (ListModel* l : {&a.ListView1, &a.rules.WCS, &a.rules.WDS, &a.rules.ADS, &a.rules.URL})
-    l->sortDirection = 0;                                    // 7
-  a.Timer1.SetInterval(kFastInterval);                       // 8
-  view.SelectRuleTab(3);                                     // 9
-  view.AddTrayIcon();                                        // 10
-  view.SetHintPauses(250, 10000);                            // 11
-  ClearHistory(a);                                           // 12
-  a.flags.IsAdmin = check_admin(a);                          // 13
-  std::string version = Get_Win_Version(a);                  // 14
+  // The window's state before the stored settings arrive.
+  SetDefaults(a.settings);
+  for (ListModel* l : {&a.engine.ListView1, &a.rules.WCS, &a.rules.WDS, &a.rules.ADS, &a.rules.URL})
+    l->sortDirection = 0;
+  a.Timer1.SetInterval(kFastInterval);
+  view.SelectRuleTab(3);
+  view.AddTrayIcon();
+  view.SetHintPauses(250, 10000);
+  a.engine.history.clear();
+
+  // What this system allows, then the stored settings.
+  a.flags.IsAdmin = check_admin(a.os.registry);
+  std::string version = Get_Win_Version(sys);
   a.flags.IsNTFamily = version == "Win2k" || version == "WinXP";
   a.flags.IsWinXP = version == "WinXP";
-  a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);  // 15
-  RegIniRead(a.os.registry, a.settings);                     // 16
+  a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);
+  RegIniRead(a.os.registry, a.settings);
 
-  if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {  // 17
+  if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {
     int top = (view.ScreenHeight() - view.WindowHeight()) / 2;
     int left = (view.ScreenWidth() - view.WindowWidth()) / 2;
     view.MoveWindow(left, top);
   } else {
     view.MoveWindow(a.settings.Main_Left, a.settings.Main_Top);
   }
-  view.SetSmallWindowEdits(std::to_string(a.settings.SmallWindowWidth),  // 18
+  view.SetSmallWindowEdits(std::to_string(a.settings.SmallWindowWidth),
                            std::to_string(a.settings.SmallWindowHeight));
 
-  XCFG_Autostart(a);                                         // 19
+  // The system follows the settings: autostart, hosts file, filters, services.
+  XCFG_Autostart(a.Autostart(), a.settings.AutoStart);
   view.ProcessPendingMessages();
-
-  if (a.settings.hosts_onstartup && a.settings.hosts) {     // 20
+  if (a.settings.hosts_onstartup && a.settings.hosts) {
     // A file error here is shown, and the start-up goes on: the program must
     // not end up without its rules and its scan timer.
     try {
-      if (check_host_access(a)) hosts_dat_to_winhost(a);
+      HostsEnv hosts = a.Hosts();
+      if (check_host_access(hosts)) hosts_dat_to_winhost(hosts, a.settings.host_ip);
     } catch (const std::exception& e) {
       sys.MessageBox(e.what(), kAppCaption, kMbIconError);
     }
   }
-  if (a.settings.Flash7 && a.flags.IsAdmin) Flash7change(a, 1);              // 21
-  if (a.settings.Flash_MZ && a.flags.IsAdmin) Adfilter(a, "Mozilla", 1);     // 22
-  if (a.flags.IsAdmin && a.flags.IsWinXP) SetAndStopServices(a);            // 23
+  if (a.settings.Flash7 && a.flags.IsAdmin) Flash7change(a.os.registry, kFilterInstall);
+  if (a.settings.Flash_MZ && a.flags.IsAdmin) Adfilter(a.Filters(), "Mozilla", kFilterInstall);
+  if (a.flags.IsAdmin && a.flags.IsWinXP) SetAndStopServices(a.Services(), a.settings);
 
-  LoadMainDB(sys, a.paths.MainDBFile, a.rules);              // 24
-  std::initializer_list<ListModel*> lists = {&a.ListView1, &a.rules.WCS, &a.rules.ADS,
+  // The rules, sorted and shown; then the scanning starts.
+  LoadMainDB(sys, a.paths.MainDBFile, a.rules);
+  std::initializer_list<ListModel*> lists = {&a.engine.ListView1, &a.rules.WCS, &a.rules.ADS,
                                              &a.rules.URL, &a.rules.WDS};
-  for (ListModel* l : lists) {                               // 25
+  for (ListModel* l : lists) {
     ListviewSort(*l, 0, 0);
     view.ListChanged(l->id());
   }
-  for (ListModel* l : lists) FitColumns(*l);
-
-  view.EnableUpdaterAction(true);                            // 26
-  view.RebuildTrayMenu();                                    // 27
-  a.Timer1.SetEnabled(true);                                 // 28
+  for (ListModel* l : lists) FitColumns(view, *l);
+  view.EnableUpdaterAction(true);
+  view.RebuildTrayMenu();
+  a.Timer1.SetEnabled(true);
   started_ = true;
   view.ProcessPendingMessages();
-}
-
-void ZapotrixMain::FitColumns(ListModel& list) {
-  for (const auto& [column, width] : rowwidthLW(list.id(), app_.view.ListWidth(list.id()), list.size()))
-    app_.view.SetColumnWidth(list.id(), column, width);
 }
 
 void ZapotrixMain::Timer1Timer() {
@@ -135,26 +153,27 @@ void ZapotrixMain::Timer1Timer() {
   } leave{inCycle_};
 
   AppState& a = app_;
-  GetOpenWindows(a);
-  bool any = a.OpenWindows.count > 0;
+  ScanContext ctx = a.Scan();
+  GetOpenWindows(ctx);
+  bool any = a.engine.OpenWindows.count > 0;
   if (!any) {
     a.view.SetStatusPanel(6, kStandbyPanel);
     a.Timer1.SetInterval(kStandbyInterval);
   } else {
     XCFG_Interval();
-    a.view.SetStatusPanel(6, Texts(a.flags.IsGerman).active);
+    a.view.SetStatusPanel(6, a.texts().msg.active);
   }
 
   if (any && !a.flags.IsPaused) {
     const Settings& s = a.settings;
-    if (s.UseWDS) KillwindowWDS(a);
-    if (s.UseURL) killwindowURL(a);
-    if (s.UseADS) killwindowADS(a);
-    if (s.UseWCS) killwindowWCS(a);
-    if (s.FlashAX) killFlashAX(a);
+    if (s.UseWDS) KillwindowWDS(ctx);
+    if (s.UseURL) killwindowURL(ctx);
+    if (s.UseADS) killwindowADS(ctx);
+    if (s.UseWCS) killwindowWCS(ctx);
+    if (s.FlashAX) killFlashAX(ctx);
     if (s.Notepad) {
       try {
-        KillNotepad(a);
+        KillNotepad(ctx);
       } catch (const std::exception&) {
         // An error inside the Notepad killer's enumeration ends it for this cycle.
       }
@@ -165,14 +184,14 @@ void ZapotrixMain::Timer1Timer() {
 
 void ZapotrixMain::Timer_checkMessengerTimer() {
   app_.Timer_checkMessenger.SetEnabled(false);
-  if (app_.flags.IsAdmin && app_.flags.IsWinXP) SetAndStopServices(app_);
+  if (app_.flags.IsAdmin && app_.flags.IsWinXP) SetAndStopServices(app_.Services(), app_.settings);
 }
 
 void ZapotrixMain::XCFG_Interval() {
   static const struct {
     unsigned ms;
     const char* text;
-  } modes[] = {{kFastInterval, " Fast Mode"}, {kNormalInterval, " Normal Mode"}, {kSlowInterval, " Slow Mode"}};
+  } modes[] = {{kFastInterval, kFastModePanel}, {kNormalInterval, kNormalModePanel}, {kSlowInterval, kSlowModePanel}};
   int mode = app_.settings.interval;
   if (mode < 0 || mode > 2) return;
   app_.Timer1.SetInterval(modes[mode].ms);
@@ -180,8 +199,8 @@ void ZapotrixMain::XCFG_Interval() {
 }
 
 void ZapotrixMain::ScannerPanel(int panel, const char* name, bool on) {
-  const CoreTexts& t = Texts(app_.flags.IsGerman);
-  app_.view.SetStatusPanel(panel, std::string(" ") + name + ": " + (on ? t.on : t.off));
+  const MessageTexts& t = app_.texts().msg;
+  app_.view.SetStatusPanel(panel, std::string(" ") + name + ": " + (on ? t.scannerOn : t.scannerOff));
 }
 
 void ZapotrixMain::XCFG_SCANNER_WDS() { ScannerPanel(1, "WDS", app_.settings.UseWDS); }
@@ -190,7 +209,7 @@ void ZapotrixMain::XCFG_SCANNER_ADS() { ScannerPanel(3, "ADS", app_.settings.Use
 void ZapotrixMain::XCFG_SCANNER_WCS() { ScannerPanel(4, "WCS", app_.settings.UseWCS); }
 
 void ZapotrixMain::Bypassmanager() {
-  const CoreTexts& t = Texts(app_.flags.IsGerman);
+  const MessageTexts& t = app_.texts().msg;
   bool pause = !app_.flags.IsPaused;
   app_.flags.IsPaused = pause;
   app_.view.SetPauseLabelVisible(pause);
@@ -205,36 +224,55 @@ bool ZapotrixMain::ProgramFilesPresent() {
 }
 
 void ZapotrixMain::ShowMissingFiles() {
-  app_.os.system.MessageBox(Texts(app_.flags.IsGerman).missingFiles, kAppCaption, kMbIconWarning);
+  app_.os.system.MessageBox(app_.texts().msg.missingFiles, kAppCaption, kMbIconWarning);
 }
 
-void ZapotrixMain::SaveAll() {
-  RegIniSave(app_.os.registry, app_.settings);
-  SaveMainDB(app_.os.system, app_.paths.MainDBFile, app_.rules, app_.flags.IsGerman);
-  if (app_.flags.IsAdmin) {
-    Flash7change(app_, 2);
-    Adfilter(app_, "Mozilla", 2);
+bool ZapotrixMain::SaveAll(bool quitting) {
+  System& sys = app_.os.system;
+  const Texts& texts = app_.texts();
+  DbSave db = SaveMainDB(sys, app_.paths.MainDBFile, app_.rules, texts);
+  if (db == DbSave::Failed) {
+    std::string text = SaveFailedText(texts, texts.msg.dbSaveFailed, sys.LastWriteError());
+    if (quitting) text += std::string("\n\n") + texts.msg.quitKeepsRunning;
+    sys.MessageBox(text, kAppCaption, kMbIconError);
   }
+  if (app_.flags.IsAdmin) {
+    Flash7change(app_.os.registry, kFilterRemove);
+    Adfilter(app_.Filters(), "Mozilla", kFilterRemove);
+  }
+  return db != DbSave::Failed;
 }
 
-void ZapotrixMain::FormClose() {
-  if (app_.flags.SkipSaveOnClose) return;
+bool ZapotrixMain::FormClose() {
+  if (app_.flags.SkipSaveOnClose) return true;
   if (!ProgramFilesPresent()) {
     ShowMissingFiles();
-    return;
+    return true;
   }
   app_.settings.Main_Left = app_.view.WindowLeft();
   app_.settings.Main_Top = app_.view.WindowTop();
-  SaveAll();
+  // A settings write error leaves here, before the rules are written: the
+  // program keeps running and the next quit tries both again.
+  RegIniSave(app_.os.registry, app_.settings);
+  return SaveAll(true);
 }
 
 void ZapotrixMain::Cleanup() {
-  if (!started_) return;
+  if (!started_ || startFailed_) return;
   if (!ProgramFilesPresent()) {
     ShowMissingFiles();
     return;
   }
-  SaveAll();
+  // The session ends whatever happens: a settings error must not keep the
+  // rules from being saved.
+  std::string settingsError;
+  try {
+    RegIniSave(app_.os.registry, app_.settings);
+  } catch (const RegistryError& e) {
+    settingsError = e.what();
+  }
+  SaveAll(false);
+  if (!settingsError.empty()) app_.os.system.MessageBox(settingsError, kAppCaption, kMbIconError);
 }
 
 }  // namespace zt

@@ -18,6 +18,13 @@ constexpr unsigned kCheckMessengerInterval = 60000;
 // shows "zapotrix is already running!" when the first one's window exists.
 bool AcquireSingleInstance(Platform& os);
 
+// What a quit (the quit command, WM_CLOSE) may do at this moment.
+enum class QuitAnswer {
+  Wait,              // the start-up order still runs: quit once it has ended
+  EndWithoutSaving,  // start-up failed: the rule lists are not (all) loaded
+  SaveAndEnd,        // the normal quit: FormClose decides
+};
+
 class ZapotrixMain {
  public:
   ZapotrixMain(Platform& os, MainView& view, Timer& timer1, Timer& timerCheckMessenger)
@@ -26,6 +33,15 @@ class ZapotrixMain {
   AppState& state() { return app_; }
   // True once the start-up order has run to its end.
   bool Started() const { return started_; }
+  // True when the start-up order ended with an error.
+  bool StartFailed() const { return startFailed_; }
+
+  // Runs FormCreate. An error that escapes it is shown ("could not start"
+  // with its text); the program can then only be ended, and a quit saves
+  // nothing, since saving half-loaded rule lists would destroy the user's
+  // database.
+  void Start();
+  QuitAnswer QuitRequested() const;
 
   void FormCreate();
   void Timer1Timer();
@@ -38,28 +54,34 @@ class ZapotrixMain {
   void Bypassmanager();
 
   // The quit command: saves settings and rule database unless told not to
-  // or files are missing. A RegistryError reaches the caller, which then
-  // keeps the program running.
-  void FormClose();
+  // or files are missing. True when the program may end. False when the
+  // rule database could not be written (a full disk, denied access): the
+  // user was told, and the program keeps running so the session's rules
+  // can still be saved by a later quit. A RegistryError reaches the
+  // caller, which then keeps the program running as well.
+  bool FormClose();
   // Windows logs off or shuts down: the same saving without the window
-  // position and without looking at SkipSaveOnClose. Nothing is saved
-  // while the start-up order still runs: the rules are not loaded yet.
+  // position and without looking at SkipSaveOnClose. Nothing can wait for
+  // the user here: whatever can be saved is saved, a failure is shown,
+  // and the old files stay whole. Nothing is saved while the start-up
+  // order still runs or after it failed: the rules are not loaded.
   void Cleanup();
   // WM_USER + 88: end without saving.
   void SetSkipSaveOnClose() { app_.flags.SkipSaveOnClose = true; }
 
-  // Fits the column widths of one list view to its rows.
-  void FitColumns(ListModel& list);
-
  private:
   bool ProgramFilesPresent();
   void ShowMissingFiles();
-  void SaveAll();
+  // Writes the settings and the rule database, then removes the filters.
+  // False when the rule database could not be written (the user was told;
+  // quitting adds that the program keeps running).
+  bool SaveAll(bool quitting);
   void ScannerPanel(int panel, const char* name, bool on);
 
   AppState app_;
   bool inCycle_ = false;
   bool started_ = false;
+  bool startFailed_ = false;
 };
 
 }  // namespace zt

@@ -76,7 +76,7 @@ struct World {
     app.paths.ProgramDir = "C:\\Zapotrix\\";
     app.paths.HostsListFile = "C:\\Zapotrix\\config\\zapotrix_hosts.dat";
     system.PutFile(app.paths.HostsListFile, "");
-    system.PutFile(HostsFilePath(app), "# Copyright (c) 1993-1999 Microsoft Corp.\r\n127.0.0.1 localhost\r\n");
+    system.PutFile(HostsFilePath(app.flags.HostsDirectory, app.flags.IsNTFamily), "# Copyright (c) 1993-1999 Microsoft Corp.\r\n127.0.0.1 localhost\r\n");
   }
 };
 
@@ -89,7 +89,7 @@ void Import(benchmark::State& state, const std::string& text) {
   w.system.PutFile("C:\\in.txt", text);
   size_t entries = 0;
   for (auto _ : state) {
-    HostsListEditor ed(w.app, w.quiet);
+    HostsListEditor ed(w.app.Hosts(), w.app.settings, w.quiet);
     ed.ImportFile("C:\\in.txt");
     entries = ed.ListViewHosts.size();
   }
@@ -108,8 +108,8 @@ void BM_Rewrite150k(benchmark::State& state) {
   std::string list;
   for (int i = 0; i < 150000; ++i) list += "host" + std::to_string(i) + ".ads.example.com\r\n";
   w.system.PutFile(w.app.paths.HostsListFile, list);
-  hosts_dat_to_winhost(w.app);
-  for (auto _ : state) hosts_dat_to_winhost(w.app);
+  hosts_dat_to_winhost(w.app.Hosts(), w.app.settings.host_ip);
+  for (auto _ : state) hosts_dat_to_winhost(w.app.Hosts(), w.app.settings.host_ip);
 }
 BENCHMARK(BM_Rewrite150k)->Unit(benchmark::kMillisecond);
 
@@ -126,7 +126,7 @@ void BM_ImportSaveRewrite150k(benchmark::State& state) {
   w.system.PutFile("C:\\in.txt", text);
   for (auto _ : state) {
     w.system.PutFile(w.app.paths.HostsListFile, "");
-    HostsListEditor ed(w.app, w.quiet);
+    HostsListEditor ed(w.app.Hosts(), w.app.settings, w.quiet);
     ed.refresh_hostlist();
     ed.ImportFile("C:\\in.txt");
     ed.Bt_OKClick();

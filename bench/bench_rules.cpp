@@ -37,7 +37,7 @@ void BM_LoadAndSave(benchmark::State& state) {
   for (auto _ : state) {
     RuleLists lists;
     LoadMainDB(sys, kDb, lists);
-    SaveMainDB(sys, kDb, lists, false);
+    SaveMainDB(sys, kDb, lists, TextsFor(false));
   }
 }
 BENCHMARK(BM_LoadAndSave)->Arg(3000)->Arg(100000)->Unit(benchmark::kMillisecond);
@@ -59,7 +59,7 @@ void BM_SaveMainDB(benchmark::State& state) {
   sys.PutFile(kDb, Database(static_cast<int>(state.range(0)), static_cast<int>(state.range(0))));
   RuleLists lists;
   LoadMainDB(sys, kDb, lists);
-  for (auto _ : state) SaveMainDB(sys, kDb, lists, false);
+  for (auto _ : state) SaveMainDB(sys, kDb, lists, TextsFor(false));
   state.SetItemsProcessed(state.iterations() * state.range(0) * 4);
 }
 BENCHMARK(BM_SaveMainDB)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

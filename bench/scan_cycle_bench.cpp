@@ -56,7 +56,7 @@ void BM_ScanCycle(benchmark::State& state) {
   }
   w.Cycle();  // builds the caches
   for (auto _ : state) w.Cycle();
-  if (!w.app.history.empty()) state.SkipWithError("a window was closed");
+  if (!w.app.engine.history.empty()) state.SkipWithError("a window was closed");
 }
 
 BENCHMARK(BM_ScanCycle)
@@ -79,14 +79,14 @@ void BM_KeywordAndSizePasses(benchmark::State& state) {
   w.Snapshot();
   for (auto _ : state) {
     if (fast) {
-      KillwindowWDS(w.app);
-      killwindowADS(w.app);
+      KillwindowWDS(w.app.Scan());
+      killwindowADS(w.app.Scan());
     } else {
       ReferenceKillwindowWDS(w.app);
       ReferenceKillwindowADS(w.app);
     }
   }
-  if (!w.app.history.empty()) state.SkipWithError("a window was closed");
+  if (!w.app.engine.history.empty()) state.SkipWithError("a window was closed");
 }
 
 BENCHMARK(BM_KeywordAndSizePasses)->ArgsProduct({{0, 1}, {1000, 10000}})->Unit(benchmark::kMicrosecond);

@@ -3,42 +3,37 @@
 
 #include <exception>
 
-#include "app/app_state.h"
+#include "engine/scan_context.h"
 
 namespace zt {
 namespace {
 
-struct ScannerName {
+struct ScannerKey {
   const char* key;
-  const char* english;
-  const char* german;
+  const char* ScannerNames::*name;
 };
 
-constexpr ScannerName kScannerNames[] = {
-    {"WCS", "Window Caption", "Fenstername"},
-    {"URL", "URL", "URL"},
-    {"ADS", "Keyword", "Keyword"},
-    {"WDS", "Windowsize", "Fenstergröße"},
-    {"SmallWDS", "MinSize", "MinSize"},
-    {"FlashAX", "Flashremove", "Flashremove"},
-    {"NTP", "Notepad", "Notepad"},
+constexpr ScannerKey kScannerKeys[] = {
+    {"WCS", &ScannerNames::windowCaption}, {"URL", &ScannerNames::url},
+    {"ADS", &ScannerNames::keyword},       {"WDS", &ScannerNames::windowSize},
+    {"SmallWDS", &ScannerNames::minSize},  {"FlashAX", &ScannerNames::flash},
+    {"NTP", &ScannerNames::notepad},
 };
 
 std::string SizeText(int value) { return value > 0 ? std::to_string(value) : std::string(); }
 
 }  // namespace
 
-std::string ScannerDisplayName(const std::string& key, bool german) {
-  for (const ScannerName& n : kScannerNames)
-    if (key == n.key) return german ? n.german : n.english;
+std::string ScannerDisplayName(const std::string& key, const Texts& texts) {
+  for (const ScannerKey& k : kScannerKeys)
+    if (key == k.key) return texts.scanner.*k.name;
   return {};
 }
 
-HistoryCounts CountHistory(const History& history, bool german) {
-  const std::string wds = ScannerDisplayName("WDS", german), small = ScannerDisplayName("SmallWDS", german),
-                    url = ScannerDisplayName("URL", german), ads = ScannerDisplayName("ADS", german),
-                    wcs = ScannerDisplayName("WCS", german), flash = ScannerDisplayName("FlashAX", german),
-                    ntp = ScannerDisplayName("NTP", german);
+HistoryCounts CountHistory(const History& history, const Texts& texts) {
+  const ScannerNames& n = texts.scanner;
+  const std::string wds = n.windowSize, small = n.minSize, url = n.url, ads = n.keyword, wcs = n.windowCaption,
+                    flash = n.flash, ntp = n.notepad;
   HistoryCounts c;
   for (const HistoryEntry& e : history) {
     if (e.scanner == wds || e.scanner == small) ++c.windowSize;
@@ -52,19 +47,22 @@ HistoryCounts CountHistory(const History& history, bool german) {
   return c;
 }
 
-void ClearHistory(AppState& app) { app.history.clear(); }
+void AppendHistory(History& history, HistoryEntry entry) {
+  history.push_back(std::move(entry));
+  while (history.size() > kMaxHistory) history.pop_front();
+}
 
-void historylist(AppState& app, const std::string& caption, const std::string& url, int width,
+void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
                  int height, const std::string& scannerKey) {
   try {
-    HistoryEntry e{caption, url, SizeText(width), SizeText(height),
-                   ScannerDisplayName(scannerKey, app.flags.IsGerman), app.os.system.TimeOfDayText()};
-    app.history.push_back(std::move(e));
+    AppendHistory(ctx.state.history, HistoryEntry{caption, url, SizeText(width), SizeText(height),
+                                                  ScannerDisplayName(scannerKey, ctx.texts),
+                                                  ctx.system.TimeOfDayText()});
   } catch (const std::exception&) {
     // A closing that cannot be recorded still happened; the scan goes on.
   }
-  app.view.ProcessPendingMessages();
-  app.view.ListChanged(ListViewId::History);
+  ctx.view.ProcessPendingMessages();
+  ctx.view.ListChanged(ListViewId::History);
 }
 
 }  // namespace zt

@@ -1,13 +1,16 @@
 // The history of closed popups: one entry per closing by a scanner or an
-// extra killer, kept for the whole run, and the per-scanner counting that
-// the statistics window shows.
+// extra killer, kept while the program runs, and the per-scanner counting
+// that the statistics window shows.
 #pragma once
+#include <cstddef>
+#include <deque>
 #include <string>
-#include <vector>
+
+#include "lang/texts.h"
 
 namespace zt {
 
-struct AppState;
+struct ScanContext;
 
 struct HistoryEntry {
   std::string title;    // the closed window's caption
@@ -18,7 +21,12 @@ struct HistoryEntry {
   std::string time;     // time of day in the system's long time format
 };
 
-using History = std::vector<HistoryEntry>;
+// The newest entries, oldest first. A window that ignores WM_CLOSE is
+// closed and recorded at every cycle, four times a second in fast mode; so
+// the history keeps the newest kMaxHistory entries (about a week of such a
+// window, far more than a day of popups) and drops the oldest beyond them.
+using History = std::deque<HistoryEntry>;
+constexpr size_t kMaxHistory = 100000;
 
 // The counters of the statistics window, counted afresh from the history.
 struct HistoryCounts {
@@ -33,18 +41,20 @@ struct HistoryCounts {
 
 // Display name of a scanner key ("WDS", "SmallWDS", "URL", "ADS", "WCS",
 // "FlashAX", "NTP"); empty for any other key.
-std::string ScannerDisplayName(const std::string& key, bool german);
+std::string ScannerDisplayName(const std::string& key, const Texts& texts);
 
 // Counts the entries of each scanner by the display names of the language.
-HistoryCounts CountHistory(const History& history, bool german);
+HistoryCounts CountHistory(const History& history, const Texts& texts);
 
-// Empties the history (start-up).
-void ClearHistory(AppState& app);
+// Appends one entry, dropping the oldest beyond kMaxHistory.
+void AppendHistory(History& history, HistoryEntry entry);
 
 // Records one closing (width and height 0 or less: none), lets pending
 // messages be processed, then tells the view that the history changed so
-// an open statistics window shows it.
-void historylist(AppState& app, const std::string& caption, const std::string& url, int width,
+// an open statistics window shows it. Never called from inside a window
+// enumeration: a quit handled while messages run would destroy the main
+// window under it.
+void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
                  int height, const std::string& scannerKey);
 
 }  // namespace zt

@@ -4,12 +4,12 @@
 
 namespace zt {
 
-struct AppState;
+struct ScanContext;
 
 // Buffer size of the Flash control's class name read.
 constexpr int kFlashClassBuffer = 128;
 
-void killFlashAX(AppState& app);
-void KillNotepad(AppState& app);
+void killFlashAX(const ScanContext& ctx);
+void KillNotepad(const ScanContext& ctx);
 
 }  // namespace zt

@@ -8,34 +8,37 @@
 
 namespace zt {
 
-struct AppState;
+struct ScanContext;
 struct TBrowserWindow;
 
 // Close modes of killwnd.
-constexpr int kCloseIE = 1;       // WM_CLOSE, then WM_NCDESTROY if it still exists
-constexpr int kCloseMozilla = 2;  // WM_CLOSE if the window exists
+enum CloseMode {
+  kCloseIE = 1,       // WM_CLOSE, then WM_NCDESTROY if it still exists
+  kCloseMozilla = 2,  // WM_CLOSE if the window exists
+};
 
 // The passes: each walks the snapshot from its last record to its first.
-void KillwindowWDS(AppState& app);
-void killwindowURL(AppState& app);
-void killwindowADS(AppState& app);
-void killwindowWCS(AppState& app);
+void KillwindowWDS(const ScanContext& ctx);
+void killwindowURL(const ScanContext& ctx);
+void killwindowADS(const ScanContext& ctx);
+void killwindowWCS(const ScanContext& ctx);
 
 // The minimum-size rule for the snapshot record at index; true when it
 // closed the window.
-bool smallwindows(AppState& app, WindowHandle window, size_t index);
+bool smallwindows(const ScanContext& ctx, WindowHandle window, size_t index);
 // Posts the closing messages of the mode; any other mode does nothing.
-void killwnd(AppState& app, WindowHandle window, int mode);
+void killwnd(Desktop& desktop, WindowHandle window, int mode);
 
 // Building blocks of the passes.
 // The close mode of a browser kind.
-int CloseMode(int kind);
+CloseMode CloseModeOf(int kind);
 // The record's kind is switched on and the record not yet closed this cycle.
-bool Eligible(const AppState& app, const TBrowserWindow& record);
+bool Eligible(const ScanContext& ctx, const TBrowserWindow& record);
 // Closes the record: killwnd, history entry, Handled.
-void CloseRecord(AppState& app, TBrowserWindow& record, int mode, const char* key, int width, int height);
+void CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
+                 int height);
 // The width and height of a size list row, parsed; throws when either is
 // not a number or the row is no longer there.
-std::pair<int, int> ParseSizeRow(const AppState& app, size_t row);
+std::pair<int, int> ParseSizeRow(const ScanContext& ctx, size_t row);
 
 }  // namespace zt

@@ -1,9 +1,10 @@
 // Browser window snapshot and the list of active windows.
 #include "engine/snapshot.h"
 
+#include <algorithm>
 #include <exception>
 
-#include "app/app_state.h"
+#include "engine/scan_context.h"
 #include "rules/list_ops.h"
 
 namespace zt {
@@ -45,22 +46,28 @@ int BrowserImage(int kind) {
   return -1;
 }
 
+bool KindOn(const Settings& settings, int kind) {
+  for (const Recognition& r : kRecognition)
+    if (r.kind == kind) return settings.*r.enabled;
+  return false;
+}
+
 std::string cutstring(const std::string& text, const std::string& suffix) {
   size_t at = text.find(suffix);
   if (at == std::string::npos) return {};
   return text.substr(0, at) + text.substr(at + suffix.size());
 }
 
-bool EnumWindowsProc(AppState& app, WindowHandle window) {
+bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window) {
   try {
-    Desktop& desk = app.os.desktop;
+    Desktop& desk = ctx.desktop;
     std::string className = desk.ClassName(window, kClassNameBuffer);
     if (!desk.IsVisible(window) || window == 0) return true;
     for (const Recognition& r : kRecognition) {
-      if (className != r.className || !(app.settings.*r.enabled)) continue;
+      if (className != r.className || !(ctx.settings.*r.enabled)) continue;
       std::string caption = desk.Caption(window, kCaptionBuffer);
       if (caption.empty() || caption.find(r.mustContain) == std::string::npos) continue;
-      OpenWindowsTable& t = app.OpenWindows;
+      OpenWindowsTable& t = ctx.state.OpenWindows;
       if (t.count >= kMaxOpenWindows) continue;
       TBrowserWindow& rec = t.records[t.count];
       rec.Caption = std::move(caption);
@@ -76,16 +83,20 @@ bool EnumWindowsProc(AppState& app, WindowHandle window) {
   }
 }
 
-std::string ReadIEAddress(AppState& app, WindowHandle window) {
+std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned timeoutMs, bool* timedOut) {
+  if (timedOut) *timedOut = false;
   try {
-    Desktop& desk = app.os.desktop;
+    Desktop& desk = ctx.desktop;
     WindowHandle w = window;
     for (const char* cls : kAddressChain) {
       w = desk.FindChild(w, cls);
       if (w == 0) return {};
     }
-    std::optional<std::string> text = desk.ReadText(w, kAddressReadTimeoutMs);
-    if (!text) return {};
+    std::optional<std::string> text = desk.ReadText(w, timeoutMs);
+    if (!text) {
+      if (timedOut) *timedOut = desk.IsWindow(w);
+      return {};
+    }
     // Scheme, "://" and host: what stands before the third '/'.
     size_t end = 0;
     for (int slashes = 0; end < text->size(); ++end)
@@ -98,11 +109,11 @@ std::string ReadIEAddress(AppState& app, WindowHandle window) {
   }
 }
 
-void FillListView1(AppState& app) {
-  ListModel& list = app.ListView1;
+void FillListView1(const ScanContext& ctx) {
+  ListModel& list = ctx.state.ListView1;
   int selected = list.selected;
   std::vector<ListRow> rows;
-  const OpenWindowsTable& t = app.OpenWindows;
+  const OpenWindowsTable& t = ctx.state.OpenWindows;
   rows.reserve(t.count);
   for (size_t i = 0; i < t.count; ++i) {
     const TBrowserWindow& r = t.records[i];
@@ -112,25 +123,54 @@ void FillListView1(AppState& app) {
   list.Replace(std::move(rows));
   int last = static_cast<int>(list.size()) - 1;
   list.selected = selected > last ? last : selected;
-  app.view.ListChanged(list.id());
-  for (const auto& [column, width] : rowwidthLW(list.id(), app.view.ListWidth(list.id()), list.size()))
-    app.view.SetColumnWidth(list.id(), column, width);
-  app.view.RebuildTrayMenu();
-  app.view.ProcessPendingMessages();
+  ctx.view.ListChanged(list.id());
+  FitColumns(ctx.view, list);
+  ctx.view.RebuildTrayMenu();
+  ctx.view.ProcessPendingMessages();
 }
 
-void GetOpenWindows(AppState& app) {
-  OpenWindowsTable& t = app.OpenWindows;
+namespace {
+
+// Reads the address bars of the Internet Explorer windows within the
+// cycle's budget. An address bar that did not answer is skipped for a while.
+void ReadAddresses(const ScanContext& ctx) {
+  OpenWindowsTable& t = ctx.state.OpenWindows;
+  UnansweredAddressBars& unanswered = ctx.state.unansweredAddressBars;
+  UnansweredAddressBars stillUnanswered;
+  const uint32_t start = ctx.system.TickCount();
+  for (size_t i = 0; i < t.count; ++i) {
+    TBrowserWindow& rec = t.records[i];
+    if (rec.Kind != kInternetExplorer) continue;
+    uint32_t now = ctx.system.TickCount();
+    auto known = unanswered.find(rec.Handle);
+    if (known != unanswered.end() && static_cast<int32_t>(known->second - now) > 0) {
+      stillUnanswered.insert(*known);
+      continue;
+    }
+    uint32_t spent = now - start;
+    if (spent >= kAddressBudgetMs) continue;
+    unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
+    bool timedOut = false;
+    rec.URL = ReadIEAddress(ctx, rec.Handle, timeout, &timedOut);
+    if (timedOut) stillUnanswered[rec.Handle] = ctx.system.TickCount() + kUnansweredRetryMs;
+  }
+  // Only the windows of this snapshot are remembered.
+  unanswered = std::move(stillUnanswered);
+}
+
+}  // namespace
+
+void GetOpenWindows(const ScanContext& ctx) {
+  OpenWindowsTable& t = ctx.state.OpenWindows;
   size_t before = CaptionTotal(t);
   t.count = 0;
   try {
-    app.os.desktop.EnumTopLevel([&app](WindowHandle w) { return EnumWindowsProc(app, w); });
+    ctx.desktop.EnumTopLevel([&ctx](WindowHandle w) { return EnumWindowsProc(ctx, w); });
   } catch (const std::exception&) {
     // The windows recorded up to the error stay; the next cycle starts afresh.
   }
-  for (size_t i = 0; i < t.count; ++i)
-    if (t.records[i].Kind == kInternetExplorer) t.records[i].URL = ReadIEAddress(app, t.records[i].Handle);
-  if (CaptionTotal(t) != before) FillListView1(app);
+  ReadAddresses(ctx);
+  if (CaptionTotal(t) != before) FillListView1(ctx);
 }
 
 }  // namespace zt

@@ -9,7 +9,8 @@
 
 namespace zt {
 
-struct AppState;
+struct ScanContext;
+struct Settings;
 
 enum BrowserKind { kInternetExplorer = 1, kFirefox = 2, kMozilla = 3 };
 
@@ -33,25 +34,35 @@ constexpr int kClassNameBuffer = 255;
 constexpr int kCaptionBuffer = 255;
 // Longest wait for a browser's address bar to answer.
 constexpr unsigned kAddressReadTimeoutMs = 200;
+// The address reads of one cycle together wait at most this long; the
+// windows left over get an empty address for this cycle.
+constexpr unsigned kAddressBudgetMs = 250;
+// An address bar that did not answer in time is not asked again for this
+// long: a hung browser must not stall every cycle.
+constexpr unsigned kUnansweredRetryMs = 5000;
 
 // The browser suffix of the window captions of a kind (" - Mozilla", ...);
 // empty for an unknown kind.
 const std::string& BrowserSuffix(int kind);
 // Image of a kind in the main window's image list; -1 for an unknown kind.
 int BrowserImage(int kind);
+// True when the settings watch windows of the kind.
+bool KindOn(const Settings& settings, int kind);
 
-// Rebuilds app.OpenWindows; refreshes ListView1 and the tray menu when the
+// Rebuilds the snapshot; refreshes ListView1 and the tray menu when the
 // total length of the captions changed.
-void GetOpenWindows(AppState& app);
+void GetOpenWindows(const ScanContext& ctx);
 // The enumeration callback: records one top-level window when it is a
 // browser window of a kind switched on. True to go on.
-bool EnumWindowsProc(AppState& app, WindowHandle window);
+bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window);
 // The address of an Internet Explorer window cut to scheme and host, or
-// the empty text.
-std::string ReadIEAddress(AppState& app, WindowHandle window);
+// the empty text. Waits at most timeoutMs for the address bar; timedOut
+// tells whether it did not answer in that time.
+std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned timeoutMs = kAddressReadTimeoutMs,
+                          bool* timedOut = nullptr);
 // Rebuilds ListView1 from the snapshot, fits its columns and rebuilds the
 // tray menu.
-void FillListView1(AppState& app);
+void FillListView1(const ScanContext& ctx);
 // The text with the first occurrence of suffix removed; empty when suffix
 // does not occur.
 std::string cutstring(const std::string& text, const std::string& suffix);

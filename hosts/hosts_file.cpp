@@ -4,8 +4,6 @@
 // it has been copied back.
 #include "hosts/hosts_file.h"
 
-#include "app/app_state.h"
-#include "app/texts.h"
 #include "hosts/hosts_io.h"
 #include "hosts/hosts_list.h"
 
@@ -16,23 +14,8 @@ constexpr char kLocalhostLine[] = "127.0.0.1  localhost";
 constexpr char kLoopbackPrefix[] = "127.0.0.1  ";
 constexpr char kNullPrefix[] = "0.0.0.0  ";
 
-const char* HostsReadOnlyText(bool german) {
-  return german ? "Fehler beim Zugriff auf die Host-Datei. Datei ist schreibgeschützt!"
-                : "Error accessing host-file. File is write protected.";
-}
-// German in both languages.
-constexpr char kBackupReadOnlyText[] =
-    "Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgeschützt!";
-const char* HostsAccessText(bool german) {
-  return german ? "Fehler beim Zugriff auf die Host-Datei." : "Error accessing host file.";
-}
-const char* RestoreDefaultQuestion(bool german) {
-  return german ? "Wollen Sie wirklich den Windows Standard wiederherstellen?"
-                : "Do you really want to restore defaults?";
-}
-
-void ErrorBox(AppState& app, const std::string& text) {
-  app.os.system.MessageBox(text, kAppCaption, kMbOk | kMbIconError);
+void ErrorBox(const HostsEnv& env, const std::string& text) {
+  env.system.MessageBox(text, kAppCaption, kMbOk | kMbIconError);
 }
 
 // The "#" lines of a hosts file (a "#" after blanks does not count),
@@ -49,18 +32,37 @@ void AppendKeptHead(std::string& out, const std::string& oldHosts) {
   out += "\r\n";
 }
 
-void FlushDns(AppState& app) {
+void FlushDns(const HostsEnv& env) {
   // The resolver would otherwise answer from its cache until it expires.
-  app.os.system.FlushDnsCache();
+  env.system.FlushDnsCache();
+}
+
+// True when the file holds exactly the bytes.
+bool HoldsExactly(System& sys, const std::string& path, const std::string& bytes) {
+  std::optional<std::string> stored = sys.ReadFile(path);
+  return stored && *stored == bytes;
+}
+
+// Makes sure a complete backup of the hosts file exists before it is
+// rewritten. A backup that cannot be read counts as none. A new backup is
+// written whole and read back: only a copy that matches the hosts file
+// byte for byte is trusted, otherwise it goes and the rewrite does not start.
+void EnsureBackup(const HostsEnv& env) {
+  System& sys = env.system;
+  if (FileExists(sys, env.backupFile) && sys.ReadFile(env.backupFile)) return;
+  std::string original = ReadTextFile(sys, env.hostsFile, env.texts);
+  if (sys.WriteFileAtomic(env.backupFile, original) && HoldsExactly(sys, env.backupFile, original)) return;
+  if (FileExists(sys, env.backupFile) && !HoldsExactly(sys, env.backupFile, original)) sys.DeleteFile(env.backupFile);
+  throw HostsFileError(env.texts.msg.backupReadOnly);
 }
 
 }  // namespace
 
-std::string HostsFilePath(const AppState& app) {
-  return app.flags.HostsDirectory + (app.flags.IsNTFamily ? "hosts" : "hosts.sam");
+std::string HostsFilePath(const std::string& hostsDirectory, bool ntFamily) {
+  return hostsDirectory + (ntFamily ? "hosts" : "hosts.sam");
 }
 
-std::string HostsBackupPath(const AppState& app) { return app.paths.ProgramDir + "hosts_org.bak"; }
+std::string HostsBackupPath(const std::string& programDir) { return programDir + "hosts_org.bak"; }
 
 std::string BuildHostsFile(const std::string& oldHosts, const std::string& listFile,
                            const std::string& hostIp) {
@@ -70,7 +72,7 @@ std::string BuildHostsFile(const std::string& oldHosts, const std::string& listF
   out.reserve(oldHosts.size() + listFile.size() + entries.size() * (sizeof(kLoopbackPrefix) + 1) + 64);
   AppendKeptHead(out, oldHosts);
   for (const std::string& entry : entries) {
-    if (entry.find("localhost") != std::string::npos) continue;
+    if (entry.find("localhost") != std::string::npos || !IsValidHostName(entry)) continue;
     out += prefix;
     out += entry;
     out += "\r\n";
@@ -84,91 +86,90 @@ std::string BuildDefaultHostsFile(const std::string& oldHosts) {
   return out;
 }
 
-bool check_host_access(AppState& app) {
-  if (!app.flags.IsAdmin) return false;
-  System& sys = app.os.system;
+bool check_host_access(const HostsEnv& env) {
+  if (!env.isAdmin) return false;
+  System& sys = env.system;
   // A failed query (a missing file among others) counts as read-only.
-  std::optional<uint32_t> attrs = sys.FileAttributes(HostsFilePath(app));
+  std::optional<uint32_t> attrs = sys.FileAttributes(env.hostsFile);
   if (!attrs || (*attrs & kAttrReadOnly)) {
-    ErrorBox(app, HostsReadOnlyText(app.flags.IsGerman));
+    ErrorBox(env, env.texts.msg.hostsReadOnly);
     return false;
   }
-  std::optional<uint32_t> backup = sys.FileAttributes(HostsBackupPath(app));
+  std::optional<uint32_t> backup = sys.FileAttributes(env.backupFile);
   if (!backup) return true;
   if (*backup & kAttrReadOnly) {
-    ErrorBox(app, kBackupReadOnlyText);
+    ErrorBox(env, env.texts.msg.backupReadOnly);
     return false;
   }
   return true;
 }
 
-void hosts_dat_to_winhost(AppState& app) {
-  System& sys = app.os.system;
-  bool german = app.flags.IsGerman;
-  std::string hosts = HostsFilePath(app);
-  std::string backup = HostsBackupPath(app);
+void hosts_dat_to_winhost(const HostsEnv& env, const std::string& hostIp) {
+  System& sys = env.system;
   // Without a backup of the file as it was, the user could never get it
   // back: then the hosts file stays as it is.
-  if (!FileExists(sys, backup) && !sys.CopyFile(hosts, backup, true))
-    throw HostsFileError(kBackupReadOnlyText);
+  EnsureBackup(env);
   std::string list;
-  if (FileExists(sys, app.paths.HostsListFile)) list = ReadTextFile(sys, app.paths.HostsListFile, german);
-  std::string old = ReadTextFile(sys, hosts, german);
-  WriteTextFile(sys, hosts, BuildHostsFile(old, list, app.settings.host_ip), german);
-  FlushDns(app);
+  if (FileExists(sys, env.listFile)) list = ReadTextFile(sys, env.listFile, env.texts);
+  std::string old = ReadTextFile(sys, env.hostsFile, env.texts);
+  WriteTextFile(sys, env.hostsFile, BuildHostsFile(old, list, hostIp), env.texts);
+  FlushDns(env);
 }
 
-void hosts_def(AppState& app) {
-  System& sys = app.os.system;
-  std::string hosts = HostsFilePath(app);
-  std::string old = ReadTextFile(sys, hosts, app.flags.IsGerman);
-  WriteTextFile(sys, hosts, BuildDefaultHostsFile(old), app.flags.IsGerman);
-  FlushDns(app);
+void hosts_def(const HostsEnv& env) {
+  std::string old = ReadTextFile(env.system, env.hostsFile, env.texts);
+  WriteTextFile(env.system, env.hostsFile, BuildDefaultHostsFile(old), env.texts);
+  FlushDns(env);
 }
 
-bool Exchange_host(AppState& app) {
-  if (app.settings.hosts) {
-    hosts_dat_to_winhost(app);
+bool Exchange_host(const HostsEnv& env, const Settings& settings) {
+  if (settings.hosts) {
+    hosts_dat_to_winhost(env, settings.host_ip);
     return true;
   }
-  System& sys = app.os.system;
-  std::string backup = HostsBackupPath(app);
-  if (!FileExists(sys, backup)) return true;
+  System& sys = env.system;
+  if (!FileExists(sys, env.backupFile)) return true;
   bool restored = false;
   try {
     // Copy back through a temporary file, so the hosts file is never half
-    // written; the backup goes only once its copy stands.
-    std::optional<std::string> original = sys.ReadFile(backup);
-    restored = original && sys.WriteFileAtomic(HostsFilePath(app), *original);
+    // written; the backup goes only once its copy stands, checked.
+    std::optional<std::string> original = sys.ReadFile(env.backupFile);
+    restored = original && sys.WriteFileAtomic(env.hostsFile, *original) &&
+               HoldsExactly(sys, env.hostsFile, *original);
   } catch (const std::exception&) {
     restored = false;
   }
   if (!restored) {
-    ErrorBox(app, HostsAccessText(app.flags.IsGerman));
+    ErrorBox(env, env.texts.msg.hostsAccess);
     return false;
   }
-  sys.DeleteFile(backup);
-  FlushDns(app);
+  sys.DeleteFile(env.backupFile);
+  FlushDns(env);
   return true;
 }
 
-bool Button_hostDefClick(AppState& app) {
-  System& sys = app.os.system;
-  int answer = sys.MessageBox(RestoreDefaultQuestion(app.flags.IsGerman), kAppCaption,
-                              kMbYesNo | kMbIconQuestion);
+bool Button_hostDefClick(const HostsEnv& env, Settings& settings) {
+  System& sys = env.system;
+  int answer = sys.MessageBox(env.texts.msg.restoreDefaults, kAppCaption, kMbYesNo | kMbIconQuestion);
   if (answer != kIdYes) return false;
-  if (!check_host_access(app)) return false;
+  if (!check_host_access(env)) return false;
   // Reset first: when that fails the backup of the original file is kept.
-  hosts_def(app);
+  hosts_def(env);
   // The next rewrite then backs up the default file.
-  std::string backup = HostsBackupPath(app);
-  if (FileExists(sys, backup)) sys.DeleteFile(backup);
-  app.settings.hosts = false;
+  if (FileExists(sys, env.backupFile)) sys.DeleteFile(env.backupFile);
+  settings.hosts = false;
   return true;
 }
 
-void HostsDialogOk(AppState& app, bool hostsAtOpening) {
-  if (!check_host_access(app) || !Exchange_host(app)) app.settings.hosts = hostsAtOpening;
+void HostsDialogOk(const HostsEnv& env, Settings& settings, bool hostsAtOpening) {
+  bool applied = false;
+  try {
+    applied = check_host_access(env) && Exchange_host(env, settings);
+  } catch (const HostsFileError& e) {
+    // The file was not written: blocking must not read as switched on.
+    ErrorBox(env, e.what());
+  }
+  if (!applied) settings.hosts = hostsAtOpening;
 }
 
 bool RadioButton_B127Click(Settings& s, bool b127Checked) {

@@ -31,25 +31,20 @@ size_t CountNonEmptyLines(const std::string& bytes) {
   return count;
 }
 
-std::string ReadTextFile(System& sys, const std::string& path, bool german) {
+std::string ReadTextFile(System& sys, const std::string& path, const Texts& texts) {
   std::optional<std::string> bytes = sys.ReadFile(path);
-  if (!bytes)
-    throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht gelesen werden."
-                                : "Cannot read the file \"" + path + "\".");
+  if (!bytes) throw HostsFileError(Format(texts.msg.cannotRead, {path}));
   return std::move(*bytes);
 }
 
-void WriteTextFile(System& sys, const std::string& path, const std::string& bytes, bool german) {
+void WriteTextFile(System& sys, const std::string& path, const std::string& bytes, const Texts& texts) {
   if (sys.WriteFileAtomic(path, bytes)) return;
+  WriteError cause = sys.LastWriteError();
   std::string folder = path.substr(0, path.rfind('\\') + 1);
   std::optional<uint32_t> attrs = folder.empty() ? std::nullopt : sys.FileAttributes(folder);
   if (!folder.empty() && (!attrs || !(*attrs & kAttrDirectory)))
-    throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht geschrieben werden: der Ordner \"" +
-                                      folder + "\" fehlt."
-                                : "Cannot write the file \"" + path + "\": the folder \"" + folder +
-                                      "\" does not exist.");
-  throw HostsFileError(german ? "Die Datei \"" + path + "\" kann nicht geschrieben werden."
-                              : "Cannot write the file \"" + path + "\".");
+    throw HostsFileError(Format(texts.msg.folderMissing, {path, folder}));
+  throw HostsFileError(SaveFailedText(texts, Format(texts.msg.cannotWrite, {path}), cause));
 }
 
 }  // namespace zt

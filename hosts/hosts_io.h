@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "lang/texts.h"
 #include "platform/system.h"
 
 namespace zt {
@@ -27,10 +28,10 @@ std::vector<std::string> SplitLines(const std::string& bytes);
 size_t CountNonEmptyLines(const std::string& bytes);
 
 // The whole file; throws HostsFileError when it cannot be read.
-std::string ReadTextFile(System& sys, const std::string& path, bool german);
+std::string ReadTextFile(System& sys, const std::string& path, const Texts& texts);
 
-// Replaces the file as a whole (never half written); throws HostsFileError,
-// naming a missing folder when that is the reason.
-void WriteTextFile(System& sys, const std::string& path, const std::string& bytes, bool german);
+// Replaces the file as a whole (never half written); throws HostsFileError
+// naming the cause (a missing folder, a full disk, denied access).
+void WriteTextFile(System& sys, const std::string& path, const std::string& bytes, const Texts& texts);
 
 }  // namespace zt

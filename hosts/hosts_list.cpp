@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "app/app_state.h"
 #include "hosts/hosts_file.h"
 #include "hosts/hosts_io.h"
 #include "rules/list_ops.h"
@@ -31,6 +30,7 @@ std::string ImportLine(const std::string& line) {
   // The line end of a hosts list saved as rich text.
   size_t par = rest.find("\\par");
   if (par != std::string::npos && par + 4 == rest.size()) rest.erase(par);
+  while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t')) rest.pop_back();
   return rest;
 }
 
@@ -43,8 +43,19 @@ std::vector<std::string> HostListEntries(const std::string& bytes) {
   return lines;
 }
 
+bool IsValidHostName(const std::string& text) {
+  constexpr size_t kMaxHostName = 253;
+  if (text.empty() || text.size() > kMaxHostName) return false;
+  for (unsigned char c : text) {
+    bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+              c == '-' || c == '_';
+    if (!ok) return false;
+  }
+  return true;
+}
+
 std::vector<std::string> ImportHostNames(const std::string& bytes,
-                                         const std::function<void(size_t)>& onAccepted) {
+                                         const std::function<void(size_t)>& onAccepted, size_t* skipped) {
   // Names in file order with their case-folded keys; a stable sort of the
   // positions by key then keeps the first form of names that differ only
   // in letter case.
@@ -52,6 +63,10 @@ std::vector<std::string> ImportHostNames(const std::string& bytes,
   for (std::string& line : SplitLines(bytes)) {
     std::string name = ImportLine(line);
     if (name.empty()) continue;
+    if (!IsValidHostName(name)) {
+      if (skipped) ++*skipped;
+      continue;
+    }
     keys.push_back(UpperAnsi(name));
     found.push_back(std::move(name));
     if (onAccepted) onAccepted(found.size());
@@ -70,7 +85,7 @@ std::string ExportHostLines(const ListModel& list) {
   std::string out;
   for (size_t i = 0; i < list.size(); ++i) {
     const std::string& name = list.text(i);
-    if (name.find("localhost") != std::string::npos) continue;
+    if (name.find("localhost") != std::string::npos || !IsValidHostName(name)) continue;
     out += kExportPrefix;
     out += name;
     out += "\r\n";
@@ -79,8 +94,8 @@ std::string ExportHostLines(const ListModel& list) {
 }
 
 bool HostsListEditor::refresh_hostlist() {
-  if (!FileExists(app_.os.system, app_.paths.HostsListFile)) return false;
-  countimportfile(app_.paths.HostsListFile);
+  if (!FileExists(env_.system, env_.listFile)) return false;
+  countimportfile(env_.listFile);
   view_.ProcessPendingMessages();
   readhosts_dat();
   view_.ProcessPendingMessages();
@@ -90,16 +105,16 @@ bool HostsListEditor::refresh_hostlist() {
 }
 
 size_t HostsListEditor::countimportfile(const std::string& file) {
-  size_t count = CountNonEmptyLines(ReadTextFile(app_.os.system, file, app_.flags.IsGerman));
+  size_t count = CountNonEmptyLines(ReadTextFile(env_.system, file, env_.texts));
   view_.SetProgressRange(count);
   view_.SetProgressPosition(0);
   return count;
 }
 
 void HostsListEditor::readhosts_dat() {
-  const std::string& file = app_.paths.HostsListFile;
-  if (!FileExists(app_.os.system, file)) return;
-  std::vector<std::string> entries = HostListEntries(ReadTextFile(app_.os.system, file, app_.flags.IsGerman));
+  const std::string& file = env_.listFile;
+  if (!FileExists(env_.system, file)) return;
+  std::vector<std::string> entries = HostListEntries(ReadTextFile(env_.system, file, env_.texts));
   view_.ProcessPendingMessages();
   view_.SetProgressRange(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -118,33 +133,39 @@ void HostsListEditor::savehosts_dat() {
     out += ListViewHosts.text(i);
     out += "\r\n";
   }
-  WriteTextFile(app_.os.system, app_.paths.HostsListFile, out, app_.flags.IsGerman);
+  WriteTextFile(env_.system, env_.listFile, out, env_.texts);
 }
 
 size_t HostsListEditor::importhosts(const std::string& file) {
-  std::string bytes = ReadTextFile(app_.os.system, file, app_.flags.IsGerman);
+  std::string bytes = ReadTextFile(env_.system, file, env_.texts);
   view_.SetProgressPosition(0);
-  size_t accepted = 0;
-  std::vector<std::string> names = ImportHostNames(bytes, [this, &accepted](size_t n) {
-    accepted = n;
-    if (n % kHostsPumpEvery == 0) {
-      view_.SetProgressPosition(n);
-      view_.ProcessPendingMessages();
-    }
-  });
+  size_t accepted = 0, skipped = 0;
+  std::vector<std::string> names = ImportHostNames(
+      bytes,
+      [this, &accepted](size_t n) {
+        accepted = n;
+        if (n % kHostsPumpEvery == 0) {
+          view_.SetProgressPosition(n);
+          view_.ProcessPendingMessages();
+        }
+      },
+      &skipped);
+  lastImport = ImportReport{accepted, skipped};
   for (std::string& name : names) ListViewHosts.Add({std::move(name)}, kRuleImage);
   view_.SetProgressPosition(0);
   return accepted;
 }
 
 void HostsListEditor::exporthosts(const std::string& file) {
-  WriteTextFile(app_.os.system, file, ExportHostLines(ListViewHosts), app_.flags.IsGerman);
+  WriteTextFile(env_.system, file, ExportHostLines(ListViewHosts), env_.texts);
 }
 
 bool HostsListEditor::AddHost(const std::string& text) {
   listChanged = true;
   bool added = false;
-  if (!text.empty()) {
+  if (!text.empty() && !IsValidHostName(text)) {
+    env_.system.MessageBox(Format(env_.texts.msg.invalidHostName, {text}), kAppCaption, kMbOk | kMbIconWarning);
+  } else if (!text.empty()) {
     const auto& rows = ListViewHosts.rows();
     bool present = std::any_of(rows.begin(), rows.end(), [&text](const ListRow& r) {
       return !r.cols.empty() && r.cols[0] == text;
@@ -197,7 +218,7 @@ void HostsListEditor::ColumnClick() {
 
 void HostsListEditor::Bt_OKClick() {
   if (listChanged) savehosts_dat();
-  if (app_.settings.hosts && listChanged) hosts_dat_to_winhost(app_);
+  if (settings_.hosts && listChanged) hosts_dat_to_winhost(env_, settings_.host_ip);
 }
 
 }  // namespace zt

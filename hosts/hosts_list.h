@@ -6,14 +6,14 @@
 #pragma once
 #include <cstddef>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "hosts/hosts_file.h"
 #include "rules/list_model.h"
 
 namespace zt {
-
-struct AppState;
 
 // What the list operations ask of the editor window while they run.
 class HostsListView {
@@ -37,22 +37,38 @@ class NoHostsListView : public HostsListView {
 // The non-empty lines of a list file's contents, in file order.
 std::vector<std::string> HostListEntries(const std::string& bytes);
 
+// True when the text can be a host name: 1 to 253 letters, digits, '.',
+// '-' and '_', nothing else (no blanks, no control characters). Only such
+// names go into the list, the hosts file and an export: anything else could
+// smuggle a line of its own into them.
+bool IsValidHostName(const std::string& text);
+
 // The host names a hosts-format text yields, each once (letter case
 // ignored, the first form met wins), in ascending order ignoring case.
 // A line counts only when it holds "127.0.0.1" and no "#"; its first nine
 // characters are dropped, then leading blanks, tabs and non-breaking
-// spaces, and a "\par" that ends it. Lines with NUL bytes are binary data
-// and count not. onAccepted(n) runs after the n-th accepted line.
+// spaces, and a "\par" that ends it, and trailing blanks and tabs. Lines
+// with NUL bytes are binary data and count not; what is left must be a
+// valid host name, else the line is skipped (and counted in *skipped).
+// onAccepted(n) runs after the n-th accepted line.
 std::vector<std::string> ImportHostNames(const std::string& bytes,
-                                         const std::function<void(size_t)>& onAccepted = {});
+                                         const std::function<void(size_t)>& onAccepted = {},
+                                         size_t* skipped = nullptr);
 
-// The export file's contents: "127.0.0.1  <name>" CR LF for every name
-// that does not contain "localhost".
+// The export file's contents: "127.0.0.1  <name>" CR LF for every valid
+// name that does not contain "localhost".
 std::string ExportHostLines(const ListModel& list);
+
+// How many lines an import took and how many it skipped.
+struct ImportReport {
+  size_t taken = 0;
+  size_t skipped = 0;
+};
 
 class HostsListEditor {
  public:
-  HostsListEditor(AppState& app, HostsListView& view) : app_(app), view_(view) {}
+  HostsListEditor(HostsEnv env, const Settings& settings, HostsListView& view)
+      : env_(std::move(env)), settings_(settings), view_(view) {}
 
   ListModel ListViewHosts{ListViewId::Hosts};
   // Set by every add, delete, clear and import, whatever their outcome.
@@ -72,11 +88,14 @@ class HostsListEditor {
   // Appends the host names read from a hosts-format file (names already in
   // the list are not looked at). Returns the number of accepted lines.
   size_t importhosts(const std::string& file);
+  // What the last import took and skipped.
+  ImportReport lastImport;
   // Writes the list as hosts lines; the address is always 127.0.0.1.
   void exporthosts(const std::string& file);
 
   // BtHostsAddClick: appends the text unless an entry equals it exactly,
-  // then sorts again. Returns whether it was added.
+  // then sorts again. A text that is not a host name is refused with a
+  // message. Returns whether it was added.
   bool AddHost(const std::string& text);
   // BtHostsDelClick: removes the selected entry and selects the one before
   // it (the first when the first was removed).
@@ -93,7 +112,8 @@ class HostsListEditor {
   void Bt_OKClick();
 
  private:
-  AppState& app_;
+  HostsEnv env_;
+  const Settings& settings_;
   HostsListView& view_;
 };
 

@@ -35,6 +35,9 @@ constexpr int kIdNo = 7;
 
 enum class SemaphoreResult { Created, AlreadyExists, Failed };
 
+// Why the last WriteFileAtomic failed.
+enum class WriteError { None, DiskFull, AccessDenied, ReadOnly, Other };
+
 // The platform identifier of a version query that failed.
 constexpr uint32_t kUnknownPlatform = 0xFFFFFFFF;
 
@@ -81,6 +84,8 @@ class System {
   // Writes a temporary file beside the target, then replaces the target
   // with it: afterwards the old or the new file stands, never a part.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
+  // The cause of the last failed WriteFileAtomic; None after a success.
+  virtual WriteError LastWriteError() = 0;
 
   // Empties the system's DNS resolver cache where the system has one
   // (DnsFlushResolverCache of dnsapi.dll); false where it has none.

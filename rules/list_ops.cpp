@@ -23,23 +23,6 @@ int CompareFolded(const std::string& a, const std::string& b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-std::string UpperAnsi(const std::string& s) {
-  static const auto table = [] {
-    std::array<unsigned char, 256> t{};
-    for (int c = 0; c < 256; ++c) {
-      int u = c;
-      if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) u = c - 0x20;
-      else if (c == 0x9A || c == 0x9C || c == 0x9E) u = c - 0x10;  // š œ ž
-      else if (c == 0xFF) u = 0x9F;                                // ÿ
-      t[c] = static_cast<unsigned char>(u);
-    }
-    return t;
-  }();
-  std::string out = s;
-  for (char& ch : out) ch = static_cast<char>(table[static_cast<unsigned char>(ch)]);
-  return out;
-}
-
 std::string TrimControl(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
@@ -130,6 +113,11 @@ std::vector<std::pair<int, int>> rowwidthLW(ListViewId id, int W, size_t rows) {
     default:
       return {};
   }
+}
+
+void FitColumns(ListDisplay& display, const ListModel& list) {
+  for (const auto& [column, width] : rowwidthLW(list.id(), display.ListWidth(list.id()), list.size()))
+    display.SetColumnWidth(list.id(), column, width);
 }
 
 }  // namespace zt

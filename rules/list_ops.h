@@ -5,16 +5,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/ansi_case.h"
 #include "rules/list_model.h"
 
 namespace zt {
 
 // Compares byte by byte after folding only a-z to A-Z; <0, 0 or >0.
 int CompareFolded(const std::string& a, const std::string& b);
-
-// Upper-cases a CP1252 text as the system's case-insensitive comparison
-// does (a-z, the accented letters, š, œ, ž, ÿ).
-std::string UpperAnsi(const std::string& s);
 
 // Drops leading and trailing characters with codes 32 or below.
 std::string TrimControl(const std::string& s);
@@ -31,5 +28,20 @@ bool is_str_in_listview(const std::string& text, const ListModel& list, const st
 // The column widths (0-based column index, pixels) that fit a list view of
 // width W holding the given number of rows; empty for a list not fitted.
 std::vector<std::pair<int, int>> rowwidthLW(ListViewId id, int W, size_t rows);
+
+// What the list operations ask of the window that displays the lists.
+class ListDisplay {
+ public:
+  virtual ~ListDisplay() = default;
+  // The rows of a list changed: show them again.
+  virtual void ListChanged(ListViewId list) = 0;
+  // Width in pixels of a list view (for the column fitting).
+  virtual int ListWidth(ListViewId list) = 0;
+  // Sets the width of one column of a list view.
+  virtual void SetColumnWidth(ListViewId list, int column, int width) = 0;
+};
+
+// rowwidthLW applied: fits the column widths of the list view to its rows.
+void FitColumns(ListDisplay& display, const ListModel& list);
 
 }  // namespace zt

@@ -76,15 +76,13 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
   } while (n < count);
 }
 
-void SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, bool german) {
+DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts) {
   std::optional<uint32_t> attrs = sys.FileAttributes(path);
   std::optional<std::string> bytes;
   if (attrs && !(*attrs & kAttrReadOnly)) bytes = sys.ReadFile(path);
   if (!bytes) {
-    sys.MessageBox(german ? "Datenbank konnte nicht gespeichert werden. Datei ist schreibgeschützt!"
-                          : "Could not save database. File is write protected.",
-                   "Zapotrix", kMbIconError);
-    return;
+    sys.MessageBox(texts.msg.dbWriteProtected, kAppCaption, kMbIconError);
+    return DbSave::WriteProtected;
   }
 
   // Every line outside our four sections stays; the sections follow at the
@@ -103,9 +101,7 @@ void SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, bo
       AppendLine(out, 2 * i + 2, lists.WDS.text(i, 1));
     }
   }
-  // A failed write leaves the old file standing; like the section writes of
-  // the profile functions it is not reported.
-  sys.WriteFileAtomic(path, out);
+  return sys.WriteFileAtomic(path, out) ? DbSave::Saved : DbSave::Failed;
 }
 
 }  // namespace zt

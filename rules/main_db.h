@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "lang/texts.h"
 #include "platform/system.h"
 #include "rules/rule_lists.h"
 
@@ -13,10 +14,18 @@ namespace zt {
 // skipped; of equal WDS pairs the first stays.
 void LoadMainDB(System& sys, const std::string& path, RuleLists& lists);
 
+enum class DbSave {
+  Saved,
+  WriteProtected,  // read-only or missing: the message was shown, nothing written
+  Failed,          // the write failed (System::LastWriteError tells why); nothing shown
+};
+
 // Replaces the four sections by the lists (an empty list leaves none); the
 // rest of the file stays. A read-only or missing file gets the
 // write-protection message and stays as it is. The file is replaced as a
-// whole, so it is never left half written.
-void SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, bool german);
+// whole, so a write that fails (a full disk, denied access) leaves the old
+// file; the caller tells the user, as only it knows whether the program can
+// keep running for the user to mend the cause.
+DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts);
 
 }  // namespace zt

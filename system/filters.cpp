@@ -2,8 +2,6 @@
 // except a fault while asking for the documents folder.
 #include "system/filters.h"
 
-#include "app/app_state.h"
-#include "app/texts.h"
 
 namespace zt {
 
@@ -100,16 +98,15 @@ void ForceDirectories(System& sys, const std::string& path) {
 
 }  // namespace
 
-void Flash7change(AppState& app, int mode) {
+void Flash7change(Registry& registry, int mode) {
   try {
-    if (mode == 1) InstallFlash(app.os.registry);
-    if (mode == 2) RemoveFlash(app.os.registry);
+    if (mode == kFilterInstall) InstallFlash(registry);
+    if (mode == kFilterRemove) RemoveFlash(registry);
   } catch (const std::exception&) {
   }
 }
 
-bool check_Browser_installed(AppState& app, const std::string& browser) {
-  Registry& reg = app.os.registry;
+bool check_Browser_installed(Registry& reg, const std::string& browser) {
   try {
     for (const std::string& sub : reg.SubKeyNames(HKey::LocalMachine, "Software\\Mozilla")) {
       if (sub.find(browser) == std::string::npos) continue;
@@ -123,8 +120,7 @@ bool check_Browser_installed(AppState& app, const std::string& browser) {
   return false;
 }
 
-std::string GetSubDir(AppState& app, const std::string& directory) {
-  System& sys = app.os.system;
+std::string GetSubDir(System& sys, const std::string& directory) {
   std::string dir = directory;
   while (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
   std::vector<std::string> names;
@@ -143,14 +139,13 @@ std::string GetSubDir(AppState& app, const std::string& directory) {
   return names.empty() ? "" : directory + names[0];
 }
 
-std::string GetChromePath(AppState& app, const std::string& browser) {
-  bool german = app.flags.IsGerman;
+std::string GetChromePath(const FilterEnv& env, const std::string& browser) {
+  bool german = env.german;
   std::string docs;
   try {
-    docs = app.os.shell.PersonalFolder();
+    docs = env.shell.PersonalFolder();
   } catch (const std::exception&) {
-    app.os.system.MessageBox(german ? "Fehler bei der Ermittlung des Verzeichnisses." : "Error getting menu path.",
-                             kAppCaption, kMbOk | kMbIconError);
+    env.system.MessageBox(env.texts.msg.profilePathError, kAppCaption, kMbOk | kMbIconError);
   }
   std::string result;
   try {
@@ -163,32 +158,32 @@ std::string GetChromePath(AppState& app, const std::string& browser) {
     if (!IsAbsolute(userDir)) return "";
     std::string root = userDir + (german ? "Anwendungsdaten\\" : "Application Data\\") + browser +
                        "\\Profiles\\default\\";
-    std::string sub = GetSubDir(app, root);
+    std::string sub = GetSubDir(env.system, root);
     if (!sub.empty()) return sub + "\\chrome\\";
     result = root + kFallbackProfile + "\\chrome\\";
-    ForceDirectories(app.os.system, result);
+    ForceDirectories(env.system, result);
   } catch (const std::exception&) {
   }
   return result;
 }
 
-void Adfilter(AppState& app, const std::string& browser, int mode) {
-  if (mode != 1 && mode != 2) return;
+void Adfilter(const FilterEnv& env, const std::string& browser, int mode) {
+  if (mode != kFilterInstall && mode != kFilterRemove) return;
   try {
-    if (!check_Browser_installed(app, browser)) return;
-    std::string chrome = GetChromePath(app, browser);
+    if (!check_Browser_installed(env.registry, browser)) return;
+    std::string chrome = GetChromePath(env, browser);
     if (chrome.empty()) return;
-    System& sys = app.os.system;
+    System& sys = env.system;
     std::string target = chrome + kStyleSheet;
-    if (mode == 1) {
+    if (mode == kFilterInstall) {
       // A style sheet already there (the user's own, or ours from a run that
       // did not end normally) is never overwritten.
-      sys.CopyFile(app.paths.MozillaFilterFile, target, true);
+      sys.CopyFile(env.mozillaFilterFile, target, true);
     } else {
       // Only our own copy goes: a style sheet that differs from the
       // program's file is the user's.
       std::optional<std::string> placed = sys.ReadFile(target);
-      std::optional<std::string> source = sys.ReadFile(app.paths.MozillaFilterFile);
+      std::optional<std::string> source = sys.ReadFile(env.mozillaFilterFile);
       if (placed && source && *placed == *source) sys.DeleteFile(target);
     }
   } catch (const std::exception&) {

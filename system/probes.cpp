@@ -2,7 +2,6 @@
 // value on failure and reports nothing.
 #include "system/probes.h"
 
-#include "app/app_state.h"
 
 namespace zt {
 
@@ -26,17 +25,15 @@ std::string QuotedExePath(System& sys) { return "\"" + sys.ExecutablePath() + "\
 
 }  // namespace
 
-bool is_german_system(AppState& app) {
+bool is_german_system(System& sys) {
   try {
-    System& sys = app.os.system;
     return sys.LanguageName(sys.SystemDefaultLangID()).find("Deutsch") != std::string::npos;
   } catch (const std::exception&) {
     return false;
   }
 }
 
-bool check_admin(AppState& app) {
-  Registry& reg = app.os.registry;
+bool check_admin(Registry& reg) {
   bool ok = false;
   try {
     ok = reg.CreateKey(HKey::LocalMachine, kProbeKey) &&
@@ -72,9 +69,9 @@ std::string WinVersionName(const OsVersion& v) {
   }
 }
 
-std::string Get_Win_Version(AppState& app) {
+std::string Get_Win_Version(System& sys) {
   try {
-    return WinVersionName(app.os.system.Version());
+    return WinVersionName(sys.Version());
   } catch (const std::exception&) {
     return "";
   }
@@ -87,49 +84,47 @@ std::string GetHostsDirectory(System& sys, bool ntFamily) {
   return ntFamily ? GetSystemDirectoryPath(sys) + "drivers\\etc\\" : GetWindowsDirectoryPath(sys);
 }
 
-int checkRegAutostart(AppState& app) {
-  int result = 0;
+AutostartEntry checkRegAutostart(const AutostartEnv& env) {
+  AutostartEntry result = kNoAutostart;
   try {
-    std::optional<RegValue> v = app.os.registry.QueryValue(HKey::LocalMachine, kRunKey, kRunValue);
+    std::optional<RegValue> v = env.registry.QueryValue(HKey::LocalMachine, kRunKey, kRunValue);
     if (!v) return result;
-    result = 1;
+    result = kForeignAutostart;
     bool text = v->type == RegType::Sz || v->type == RegType::ExpandSz;
-    if (text && v->data == QuotedExePath(app.os.system)) result = 2;
+    if (text && v->data == QuotedExePath(env.system)) result = kOurAutostart;
   } catch (const std::exception&) {
   }
   return result;
 }
 
-void Regautostart(AppState& app) {
-  if (!app.flags.IsAdmin) return;
+void Regautostart(const AutostartEnv& env) {
+  if (!env.isAdmin) return;
   try {
-    Registry& reg = app.os.registry;
-    if (reg.CreateKey(HKey::LocalMachine, kRunKey))
-      reg.SetString(HKey::LocalMachine, kRunKey, kRunValue, QuotedExePath(app.os.system));
+    if (env.registry.CreateKey(HKey::LocalMachine, kRunKey))
+      env.registry.SetString(HKey::LocalMachine, kRunKey, kRunValue, QuotedExePath(env.system));
   } catch (const std::exception&) {
   }
 }
 
-void RegautostartRemove(AppState& app) {
-  if (!app.flags.IsAdmin) return;
+void RegautostartRemove(const AutostartEnv& env) {
+  if (!env.isAdmin) return;
   try {
-    Registry& reg = app.os.registry;
-    if (reg.OpenKey(HKey::LocalMachine, kRunKey, true))
-      reg.DeleteValue(HKey::LocalMachine, kRunKey, kRunValue);
+    if (env.registry.OpenKey(HKey::LocalMachine, kRunKey, true))
+      env.registry.DeleteValue(HKey::LocalMachine, kRunKey, kRunValue);
   } catch (const std::exception&) {
   }
 }
 
-void XCFG_Autostart(AppState& app) {
-  if (!app.settings.AutoStart) {
+void XCFG_Autostart(const AutostartEnv& env, bool autoStart) {
+  if (!autoStart) {
     // Any entry of that name goes, a foreign one as well as our own.
-    if (checkRegAutostart(app) == 1) RegautostartRemove(app);
-    if (checkRegAutostart(app) == 2) RegautostartRemove(app);
+    if (checkRegAutostart(env) == kForeignAutostart) RegautostartRemove(env);
+    if (checkRegAutostart(env) == kOurAutostart) RegautostartRemove(env);
   } else {
-    if (checkRegAutostart(app) == 0) Regautostart(app);
-    if (checkRegAutostart(app) == 1) {
-      RegautostartRemove(app);
-      Regautostart(app);
+    if (checkRegAutostart(env) == kNoAutostart) Regautostart(env);
+    if (checkRegAutostart(env) == kForeignAutostart) {
+      RegautostartRemove(env);
+      Regautostart(env);
     }
   }
 }

@@ -3,11 +3,10 @@
 #pragma once
 #include <string>
 
+#include "platform/registry.h"
 #include "platform/system.h"
 
 namespace zt {
-
-struct AppState;
 
 // The Run key of the local machine and the program's value in it.
 extern const char* const kRunKey;
@@ -15,15 +14,15 @@ extern const char* const kRunValue;
 
 // True when the system's default language is named "Deutsch ..." (a German
 // Windows); any failure gives false.
-bool is_german_system(AppState& app);
+bool is_german_system(System& sys);
 
 // A write probe on HKEY_LOCAL_MACHINE: true when a scratch key could be
 // created and written. Leaves nothing behind.
-bool check_admin(AppState& app);
+bool check_admin(Registry& registry);
 
 // "Win32", "Win95", "Win98", "WinNT", "Win2k", "WinXP", or "" for any
 // other system (NT 4, Server 2003, Vista and later) or a failed query.
-std::string Get_Win_Version(AppState& app);
+std::string Get_Win_Version(System& sys);
 std::string WinVersionName(const OsVersion& v);
 
 // The system and Windows directories, each with one trailing backslash.
@@ -33,13 +32,26 @@ std::string GetWindowsDirectoryPath(System& sys);
 // family, the Windows directory otherwise.
 std::string GetHostsDirectory(System& sys, bool ntFamily);
 
-// 0 = no "zapotrix" Run value, 1 = one with other data, 2 = one holding
-// this executable's quoted path.
-int checkRegAutostart(AppState& app);
-// Write or delete the Run value; both do nothing without IsAdmin.
-void Regautostart(AppState& app);
-void RegautostartRemove(AppState& app);
-// Keeps the autostart entry in line with Settings.AutoStart.
-void XCFG_Autostart(AppState& app);
+// The machine-wide autostart entry: the "zapotrix" value of the Run key.
+// Writing and deleting it need administrator rights.
+struct AutostartEnv {
+  Registry& registry;
+  System& system;  // the executable's path
+  bool isAdmin;
+};
+
+// What the Run key holds under "zapotrix".
+enum AutostartEntry {
+  kNoAutostart = 0,       // no such value
+  kForeignAutostart = 1,  // a value with other data
+  kOurAutostart = 2,      // this executable's quoted path
+};
+
+AutostartEntry checkRegAutostart(const AutostartEnv& env);
+// Write or delete the Run value; both do nothing without isAdmin.
+void Regautostart(const AutostartEnv& env);
+void RegautostartRemove(const AutostartEnv& env);
+// Keeps the autostart entry in line with the AutoStart setting.
+void XCFG_Autostart(const AutostartEnv& env, bool autoStart);
 
 }  // namespace zt

@@ -5,8 +5,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "app/app_state.h"
-#include "app/texts.h"
 
 namespace zt {
 
@@ -43,59 +41,54 @@ void WriteDword(Registry& reg, const std::string& key, const char* value, uint32
     throw ServiceKeyError(key);
 }
 
-void AccessDenied(AppState& app) {
-  const char* text = app.flags.IsGerman
-                         ? "Auf den Service Manager konnte nicht zugegriffen werden!\n\r"
-                           "Bitte stellen Sie sicher, dass Sie über die notwendigen Rechte verfügen."
-                         : "Access to Service Manager denied.\n\r"
-                           "Please check that your have administrator rights.";
-  app.os.system.MessageBox(text, kAppCaption, kMbOk | kMbIconWarning);
+void AccessDenied(const ServicesEnv& env) {
+  env.system.MessageBox(env.texts.msg.serviceAccessDenied, kAppCaption, kMbOk | kMbIconWarning);
 }
 
 }  // namespace
 
-void change_servicestart(AppState& app, const std::string& name, uint32_t start) {
-  Registry& reg = app.os.registry;
+void change_servicestart(const ServicesEnv& env, const std::string& name, uint32_t start) {
+  Registry& reg = env.registry;
   WriteDword(reg, kServicesKey + name, "Start", start);
   if (name == "srservice") WriteDword(reg, kSystemRestoreKey, "DisableSR", start == kServiceDisabled ? 1 : 0);
   // The running manager keeps its own copy of the start type until the next
   // boot; tell it, so that a re-enabled service can start now. Its answer
   // does not matter: the registry already holds the value.
   try {
-    app.os.services.SetStartType("", name, start);
+    env.services.SetStartType("", name, start);
   } catch (const std::exception&) {
   }
 }
 
-bool ServiceStop(AppState& app, const std::string& machine, const std::string& name) {
+bool ServiceStop(const ServicesEnv& env, const std::string& machine, const std::string& name) {
   try {
-    return app.os.services.StopService(machine, name) == kServiceStopped;
+    return env.services.StopService(machine, name) == kServiceStopped;
   } catch (const std::exception&) {
-    AccessDenied(app);
+    AccessDenied(env);
     return false;
   }
 }
 
-void ServiceStart(AppState& app, const std::string& machine, const std::string& name) {
+void ServiceStart(const ServicesEnv& env, const std::string& machine, const std::string& name) {
   try {
-    app.os.services.StartService(machine, name);
+    env.services.StartService(machine, name);
   } catch (const std::exception&) {
-    AccessDenied(app);
+    AccessDenied(env);
   }
 }
 
-void SetAndStopServices(AppState& app) {
+void SetAndStopServices(const ServicesEnv& env, const Settings& settings) {
   try {
     for (size_t i = 0; i < std::size(kServiceRows); ++i) {
       const ServiceRow& row = kServiceRows[i];
-      if (app.settings.*row.setting) {
-        change_servicestart(app, row.name, kServiceDisabled);
-        ServiceStop(app, "", row.name);
+      if (settings.*row.setting) {
+        change_servicestart(env, row.name, kServiceDisabled);
+        ServiceStop(env, "", row.name);
       } else {
-        change_servicestart(app, row.name, kServiceAutoStart);
-        ServiceStart(app, "", row.name);
+        change_servicestart(env, row.name, kServiceAutoStart);
+        ServiceStart(env, "", row.name);
       }
-      if (i + 1 < std::size(kServiceRows)) app.os.system.Sleep(kServiceWaitMs);
+      if (i + 1 < std::size(kServiceRows)) env.system.Sleep(kServiceWaitMs);
     }
   } catch (const std::exception&) {
     // The first failure ends the pass; the rows before it stay applied.

@@ -60,7 +60,7 @@ struct EngineWorld : SimWorld {
     ListviewSort(list, 0, 0);
   }
 
-  void Snapshot() { GetOpenWindows(app); }
+  void Snapshot() { GetOpenWindows(app.Scan()); }
   // One scan cycle as the timer runs it.
   void Cycle() { main.Timer1Timer(); }
   // Closes (destroys) every window that was sent WM_CLOSE, as a browser does.
@@ -72,12 +72,12 @@ struct EngineWorld : SimWorld {
 
   std::vector<std::string> ClosedTitles() const {
     std::vector<std::string> v;
-    for (const HistoryEntry& e : app.history) v.push_back(e.title);
+    for (const HistoryEntry& e : app.engine.history) v.push_back(e.title);
     return v;
   }
   std::vector<std::string> Scanners() const {
     std::vector<std::string> v;
-    for (const HistoryEntry& e : app.history) v.push_back(e.scanner);
+    for (const HistoryEntry& e : app.engine.history) v.push_back(e.scanner);
     return v;
   }
   // Windows that received WM_CLOSE, in posting order.

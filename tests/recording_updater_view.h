@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/updater.h"
+#include "app/update_run.h"
 
 namespace zt::test {
 

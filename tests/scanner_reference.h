@@ -10,15 +10,15 @@
 
 namespace zt::test {
 
-inline bool ReferenceEligible(const AppState& app, const TBrowserWindow& r, int kind) {
-  return r.Kind == kind && Eligible(app, r);
+inline bool ReferenceEligible(AppState& app, const TBrowserWindow& r, int kind) {
+  return r.Kind == kind && Eligible(app.Scan(), r);
 }
 
 inline void ReferenceKillwindowWDS(AppState& app) {
   try {
-    OpenWindowsTable& snap = app.OpenWindows;
+    OpenWindowsTable& snap = app.engine.OpenWindows;
     for (size_t k = snap.count; k-- > 0;) {
-      if (app.settings.Small_Windows && smallwindows(app, snap.records[k].Handle, k)) return;
+      if (app.settings.Small_Windows && smallwindows(app.Scan(), snap.records[k].Handle, k)) return;
       TBrowserWindow& rec = snap.records[k];
       if (!app.os.desktop.IsWindow(rec.Handle)) continue;
       std::optional<WindowRect> r = app.os.desktop.Rect(rec.Handle);
@@ -26,11 +26,11 @@ inline void ReferenceKillwindowWDS(AppState& app) {
       int width = r->Width(), height = r->Height();
       size_t n = app.rules.WDS.size();
       for (size_t j = 0; j < n; ++j) {
-        auto [w, h] = ParseSizeRow(app, j);
+        auto [w, h] = ParseSizeRow(app.Scan(), j);
         if (h != height || w != width) continue;
-        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app, rec, kCloseIE, "WDS", width, height);
+        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "WDS", width, height);
         if (ReferenceEligible(app, rec, kMozilla) || ReferenceEligible(app, rec, kFirefox))
-          CloseRecord(app, rec, kCloseMozilla, "WDS", width, height);
+          CloseRecord(app.Scan(), rec, kCloseMozilla, "WDS", width, height);
       }
     }
   } catch (const std::exception&) {
@@ -39,7 +39,7 @@ inline void ReferenceKillwindowWDS(AppState& app) {
 
 inline void ReferenceKillwindowADS(AppState& app) {
   try {
-    OpenWindowsTable& snap = app.OpenWindows;
+    OpenWindowsTable& snap = app.engine.OpenWindows;
     for (size_t k = snap.count; k-- > 0;) {
       TBrowserWindow& rec = snap.records[k];
       size_t n = app.rules.ADS.size();
@@ -47,9 +47,9 @@ inline void ReferenceKillwindowADS(AppState& app) {
         std::string entry = LowerAZ(app.rules.ADS.text(j));
         std::string caption = LowerAZ(rec.Caption);
         if (entry.empty() || caption.find(entry) == std::string::npos) continue;
-        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app, rec, kCloseIE, "ADS", 0, 0);
-        if (ReferenceEligible(app, rec, kFirefox)) CloseRecord(app, rec, kCloseMozilla, "ADS", 0, 0);
-        if (ReferenceEligible(app, rec, kMozilla)) CloseRecord(app, rec, kCloseMozilla, "ADS", 0, 0);
+        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "ADS", 0, 0);
+        if (ReferenceEligible(app, rec, kFirefox)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0);
+        if (ReferenceEligible(app, rec, kMozilla)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0);
       }
     }
   } catch (const std::exception&) {

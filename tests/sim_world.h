@@ -25,6 +25,8 @@ struct SimWorld {
   RecordingView view;
   SimTimer timer1, timerCheck;
 
+  SimWorld() { desktop.clock = &system.clockMs; }
+
   std::string Dir() const { return "C:\\Program Files\\Zapotrix\\"; }
   // The four program files, the rule database with the given text.
   void Install(const std::string& mainDb = "") {

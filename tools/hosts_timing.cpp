@@ -97,19 +97,19 @@ int main(int argc, char** argv) {
   zt::NoHostsListView quiet;
 
   for (int round = 0; round < 3; ++round) {
-    zt::HostsListEditor small(app, quiet);
+    zt::HostsListEditor small(app.Hosts(), app.settings, quiet);
     double t0 = Now();
     small.ImportFile(dir + "\\adaway.txt");
     double t1ms = Now();
 
     Put(app.paths.HostsListFile, "");
-    zt::HostsListEditor ed(app, quiet);
+    zt::HostsListEditor ed(app.Hosts(), app.settings, quiet);
     double t2ms = Now();
     ed.ImportFile(dir + "\\big.txt");
     double t3ms = Now();
     ed.Bt_OKClick();  // saves the list and rewrites the hosts file
     double t4ms = Now();
-    zt::hosts_dat_to_winhost(app);
+    zt::hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
     double t5ms = Now();
     std::printf("round %d: import adaway (%zu entries) %.1f ms; import 150k (%zu entries) %.1f ms; "
                 "OK = save + rewrite %.1f ms; rewrite alone %.1f ms\n",

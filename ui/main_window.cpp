@@ -4,8 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/texts.h"
-#include "ui/lang/main_lang.h"
+#include "lang/texts.h"
 #include "ui/resource.h"
 
 namespace zt {
@@ -30,11 +29,7 @@ bool MainWindow::Create() {
   timer1_ = std::make_unique<Win32Timer>(self, kTimer1Id);
   timerCheckMessenger_ = std::make_unique<Win32Timer>(self, kTimerCheckMessengerId);
   main_ = std::make_unique<ZapotrixMain>(os_, *this, *timer1_, *timerCheckMessenger_);
-  try {
-    main_->FormCreate();
-  } catch (const std::exception& e) {
-    ShowError(e.what());
-  }
+  main_->Start();
   // A quit that arrived while the start-up order let messages run waits
   // until the rules are loaded: closing earlier would save empty lists.
   if (closePending_) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -68,11 +63,11 @@ void MainWindow::SetStatusPanel(int panel, const std::string& text) {
 }
 
 void MainWindow::SetLanguage(bool german) {
-  pauseActionCaption_ = MainTexts(german).actionPause;
+  pauseActionCaption_ = TextsFor(german).main.Action_zapotrixhalten;
 }
 
 void MainWindow::SetPauseLabelVisible(bool visible) {
-  if (main_) SetWindowTextA(label1_, Texts(main_->state().flags.IsGerman).pausedLabel);
+  if (main_) SetWindowTextA(label1_, main_->state().texts().msg.pausedLabel);
   ShowWindow(label1_, visible ? SW_SHOW : SW_HIDE);
 }
 
@@ -118,10 +113,20 @@ void MainWindow::OnCommand(int id) {
 }
 
 void MainWindow::OnClose() {
-  // A settings write error reaches the generic error box and the window
-  // stays: the program keeps running.
-  main_->FormClose();
-  DestroyWindow(hwnd());
+  switch (main_->QuitRequested()) {
+    case QuitAnswer::Wait:
+      closePending_ = true;
+      return;
+    case QuitAnswer::EndWithoutSaving:
+      DestroyWindow(hwnd());
+      return;
+    case QuitAnswer::SaveAndEnd:
+      // A settings write error reaches the generic error box, and a rule
+      // database that could not be written keeps the window: the program
+      // keeps running.
+      if (main_->FormClose()) DestroyWindow(hwnd());
+      return;
+  }
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -147,8 +152,7 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_CLOSE:
-      if (main_ && !main_->Started()) closePending_ = true;
-      else if (main_) OnClose();
+      if (main_) OnClose();
       else DestroyWindow(hwnd());
       return 0;
     case kMsgCloseWithoutSaving:

@@ -61,6 +61,7 @@ class MainWindow : public WindowBase, public MainView {
   static constexpr int kWidth = 515;
   static constexpr int kHeight = 403;
   static constexpr int kListWidth = 481;
+  static constexpr int kPanelWidths[7] = {190, 75, 75, 75, 75, 75, 75};
 
   void CreateChildren();
   void OnClose();

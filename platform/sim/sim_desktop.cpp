@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "rules/list_ops.h"
+#include "platform/ansi_case.h"
 
 namespace zt {
 namespace {
@@ -101,6 +101,7 @@ std::optional<std::string> SimDesktop::ReadText(WindowHandle w, unsigned timeout
   if (!win) return std::nullopt;
   if (win->hung) {
     waitedMs += timeoutMs;
+    if (clock) *clock += timeoutMs;
     return std::nullopt;
   }
   return win->text;

@@ -67,6 +67,9 @@ class SimDesktop : public Desktop {
   std::function<void(WindowHandle)> beforeVisit;
   // Milliseconds spent waiting for windows that did not answer.
   unsigned waitedMs = 0;
+  // When set, a wait for a hung window also advances this clock (the
+  // stand-in system's tick count), as the real wait takes that time.
+  uint32_t* clock = nullptr;
   // Reading the class name of this window throws (an error inside a callback).
   WindowHandle failing = 0;
 

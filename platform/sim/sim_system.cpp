@@ -129,19 +129,38 @@ std::optional<std::string> SimSystem::ReadFile(const std::string& path) {
 }
 
 bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-  if (failWrites) return false;
+  lastWriteError = WriteError::None;
+  if (failWrites) {
+    lastWriteError = failWritesAs;
+    return false;
+  }
   std::string target = HostPath(path);
   std::error_code ec;
-  if (fs::exists(target, ec) && (FileAttributes(path).value_or(0) & kAttrReadOnly)) return false;
+  if (fs::exists(target, ec) && (FileAttributes(path).value_or(0) & kAttrReadOnly)) {
+    lastWriteError = WriteError::ReadOnly;
+    return false;
+  }
   std::string tmp = target + ".zt-tmp";
   {
     std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
+    if (!out) {
+      lastWriteError = WriteError::AccessDenied;
+      return false;
+    }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) { fs::remove(tmp, ec); return false; }
+    if (!out.flush()) {
+      fs::remove(tmp, ec);
+      lastWriteError = WriteError::DiskFull;
+      return false;
+    }
   }
   fs::rename(tmp, target, ec);
-  return !ec;
+  if (ec) {
+    fs::remove(tmp, ec);
+    lastWriteError = WriteError::Other;
+    return false;
+  }
+  return true;
 }
 
 int SimSystem::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

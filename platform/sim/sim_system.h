@@ -41,6 +41,7 @@ class SimSystem : public System {
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+  WriteError LastWriteError() override { return lastWriteError; }
   void Sleep(unsigned ms) override { clockMs += ms; sleptMs += ms; }
   uint32_t TickCount() override { return clockMs; }
   std::string TimeOfDayText() override { return timeOfDay; }
@@ -60,7 +61,9 @@ class SimSystem : public System {
   std::map<uint16_t, std::string> languageNames;  // overrides the built-in names
   bool semaphoreFails = false;
   bool semaphoreExists = false;  // another instance holds it
-  bool failWrites = false;       // every write fails (a full disk)
+  bool failWrites = false;       // every write fails, for the reason below
+  WriteError failWritesAs = WriteError::DiskFull;
+  WriteError lastWriteError = WriteError::None;
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;
   int dnsFlushes = 0;

@@ -140,7 +140,25 @@ std::optional<std::string> Win32System::ReadFile(const std::string& path) {
   return out;
 }
 
+WriteError Win32System::LastWriteError() { return lastWriteError_; }
+
 bool Win32System::WriteFileAtomic(const std::string& path, const std::string& bytes) {
+  lastWriteError_ = WriteError::None;
+  if (ReplaceWhole(path, bytes)) return true;
+  DWORD error = GetLastError();
+  DWORD attrs = GetFileAttributesA(path.c_str());
+  if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
+    lastWriteError_ = WriteError::ReadOnly;
+  else if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
+    lastWriteError_ = WriteError::DiskFull;
+  else if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
+    lastWriteError_ = WriteError::AccessDenied;
+  else
+    lastWriteError_ = WriteError::Other;
+  return false;
+}
+
+bool Win32System::ReplaceWhole(const std::string& path, const std::string& bytes) {
   // A write-protected file stays as it is. Windows refuses to replace it,
   // but Wine's MoveFileEx replaces it all the same: ask first.
   DWORD existing = GetFileAttributesA(path.c_str());
@@ -166,7 +184,12 @@ bool Win32System::WriteFileAtomic(const std::string& path, const std::string& by
       ok = (attrs == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str())) && MoveFileA(tmp, path.c_str());
     }
   }
-  if (!ok) DeleteFileA(tmp);
+  if (!ok) {
+    // Keep the cause of the failure, not that of the clean-up.
+    DWORD error = GetLastError();
+    DeleteFileA(tmp);
+    SetLastError(error);
+  }
   return ok;
 }
 

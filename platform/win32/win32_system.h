@@ -24,6 +24,7 @@ class Win32System : public System {
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
+  WriteError LastWriteError() override;
   bool FlushDnsCache() override;
   void Sleep(unsigned ms) override;
   uint32_t TickCount() override;
@@ -31,6 +32,9 @@ class Win32System : public System {
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 
  private:
+  // Writes a temporary file and puts it in place; GetLastError tells why not.
+  bool ReplaceWhole(const std::string& path, const std::string& bytes);
+  WriteError lastWriteError_ = WriteError::None;
   void* semaphore_ = nullptr;
 };
 

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   sys.PutFile(path, bytes);
   zt::RuleLists lists;
   zt::LoadMainDB(sys, path, lists);
-  zt::SaveMainDB(sys, path, lists, false);
+  zt::SaveMainDB(sys, path, lists, zt::TextsFor(false));
   zt::RuleLists again;
   zt::LoadMainDB(sys, path, again);
   // What was loaded survives a save: the same rows come back (values are

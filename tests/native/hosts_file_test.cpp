@@ -44,16 +44,16 @@ class HostsWriter : public ::testing::Test {
 
 TEST_F(HostsWriter, RewriteKeepsHashLinesAndWritesTheList) {
   app.settings.host_ip = "0.0.0.0";
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head() + "0.0.0.0  ads.example.com\r\n0.0.0.0  track.example.net\r\n", Read(Hosts()));
   EXPECT_EQ(kOldHosts, Read(Backup()));
   EXPECT_EQ(1, w.system.dnsFlushes);
 }
 
 TEST_F(HostsWriter, SecondRewriteChangesNothingAndKeepsTheFirstBackup) {
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   std::string first = Read(Hosts());
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(first, Read(Hosts()));
   EXPECT_EQ(kOldHosts, Read(Backup()));
 }
@@ -62,26 +62,26 @@ TEST_F(HostsWriter, PrefixOnlyForExactLoopbackAndLocalhostNamesSkipped) {
   w.system.PutFile(List(), "my.localhost.net\r\nLOCALHOST.org\r\nlocalhost\r\n");
   for (const char* ip : {"127.0.0.1 ", "", "10.0.0.1"}) {
     app.settings.host_ip = ip;
-    hosts_dat_to_winhost(app);
+    hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
     EXPECT_EQ(Head() + "0.0.0.0  LOCALHOST.org\r\n", Read(Hosts())) << ip;
   }
   app.settings.host_ip = "127.0.0.1";
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head() + "127.0.0.1  LOCALHOST.org\r\n", Read(Hosts()));
 }
 
 TEST_F(HostsWriter, EmptyOrMissingListWritesOnlyTheHead) {
   w.system.PutFile(List(), "");
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head(), Read(Hosts()));
   w.system.DeleteFile(List());
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head(), Read(Hosts()));
 }
 
 TEST_F(HostsWriter, ListWithByteOrderMarkAndMixedLineEnds) {
   w.system.PutFile(List(), "\xEF\xBB\xBF" "a.com\rb.com\n\nc.com\r\n");
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head() + "127.0.0.1  a.com\r\n127.0.0.1  b.com\r\n127.0.0.1  c.com\r\n", Read(Hosts()));
 }
 
@@ -92,27 +92,27 @@ TEST_F(HostsWriter, WindowsNineXWritesHostsSam) {
   ZapotrixMain m9(w9.os, w9.view, w9.timer1, w9.timerCheck);
   m9.FormCreate();
   AppState& a9 = m9.state();
-  EXPECT_EQ("C:\\WINDOWS\\hosts.sam", HostsFilePath(a9));
+  EXPECT_EQ("C:\\WINDOWS\\hosts.sam", HostsFilePath(a9.flags.HostsDirectory, a9.flags.IsNTFamily));
   w9.system.PutFile("C:\\WINDOWS\\hosts.sam", "# sam\r\n");
   w9.system.PutFile("C:\\WINDOWS\\hosts", "# untouched\r\n");
-  ASSERT_TRUE(check_host_access(a9));
-  hosts_dat_to_winhost(a9);
+  ASSERT_TRUE(check_host_access(a9.Hosts()));
+  hosts_dat_to_winhost(a9.Hosts(), a9.settings.host_ip);
   EXPECT_EQ("# sam\r\n\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  ads.example.com\r\n",
             w9.system.ReadFile("C:\\WINDOWS\\hosts.sam").value_or(""));
   EXPECT_EQ("# untouched\r\n", w9.system.ReadFile("C:\\WINDOWS\\hosts").value_or(""));
 }
 
 TEST_F(HostsWriter, AccessCheckAndItsMessages) {
-  EXPECT_TRUE(check_host_access(app));
+  EXPECT_TRUE(check_host_access(app.Hosts()));
   EXPECT_TRUE(w.system.boxes.empty());
 
   app.flags.IsAdmin = false;
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   EXPECT_TRUE(w.system.boxes.empty());
   app.flags.IsAdmin = true;
 
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, w.system.boxes.size());
   EXPECT_EQ("Error accessing host-file. File is write protected.", w.system.boxes[0].text);
   EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
@@ -121,7 +121,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
 
   app.flags.IsGerman = true;
   w.system.DeleteFile(Hosts());
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   EXPECT_EQ("Fehler beim Zugriff auf die Host-Datei. Datei ist schreibgesch\xFCtzt!", w.system.boxes[1].text);
   EXPECT_FALSE(Exists(Hosts()));  // nothing created
   w.system.PutFile(Hosts(), kOldHosts);
@@ -129,14 +129,14 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
 
   w.system.PutFile(Backup(), "old");
   w.system.SetFileAttributes(Backup(), kAttrReadOnly);
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
             w.system.boxes[2].text);
 }
 
 TEST_F(HostsWriter, NoBackupNoRewrite) {
   w.system.failWrites = true;
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   w.system.failWrites = false;
   EXPECT_EQ(kOldHosts, Read(Hosts()));
   EXPECT_FALSE(Exists(Backup()));
@@ -144,17 +144,17 @@ TEST_F(HostsWriter, NoBackupNoRewrite) {
 
 TEST_F(HostsWriter, MissingHostsFileIsNotCreatedByTheEditorPath) {
   w.system.DeleteFile(Hosts());
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_FALSE(Exists(Hosts()));
   EXPECT_FALSE(Exists(Backup()));
 }
 
 TEST_F(HostsWriter, FailedWriteLeavesTheOldFileWhole) {
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   std::string blocking = Read(Hosts());
   w.system.PutFile(List(), "other.com\r\n");
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_EQ(blocking, Read(Hosts()));
   EXPECT_EQ(kOldHosts, Read(Backup()));
 }
@@ -163,29 +163,29 @@ TEST_F(HostsWriter, ListPathThatIsAFolderReadsAsAnEmptyList) {
   w.system.DeleteFile(List());
   w.system.CreateDirectory(List());  // exists, cannot be read as a file
   w.system.PutFile(Backup(), kOldHosts);
-  hosts_dat_to_winhost(app);  // a directory is no list file: empty list
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);  // a directory is no list file: empty list
   EXPECT_EQ(Head(), Read(Hosts()));
 }
 
 TEST_F(HostsWriter, SwitchingOffRestoresByteForByteAndRemovesTheBackup) {
   app.settings.hosts = true;
-  EXPECT_TRUE(Exchange_host(app));
+  EXPECT_TRUE(Exchange_host(app.Hosts(), app.settings));
   EXPECT_NE(kOldHosts, Read(Hosts()));
   app.settings.hosts = false;
-  EXPECT_TRUE(Exchange_host(app));
+  EXPECT_TRUE(Exchange_host(app.Hosts(), app.settings));
   EXPECT_EQ(kOldHosts, Read(Hosts()));
   EXPECT_FALSE(Exists(Backup()));
-  EXPECT_TRUE(Exchange_host(app));  // again: nothing to restore
+  EXPECT_TRUE(Exchange_host(app.Hosts(), app.settings));  // again: nothing to restore
   EXPECT_EQ(kOldHosts, Read(Hosts()));
 }
 
 TEST_F(HostsWriter, FailedRestoreKeepsTheBackupAndSaysSo) {
   app.settings.hosts = true;
-  Exchange_host(app);
+  Exchange_host(app.Hosts(), app.settings);
   std::string blocking = Read(Hosts());
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
   app.settings.hosts = false;
-  EXPECT_FALSE(Exchange_host(app));
+  EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
   ASSERT_EQ(1u, w.system.boxes.size());
   EXPECT_EQ("Error accessing host file.", w.system.boxes[0].text);
   EXPECT_EQ(blocking, Read(Hosts()));
@@ -195,40 +195,40 @@ TEST_F(HostsWriter, FailedRestoreKeepsTheBackupAndSaysSo) {
 TEST_F(HostsWriter, DialogOkFallsBackWhenTheFileCannotBeWritten) {
   app.settings.hosts = true;
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
-  HostsDialogOk(app, false);
+  HostsDialogOk(app.Hosts(), app.settings, false);
   EXPECT_FALSE(app.settings.hosts);
   w.system.SetFileAttributes(Hosts(), 0);
   app.settings.hosts = true;
-  HostsDialogOk(app, false);
+  HostsDialogOk(app.Hosts(), app.settings, false);
   EXPECT_TRUE(app.settings.hosts);
   EXPECT_TRUE(Exists(Backup()));
 }
 
 TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {
   app.settings.hosts = true;
-  Exchange_host(app);
+  Exchange_host(app.Hosts(), app.settings);
   w.system.answers = {kIdNo};
-  EXPECT_FALSE(Button_hostDefClick(app));
+  EXPECT_FALSE(Button_hostDefClick(app.Hosts(), app.settings));
   EXPECT_TRUE(app.settings.hosts);
   EXPECT_TRUE(Exists(Backup()));
   EXPECT_EQ("Do you really want to restore defaults?", w.system.boxes[0].text);
   EXPECT_EQ(kMbYesNo | kMbIconQuestion, w.system.boxes[0].flags);
 
-  EXPECT_TRUE(Button_hostDefClick(app));
+  EXPECT_TRUE(Button_hostDefClick(app.Hosts(), app.settings));
   EXPECT_FALSE(app.settings.hosts);
   EXPECT_EQ(Head(), Read(Hosts()));
   EXPECT_FALSE(Exists(Backup()));
 
   // The next rewrite backs up the default file.
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(Head(), Read(Backup()));
 }
 
 TEST_F(HostsWriter, StandardButtonKeepsTheBackupWhenTheResetFails) {
   app.settings.hosts = true;
-  Exchange_host(app);
+  Exchange_host(app.Hosts(), app.settings);
   w.system.failWrites = true;
-  EXPECT_THROW(Button_hostDefClick(app), HostsFileError);
+  EXPECT_THROW(Button_hostDefClick(app.Hosts(), app.settings), HostsFileError);
   w.system.failWrites = false;
   EXPECT_EQ(kOldHosts, Read(Backup()));
   EXPECT_TRUE(app.settings.hosts);

@@ -18,15 +18,15 @@ TEST(KillFlashAX, ClosesEveryFlashControlInsideRecordedWindowsAtEveryCycle) {
   w.desktop.AddChild(outside, "MacromediaFlashPlayerActiveX");
   w.Cycle();
   EXPECT_EQ((std::vector<WindowHandle>{deep, direct}), w.CloseTargets());
-  ASSERT_EQ(2u, w.app.history.size());
-  const HistoryEntry& e = w.app.history[0];
+  ASSERT_EQ(2u, w.app.engine.history.size());
+  const HistoryEntry& e = w.app.engine.history[0];
   EXPECT_EQ("Macromedia Flash Player", e.title);
   EXPECT_EQ("", e.url);
   EXPECT_EQ("", e.width);
   EXPECT_EQ("", e.height);
   EXPECT_EQ("Flashremove", e.scanner);
   w.Cycle();
-  EXPECT_EQ(4u, w.app.history.size());
+  EXPECT_EQ(4u, w.app.engine.history.size());
 }
 
 TEST(KillFlashAX, LooksPastHandledAndIdlesWhenPausedOrOff) {
@@ -67,7 +67,7 @@ TEST(KillNotepad, EveryNotepadIncludingHiddenOnlyWhileABrowserIsOpen) {
   w.Cycle();
   EXPECT_EQ((std::vector<WindowHandle>{shown, hidden}), w.CloseTargets());
   EXPECT_EQ((std::vector<std::string>{"Notepad", "Notepad"}), w.ClosedTitles());
-  EXPECT_EQ("Notepad", w.app.history[0].scanner);
+  EXPECT_EQ("Notepad", w.app.engine.history[0].scanner);
 
   w.desktop.posted.clear();
   w.main.Bypassmanager();
@@ -80,7 +80,7 @@ TEST(KillNotepad, AnErrorOnOneWindowDoesNotStopTheOthers) {
   WindowHandle bad = w.desktop.Add("Notepad", "Broken");
   WindowHandle good = w.desktop.Add("Notepad", "Fine");
   w.desktop.failing = bad;
-  KillNotepad(w.app);
+  KillNotepad(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{good}), w.CloseTargets());
 }
 
@@ -90,12 +90,12 @@ TEST(History, FieldsNamesInBothLanguagesAndTheRefreshPoint) {
   std::vector<std::string> seen;
   size_t changedAtPump = 99;
   w.view.onPump = [&] {
-    seen.push_back(w.app.history.back().scanner);
+    seen.push_back(w.app.engine.history.back().scanner);
     changedAtPump = w.view.changed.size();
   };
-  historylist(w.app, "Ad - Mozilla", "http://ad.example", 468, 60, "WDS");
-  ASSERT_EQ(1u, w.app.history.size());
-  const HistoryEntry& e = w.app.history[0];
+  historylist(w.app.Scan(), "Ad - Mozilla", "http://ad.example", 468, 60, "WDS");
+  ASSERT_EQ(1u, w.app.engine.history.size());
+  const HistoryEntry& e = w.app.engine.history[0];
   EXPECT_EQ("Ad - Mozilla", e.title);
   EXPECT_EQ("http://ad.example", e.url);
   EXPECT_EQ("468", e.width);
@@ -107,10 +107,10 @@ TEST(History, FieldsNamesInBothLanguagesAndTheRefreshPoint) {
   EXPECT_EQ(0u, changedAtPump);
   EXPECT_EQ((std::vector<ListViewId>{ListViewId::History}), w.view.changed);
 
-  historylist(w.app, "x", "", -5, 0, "wds");
-  EXPECT_EQ("", w.app.history[1].width);
-  EXPECT_EQ("", w.app.history[1].height);
-  EXPECT_EQ("", w.app.history[1].scanner);  // keys are compared exactly
+  historylist(w.app.Scan(), "x", "", -5, 0, "wds");
+  EXPECT_EQ("", w.app.engine.history[1].width);
+  EXPECT_EQ("", w.app.engine.history[1].height);
+  EXPECT_EQ("", w.app.engine.history[1].scanner);  // keys are compared exactly
 
   struct Name {
     const char* key;
@@ -121,20 +121,20 @@ TEST(History, FieldsNamesInBothLanguagesAndTheRefreshPoint) {
                {"SmallWDS", "MinSize", "MinSize"},     {"FlashAX", "Flashremove", "Flashremove"},
                {"NTP", "Notepad", "Notepad"}};
   for (const Name& n : names) {
-    EXPECT_EQ(n.english, ScannerDisplayName(n.key, false));
-    EXPECT_EQ(n.german, ScannerDisplayName(n.key, true));
+    EXPECT_EQ(n.english, ScannerDisplayName(n.key, TextsFor(false)));
+    EXPECT_EQ(n.german, ScannerDisplayName(n.key, TextsFor(true)));
   }
-  EXPECT_EQ("Fenstergr\xF6\xDF" "e", ScannerDisplayName("WDS", true));  // CP1252 bytes
+  EXPECT_EQ("Fenstergr\xF6\xDF" "e", ScannerDisplayName("WDS", TextsFor(true)));  // CP1252 bytes
 }
 
 TEST(History, CountsEachScannerInEitherLanguage) {
   for (bool german : {false, true}) {
     EngineWorld w;
     w.app.flags.IsGerman = german;
-    EXPECT_EQ(0, CountHistory(w.app.history, german).total);
+    EXPECT_EQ(0, CountHistory(w.app.engine.history, TextsFor(german)).total);
     for (const char* key : {"WDS", "SmallWDS", "WDS", "URL", "ADS", "ADS", "WCS", "FlashAX", "NTP", "NTP", "bogus"})
-      historylist(w.app, "t", "", 0, 0, key);
-    HistoryCounts c = CountHistory(w.app.history, german);
+      historylist(w.app.Scan(), "t", "", 0, 0, key);
+    HistoryCounts c = CountHistory(w.app.engine.history, TextsFor(german));
     EXPECT_EQ(3, c.windowSize);
     EXPECT_EQ(1, c.url);
     EXPECT_EQ(2, c.keyword);
@@ -142,8 +142,8 @@ TEST(History, CountsEachScannerInEitherLanguage) {
     EXPECT_EQ(1, c.flash);
     EXPECT_EQ(2, c.notepad);
     EXPECT_EQ(10, c.total);
-    ClearHistory(w.app);
-    EXPECT_TRUE(w.app.history.empty());
+    w.app.engine.history.clear();
+    EXPECT_TRUE(w.app.engine.history.empty());
   }
 }
 

@@ -77,7 +77,7 @@ TEST_F(MainDb, SaveReplacesOurSectionsAtTheEndAndKeepsOthers) {
   l.WCS.Add({"Sie haben gewonnen"});
   l.WDS.Add({"300", "250"});
   l.WDS.Add({"468", "60"});
-  SaveMainDB(sys, kDb, l, false);
+  SaveMainDB(sys, kDb, l, TextsFor(false));
   EXPECT_EQ("; top\r\n[Other]\r\nx = 1\r\n[ADS]\r\n1=casino\r\n2=gewinnspiel\r\n[WCS]\r\n1=Sie haben gewonnen\r\n"
             "[WDS]\r\n1=300\r\n2=250\r\n3=468\r\n4=60\r\n",
             *sys.ReadFile(kDb));
@@ -92,14 +92,14 @@ TEST_F(MainDb, ReadOnlyOrMissingFileGivesWriteProtectionMessage) {
   sys.PutFile(kDb, "[ADS]\r\n1=old\r\n");
   sys.SetFileAttributes(kDb, kAttrReadOnly);
   RuleLists l;
-  SaveMainDB(sys, kDb, l, false);
+  SaveMainDB(sys, kDb, l, TextsFor(false));
   ASSERT_EQ(1u, sys.boxes.size());
   EXPECT_EQ("Could not save database. File is write protected.", sys.boxes[0].text);
   EXPECT_EQ("Zapotrix", sys.boxes[0].caption);
   EXPECT_EQ(kMbIconError, sys.boxes[0].flags);
   EXPECT_EQ("[ADS]\r\n1=old\r\n", *sys.ReadFile(kDb));
 
-  SaveMainDB(sys, "C:\\Zapotrix\\config\\deleted.ini", l, true);
+  SaveMainDB(sys, "C:\\Zapotrix\\config\\deleted.ini", l, TextsFor(true));
   ASSERT_EQ(2u, sys.boxes.size());
   EXPECT_EQ("Datenbank konnte nicht gespeichert werden. Datei ist schreibgeschützt!", sys.boxes[1].text);
   EXPECT_FALSE(sys.FileAttributes("C:\\Zapotrix\\config\\deleted.ini").has_value());
@@ -110,7 +110,7 @@ TEST_F(MainDb, FailedWriteLeavesTheOldFileWhole) {
   RuleLists l;
   l.ADS.Add({"new"});
   sys.failWrites = true;  // a full disk
-  SaveMainDB(sys, kDb, l, false);
+  SaveMainDB(sys, kDb, l, TextsFor(false));
   EXPECT_EQ("[ADS]\r\n1=old\r\n", *sys.ReadFile(kDb));
 }
 
@@ -151,7 +151,7 @@ TEST_F(MainDb, SaveDropsRepeatedSectionsOfOurNames) {
   sys.PutFile(kDb, "[ADS]\r\n1=a\r\n[X]\r\ny=1\r\n[ads]\r\n1=b\r\n");
   RuleLists l;
   l.ADS.Add({"c"});
-  SaveMainDB(sys, kDb, l, false);
+  SaveMainDB(sys, kDb, l, TextsFor(false));
   EXPECT_EQ("[X]\r\ny=1\r\n[ADS]\r\n1=c\r\n", *sys.ReadFile(kDb));
 }
 
@@ -159,7 +159,7 @@ TEST_F(MainDb, SaveEndsAnUnterminatedLastLineFirst) {
   sys.PutFile(kDb, "[X]\r\ny=1");
   RuleLists l;
   l.URL.Add({"http://a.example"});
-  SaveMainDB(sys, kDb, l, false);
+  SaveMainDB(sys, kDb, l, TextsFor(false));
   EXPECT_EQ("[X]\r\ny=1\r\n[URL]\r\n1=http://a.example\r\n", *sys.ReadFile(kDb));
 }
 

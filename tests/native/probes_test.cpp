@@ -49,19 +49,19 @@ class Probes : public ::testing::Test {
 };
 
 TEST_F(Probes, GermanOnlyWhenTheLanguageNameSaysDeutsch) {
-  EXPECT_FALSE(is_german_system(app));
+  EXPECT_FALSE(is_german_system(app.os.system));
   w.system.langId = 0x0807;
   w.system.languageNames[0x0807] = "Deutsch (Schweiz)";
-  EXPECT_TRUE(is_german_system(app));
+  EXPECT_TRUE(is_german_system(app.os.system));
   // An English Windows names the German locale in English.
   w.system.languageNames[0x0807] = "German (Switzerland)";
-  EXPECT_FALSE(is_german_system(app));
+  EXPECT_FALSE(is_german_system(app.os.system));
   w.system.languageNames[0x0807] = "deutsch";
-  EXPECT_FALSE(is_german_system(app));
+  EXPECT_FALSE(is_german_system(app.os.system));
 }
 
 TEST_F(Probes, AdminProbeWritesAndLeavesNothing) {
-  EXPECT_TRUE(check_admin(app));
+  EXPECT_TRUE(check_admin(app.os.registry));
   EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT\\TT"));
   EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT"));
 }
@@ -69,7 +69,7 @@ TEST_F(Probes, AdminProbeWritesAndLeavesNothing) {
 TEST_F(Probes, LimitedAccountIsNoAdminAndCreatesNoKey) {
   w.registry.CreateKey(HKey::LocalMachine, "Software");
   w.registry.DenyWrite(HKey::LocalMachine, "Software");
-  EXPECT_FALSE(check_admin(app));
+  EXPECT_FALSE(check_admin(app.os.registry));
   EXPECT_FALSE(w.registry.KeyExists(HKey::LocalMachine, "Software\\veltranoTT"));
 }
 
@@ -102,17 +102,17 @@ TEST_F(Probes, StartUpSetsFlagsFromTheVersion) {
 }
 
 TEST_F(Probes, CheckRegAutostartStates) {
-  EXPECT_EQ(0, checkRegAutostart(app));
+  EXPECT_EQ(0, checkRegAutostart(app.Autostart()));
   SetRun("\"C:\\Other\\zapotrix.exe\"");
-  EXPECT_EQ(1, checkRegAutostart(app));
+  EXPECT_EQ(1, checkRegAutostart(app.Autostart()));
   SetRun("C:\\Program Files\\Zapotrix\\zapotrix.exe");  // unquoted
-  EXPECT_EQ(1, checkRegAutostart(app));
+  EXPECT_EQ(1, checkRegAutostart(app.Autostart()));
   SetRun("\"C:\\PROGRAM FILES\\Zapotrix\\zapotrix.exe\"");  // case matters
-  EXPECT_EQ(1, checkRegAutostart(app));
+  EXPECT_EQ(1, checkRegAutostart(app.Autostart()));
   SetRun(quoted);
-  EXPECT_EQ(2, checkRegAutostart(app));
+  EXPECT_EQ(2, checkRegAutostart(app.Autostart()));
   w.registry.SetRaw(HKey::LocalMachine, kRunKey, kRunValue, {RegType::Dword, 1, ""});
-  EXPECT_EQ(1, checkRegAutostart(app));
+  EXPECT_EQ(1, checkRegAutostart(app.Autostart()));
 }
 
 struct AutostartCase {
@@ -129,7 +129,7 @@ TEST_P(Autostart, Reconciles) {
   if (c.before) SetRun(std::string(c.before) == "own" ? quoted : c.before);
   app.settings.AutoStart = c.autoStart;
   app.flags.IsAdmin = c.admin;
-  XCFG_Autostart(app);
+  XCFG_Autostart(app.Autostart(), app.settings.AutoStart);
   auto now = Run();
   if (!c.after) {
     EXPECT_FALSE(now);
@@ -153,7 +153,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Probes, AutostartCreatesAMissingRunKey) {
   app.flags.IsAdmin = true;
-  XCFG_Autostart(app);
+  XCFG_Autostart(app.Autostart(), app.settings.AutoStart);
   EXPECT_EQ(quoted, Run().value_or(""));
 }
 

@@ -88,8 +88,8 @@ using Outcome = std::tuple<std::vector<std::pair<WindowHandle, unsigned>>, std::
 Outcome Observe(const EngineWorld& w) {
   Outcome o;
   for (const PostedMessage& m : w.desktop.posted) std::get<0>(o).emplace_back(m.to, m.msg);
-  for (const HistoryEntry& e : w.app.history) std::get<1>(o).push_back({e.title, e.width, e.height, e.scanner});
-  for (size_t i = 0; i < w.app.OpenWindows.count; ++i) std::get<2>(o).push_back(w.app.OpenWindows.records[i].Handled);
+  for (const HistoryEntry& e : w.app.engine.history) std::get<1>(o).push_back({e.title, e.width, e.height, e.scanner});
+  for (size_t i = 0; i < w.app.engine.OpenWindows.count; ++i) std::get<2>(o).push_back(w.app.engine.OpenWindows.records[i].Handled);
   for (const ListRow& r : w.app.rules.ADS.rows()) std::get<3>(o).push_back(r.cols);
   for (const ListRow& r : w.app.rules.WDS.rows()) std::get<4>(o).push_back(r.cols);
   std::get<5>(o) = w.view.pumps;
@@ -109,17 +109,17 @@ TEST(ScannerEquivalence, FastPassesCloseExactlyWhatTheStraightforwardPassesClose
     // Two cycles, so the cached automaton and size table are reused and
     // rebuilt after edits.
     for (int cycle = 0; cycle < 2; ++cycle) {
-      KillwindowWDS(fast.app);
-      killwindowADS(fast.app);
+      KillwindowWDS(fast.app.Scan());
+      killwindowADS(fast.app.Scan());
       ReferenceKillwindowWDS(plain.app);
       ReferenceKillwindowADS(plain.app);
       ASSERT_TRUE(Observe(fast) == Observe(plain)) << "seed " << seed << " cycle " << cycle;
-      for (size_t i = 0; i < fast.app.OpenWindows.count; ++i) {
-        fast.app.OpenWindows.records[i].Handled = false;
-        plain.app.OpenWindows.records[i].Handled = false;
+      for (size_t i = 0; i < fast.app.engine.OpenWindows.count; ++i) {
+        fast.app.engine.OpenWindows.records[i].Handled = false;
+        plain.app.engine.OpenWindows.records[i].Handled = false;
       }
     }
-    closings += static_cast<int>(fast.app.history.size());
+    closings += static_cast<int>(fast.app.engine.history.size());
     endings += fast.view.pumps > 0;
   }
   // The random worlds do close windows and do see edits.

@@ -11,10 +11,10 @@ TEST(Killwnd, ModesPostTheirMessages) {
   WindowHandle a = w.Browser(kInternetExplorer, "A");
   WindowHandle b = w.Browser(kMozilla, "B");
   WindowHandle c = w.Browser(kMozilla, "C");
-  killwnd(w.app, a, kCloseIE);
-  killwnd(w.app, b, kCloseMozilla);
-  killwnd(w.app, c, 3);
-  killwnd(w.app, 0xDEAD, kCloseMozilla);
+  killwnd(w.app.os.desktop, a, kCloseIE);
+  killwnd(w.app.os.desktop, b, kCloseMozilla);
+  killwnd(w.app.os.desktop, c, 3);
+  killwnd(w.app.os.desktop, 0xDEAD, kCloseMozilla);
   EXPECT_EQ((std::vector<unsigned>{kWmClose, kWmNcDestroy}), w.desktop.PostedTo(a));
   EXPECT_EQ((std::vector<unsigned>{kWmClose}), w.desktop.PostedTo(b));
   EXPECT_TRUE(w.desktop.PostedTo(c).empty());
@@ -25,7 +25,7 @@ TEST(Killwnd, ModesPostTheirMessages) {
   // A window that went away on WM_CLOSE gets no WM_NCDESTROY.
   WindowHandle d = w.Browser(kInternetExplorer, "D");
   w.desktop.at(d).closesOnClose = true;
-  killwnd(w.app, d, kCloseIE);
+  killwnd(w.app.os.desktop, d, kCloseIE);
   EXPECT_EQ((std::vector<unsigned>{kWmClose}), w.desktop.PostedTo(d));
 }
 
@@ -36,18 +36,18 @@ TEST(KillwindowWDS, ExactOuterSizeClosesAndRecordsTheSize) {
   WindowHandle nearby = w.Browser(kInternetExplorer, "Near", 401, 300);
   WindowHandle moz = w.Browser(kMozilla, "Moz", 400, 300);
   w.Snapshot();
-  KillwindowWDS(w.app);
+  KillwindowWDS(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{moz, hit}), w.CloseTargets());  // last record first
   EXPECT_TRUE(w.desktop.PostedTo(nearby).empty());
   EXPECT_EQ((std::vector<unsigned>{kWmClose}), w.desktop.PostedTo(moz));
-  ASSERT_EQ(2u, w.app.history.size());
-  const HistoryEntry& e = w.app.history[1];
+  ASSERT_EQ(2u, w.app.engine.history.size());
+  const HistoryEntry& e = w.app.engine.history[1];
   EXPECT_EQ("Banner - Microsoft Internet Explorer", e.title);
   EXPECT_EQ("468", e.width);
   EXPECT_EQ("60", e.height);
   EXPECT_EQ("Windowsize", e.scanner);
-  EXPECT_TRUE(w.app.OpenWindows.records[0].Handled);
-  EXPECT_FALSE(w.app.OpenWindows.records[1].Handled);
+  EXPECT_TRUE(w.app.engine.OpenWindows.records[0].Handled);
+  EXPECT_FALSE(w.app.engine.OpenWindows.records[1].Handled);
 }
 
 TEST(KillwindowWDS, EntryThatIsNotANumberEndsThePassAtTheFirstWindowReachingIt) {
@@ -71,7 +71,7 @@ TEST(KillwindowWDS, EntryThatIsNotANumberEndsThePassAtTheFirstWindowReachingIt) 
     w.Resize(top, 90, 480);
     w.Cycle();
     EXPECT_EQ((std::vector<WindowHandle>{top}), w.CloseTargets());
-    EXPECT_EQ("MinSize", w.app.history.back().scanner);
+    EXPECT_EQ("MinSize", w.app.engine.history.back().scanner);
   }
 }
 
@@ -82,7 +82,7 @@ TEST(KillwindowWDS, EntryRemovedWhileAClosingIsRecordedEndsThePass) {
   WindowHandle bottom = w.Browser(kInternetExplorer, "Bottom", 400, 300);
   w.Snapshot();
   w.view.onPump = [&] { if (w.app.rules.WDS.size() == 2) w.app.rules.WDS.Erase(1); };
-  KillwindowWDS(w.app);
+  KillwindowWDS(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{bottom}), w.CloseTargets());
 
   // Entries added meanwhile do not end it.
@@ -92,7 +92,7 @@ TEST(KillwindowWDS, EntryRemovedWhileAClosingIsRecordedEndsThePass) {
   g.Browser(kInternetExplorer, "Bottom", 400, 300);
   g.Snapshot();
   g.view.onPump = [&] { g.app.rules.WDS.Add({"999", "999"}); };
-  KillwindowWDS(g.app);
+  KillwindowWDS(g.app.Scan());
   EXPECT_EQ(2u, g.CloseTargets().size());
   (void)top;
 }
@@ -110,13 +110,13 @@ TEST(Smallwindows, LimitsIncludedMinimisedNeverAndWidthMustHoldStill) {
     WindowHandle h = w.Browser(kInternetExplorer, "Small", c.width, c.height);
     w.desktop.at(h).iconic = c.iconic;
     w.Snapshot();
-    KillwindowWDS(w.app);
+    KillwindowWDS(w.app.Scan());
     EXPECT_EQ(c.closed, !w.CloseTargets().empty()) << c.width << "x" << c.height;
     if (c.closed) {
       EXPECT_EQ(100u, w.system.sleptMs);
-      EXPECT_EQ("MinSize", w.app.history[0].scanner);
-      EXPECT_EQ(std::to_string(c.width), w.app.history[0].width);
-      EXPECT_EQ(std::to_string(c.height), w.app.history[0].height);
+      EXPECT_EQ("MinSize", w.app.engine.history[0].scanner);
+      EXPECT_EQ(std::to_string(c.width), w.app.engine.history[0].width);
+      EXPECT_EQ(std::to_string(c.height), w.app.engine.history[0].height);
       EXPECT_EQ((std::vector<unsigned>{kWmClose, kWmNcDestroy}), w.desktop.PostedTo(h));
     }
   }
@@ -127,12 +127,12 @@ TEST(Smallwindows, LimitsIncludedMinimisedNeverAndWidthMustHoldStill) {
   WindowHandle h = w.Browser(kMozilla, "Growing", 300, 150);
   w.Snapshot();
   w.view.onPump = [&] { w.Resize(h, 310, 150); };
-  KillwindowWDS(w.app);
+  KillwindowWDS(w.app.Scan());
   EXPECT_TRUE(w.desktop.posted.empty());
   w.view.onPump = [&] { w.Resize(h, 310, 900); };
-  KillwindowWDS(w.app);
+  KillwindowWDS(w.app.Scan());
   EXPECT_EQ((std::vector<unsigned>{kWmClose}), w.desktop.PostedTo(h));
-  EXPECT_EQ("150", w.app.history[0].height);  // the first measurement is recorded
+  EXPECT_EQ("150", w.app.engine.history[0].height);  // the first measurement is recorded
 }
 
 TEST(Smallwindows, TwoSmallPopupsCloseInTwoCyclesLowerFirstAndEndThePass) {
@@ -171,23 +171,23 @@ TEST(KillwindowURL, InternetExplorerAddressesOnly) {
   w.AddressBar(blank, "about:blank");
   w.Browser(kMozilla, "http://pop.example");
   w.Snapshot();
-  killwindowURL(w.app);
+  killwindowURL(w.app.Scan());
   EXPECT_TRUE(w.CloseTargets().empty());  // the first chain wins: its address is empty
 
   w.desktop.Destroy(ad);
   WindowHandle ad2 = w.Browser(kInternetExplorer, "Ad2");
   w.AddressBar(ad2, "http://ADS.example.com/banner?id=1");
   w.Snapshot();
-  killwindowURL(w.app);
+  killwindowURL(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{ad2}), w.CloseTargets());
-  EXPECT_EQ("URL", w.app.history[0].scanner);
-  EXPECT_EQ("http://ADS.example.com", w.app.history[0].url);
-  EXPECT_EQ("", w.app.history[0].width);
+  EXPECT_EQ("URL", w.app.engine.history[0].scanner);
+  EXPECT_EQ("http://ADS.example.com", w.app.engine.history[0].url);
+  EXPECT_EQ("", w.app.engine.history[0].width);
 
   w.desktop.posted.clear();
   w.app.settings.Internet_Explorer = false;
-  w.app.OpenWindows.records[1].Handled = false;
-  killwindowURL(w.app);
+  w.app.engine.OpenWindows.records[1].Handled = false;
+  killwindowURL(w.app.Scan());
   EXPECT_TRUE(w.desktop.posted.empty());
 }
 
@@ -197,7 +197,7 @@ TEST(KillwindowURL, SettingSwitchedOffWhileAClosingIsRecordedActsAtOnce) {
   for (const char* t : {"One", "Two"}) w.AddressBar(w.Browser(kInternetExplorer, t), "http://pop.example/");
   w.Snapshot();
   w.view.onPump = [&] { w.app.settings.Internet_Explorer = false; };
-  killwindowURL(w.app);
+  killwindowURL(w.app.Scan());
   EXPECT_EQ((std::vector<std::string>{"Two - Microsoft Internet Explorer"}), w.ClosedTitles());
 }
 
@@ -209,7 +209,7 @@ TEST(KillwindowADS, KeywordsFoldOnlyAToZAndMatchTheWholeCaption) {
   WindowHandle fuer2 = w.Browser(kFirefox, "Angebote für Sie");
   w.Browser(kInternetExplorer, "Nothing here");
   w.Snapshot();
-  killwindowADS(w.app);
+  killwindowADS(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{fuer2, casino}), w.CloseTargets());
   EXPECT_TRUE(w.desktop.PostedTo(fuer).empty());
   EXPECT_EQ((std::vector<std::string>{"Keyword", "Keyword"}), w.Scanners());
@@ -221,13 +221,13 @@ TEST(KillwindowADS, KeywordsFoldOnlyAToZAndMatchTheWholeCaption) {
   e.Browser(kInternetExplorer, "Two");
   e.Browser(kMozilla, "Three");
   e.Snapshot();
-  killwindowADS(e.app);
+  killwindowADS(e.app.Scan());
   EXPECT_EQ(2u, e.CloseTargets().size());
 
   e.desktop.posted.clear();
   e.app.settings.Internet_Explorer = false;
   e.Snapshot();
-  killwindowADS(e.app);
+  killwindowADS(e.app.Scan());
   EXPECT_TRUE(e.desktop.posted.empty());
 }
 
@@ -240,13 +240,13 @@ TEST(KillwindowADS, EntryRemovedWhileAClosingIsRecordedEndsThePassUnlessTheMatch
     WindowHandle bottom = w.Browser(kInternetExplorer, "Bottom " + word);
     w.Snapshot();
     w.view.onPump = [&] { if (w.app.rules.ADS.size() == 3) w.app.rules.ADS.Erase(1); };
-    killwindowADS(w.app);
+    killwindowADS(w.app.Scan());
     if (matchLast) EXPECT_EQ(2u, w.CloseTargets().size());
     else EXPECT_EQ((std::vector<WindowHandle>{bottom}), w.CloseTargets());
     // The next pass sees the list as it is now.
-    w.app.OpenWindows.records[0].Handled = false;
+    w.app.engine.OpenWindows.records[0].Handled = false;
     w.desktop.posted.clear();
-    killwindowADS(w.app);
+    killwindowADS(w.app.Scan());
     EXPECT_EQ(1u, w.CloseTargets().size());
   }
 }
@@ -256,13 +256,13 @@ TEST(KillwindowADS, ListReplacedByAnotherIsReadAfresh) {
   EngineWorld::Fill(w.app.rules.ADS, {{"casino"}});
   WindowHandle poker = w.Browser(kInternetExplorer, "Poker");
   w.Snapshot();
-  killwindowADS(w.app);
+  killwindowADS(w.app.Scan());
   EXPECT_TRUE(w.desktop.posted.empty());
   // A list made elsewhere with as many changes, put in place whole.
   ListModel fresh(ListViewId::ADS);
   EngineWorld::Fill(fresh, {{"poker"}});
   w.app.rules.ADS = fresh;
-  killwindowADS(w.app);
+  killwindowADS(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{poker}), w.CloseTargets());
 }
 
@@ -276,9 +276,9 @@ TEST(KillwindowWCS, WholeTitleWithoutSuffixAndTrailingBlanksNeverMatch) {
   w.Browser(kInternetExplorer, "Bonus");  // the rule's blank stands before the suffix
   WindowHandle blank = w.Browser(kInternetExplorer, "Bonus ");
   w.Snapshot();
-  killwindowWCS(w.app);
+  killwindowWCS(w.app.Scan());
   EXPECT_EQ((std::vector<WindowHandle>{blank, ff, moz, ie}), w.CloseTargets());
-  EXPECT_EQ("Window Caption", w.app.history[0].scanner);
+  EXPECT_EQ("Window Caption", w.app.engine.history[0].scanner);
   EXPECT_EQ((std::vector<unsigned>{kWmClose, kWmNcDestroy}), w.desktop.PostedTo(ie));
 }
 
@@ -297,8 +297,8 @@ TEST(ScanCycle, HandledWindowIsClosedOnceAndAgainNextCycleIfStillOpen) {
 
   w.main.Bypassmanager();  // paused: nothing is closed
   w.Cycle();
-  EXPECT_EQ(2u, w.app.history.size());
-  EXPECT_EQ(1u, w.app.OpenWindows.count);
+  EXPECT_EQ(2u, w.app.engine.history.size());
+  EXPECT_EQ(1u, w.app.engine.OpenWindows.count);
 }
 
 }  // namespace zt::test

@@ -36,7 +36,7 @@ class Services : public ::testing::Test {
 
 TEST_F(Services, AllClearedEnablesAndStartsEveryService) {
   for (const char* n : kNames) w.services.services[n].state = kServiceStopped;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   for (const char* n : kNames) {
     EXPECT_EQ(kServiceAutoStart, Start(n)) << n;
     EXPECT_EQ(kServiceAutoStart, w.services.services[n].startType) << n;
@@ -52,7 +52,7 @@ TEST_F(Services, AllClearedEnablesAndStartsEveryService) {
 TEST_F(Services, SetSettingsDisableAndStopInTableOrder) {
   app.settings.Services_NachrichtenDienst = true;
   app.settings.Services_Systemwiederherstellung = true;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   EXPECT_EQ(kServiceDisabled, Start("Messenger"));
   EXPECT_EQ(kServiceStopped, w.services.services["Messenger"].state);
   EXPECT_EQ(kServiceDisabled, w.services.services["Messenger"].startType);
@@ -63,7 +63,7 @@ TEST_F(Services, SetSettingsDisableAndStopInTableOrder) {
   EXPECT_EQ(expected, std::vector<std::string>(w.services.log.begin(), w.services.log.begin() + 4));
 
   app.settings.Services_Systemwiederherstellung = false;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   EXPECT_EQ(kServiceAutoStart, Start("srservice"));
   EXPECT_EQ(0, DisableSR());
 }
@@ -71,7 +71,7 @@ TEST_F(Services, SetSettingsDisableAndStopInTableOrder) {
 TEST_F(Services, MissingKeyEndsThePassAtItsRow) {
   w.registry.DeleteKey(HKey::LocalMachine, std::string(kServicesKey) + "Alerter");
   app.settings.Services_RemoteRegistrierung = true;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   EXPECT_EQ(kServiceAutoStart, Start("Messenger"));
   EXPECT_EQ(0u, Start("RemoteRegistry"));
   EXPECT_EQ(kServiceRunning, w.services.services["RemoteRegistry"].state);
@@ -82,7 +82,7 @@ TEST_F(Services, MissingKeyEndsThePassAtItsRow) {
 
 TEST_F(Services, MissingSystemRestoreKeyStopsAfterTheStartType) {
   w.registry.DeleteKey(HKey::LocalMachine, kSystemRestoreKey);
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   EXPECT_EQ(kServiceAutoStart, Start("srservice"));
   EXPECT_EQ(-1, DisableSR());
   EXPECT_EQ("start wuauserv", w.services.log.back());
@@ -90,13 +90,13 @@ TEST_F(Services, MissingSystemRestoreKeyStopsAfterTheStartType) {
 
 TEST_F(Services, RefusedRequestsAreIgnoredRaisedErrorsWarn) {
   w.services.denied = true;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   EXPECT_TRUE(w.system.boxes.empty());
   EXPECT_EQ(kServiceAutoStart, Start("srservice"));
 
   w.services.throwOnCall = true;
   app.settings.Services_NachrichtenDienst = true;
-  SetAndStopServices(app);
+  SetAndStopServices(app.Services(), app.settings);
   // One warning per stop or start request; the registry is still written.
   ASSERT_EQ(6u, w.system.boxes.size());
   EXPECT_EQ("Access to Service Manager denied.\n\rPlease check that your have administrator rights.",
@@ -110,15 +110,15 @@ TEST_F(Services, RefusedRequestsAreIgnoredRaisedErrorsWarn) {
 TEST_F(Services, GermanWarning) {
   w.services.throwOnCall = true;
   app.flags.IsGerman = true;
-  EXPECT_FALSE(ServiceStop(app, "", "Messenger"));
+  EXPECT_FALSE(ServiceStop(app.Services(), "", "Messenger"));
   EXPECT_EQ("Auf den Service Manager konnte nicht zugegriffen werden!\n\r"
             "Bitte stellen Sie sicher, dass Sie \xFC" "ber die notwendigen Rechte verf\xFCgen.",
             w.system.boxes.at(0).text);
 }
 
 TEST_F(Services, StopReportsTheStoppedStateOnly) {
-  EXPECT_TRUE(ServiceStop(app, "", "Messenger"));
-  EXPECT_FALSE(ServiceStop(app, "", "NoSuchService"));
+  EXPECT_TRUE(ServiceStop(app.Services(), "", "Messenger"));
+  EXPECT_FALSE(ServiceStop(app.Services(), "", "NoSuchService"));
 }
 
 TEST_F(Services, StartUpAndTheOneShotTimerRunThePassOnlyForAnAdminOnXP) {

@@ -9,7 +9,7 @@ namespace {
 
 std::vector<std::string> Captions(const AppState& a) {
   std::vector<std::string> v;
-  for (size_t i = 0; i < a.OpenWindows.count; ++i) v.push_back(a.OpenWindows.records[i].Caption);
+  for (size_t i = 0; i < a.engine.OpenWindows.count; ++i) v.push_back(a.engine.OpenWindows.records[i].Caption);
   return v;
 }
 
@@ -31,8 +31,8 @@ TEST(Snapshot, RecognitionTableByClassCaptionSettingAndVisibility) {
   w.desktop.Add("Notepad", "Untitled - Notepad");
 
   w.Snapshot();
-  ASSERT_EQ(4u, w.app.OpenWindows.count);
-  const auto& r = w.app.OpenWindows.records;
+  ASSERT_EQ(4u, w.app.engine.OpenWindows.count);
+  const auto& r = w.app.engine.OpenWindows.records;
   EXPECT_EQ(ie, r[0].Handle);
   EXPECT_EQ(kInternetExplorer, r[0].Kind);
   EXPECT_EQ("News - Microsoft Internet Explorer", r[0].Caption);
@@ -55,15 +55,15 @@ TEST(Snapshot, RecordsTheFirstFiftyAndReadsAtMost254Characters) {
   EngineWorld w;
   for (int i = 0; i < 55; ++i) w.Browser(kMozilla, "Popup " + std::to_string(i));
   w.Snapshot();
-  ASSERT_EQ(50u, w.app.OpenWindows.count);
-  EXPECT_EQ("Popup 49 - Mozilla", w.app.OpenWindows.records[49].Caption);
+  ASSERT_EQ(50u, w.app.engine.OpenWindows.count);
+  EXPECT_EQ("Popup 49 - Mozilla", w.app.engine.OpenWindows.records[49].Caption);
 
   EngineWorld l;
   l.Browser(kMozilla, std::string(300, 'x'));  // the suffix falls beyond the buffer
   l.desktop.Add("MozillaWindowClass", "Mozilla " + std::string(300, 'y'));
   l.Snapshot();
-  ASSERT_EQ(1u, l.app.OpenWindows.count);
-  EXPECT_EQ(254u, l.app.OpenWindows.records[0].Caption.size());
+  ASSERT_EQ(1u, l.app.engine.OpenWindows.count);
+  EXPECT_EQ(254u, l.app.engine.OpenWindows.records[0].Caption.size());
 }
 
 TEST(Snapshot, AnErrorInTheCallbackKeepsTheWindowsFoundBeforeIt) {
@@ -76,7 +76,7 @@ TEST(Snapshot, AnErrorInTheCallbackKeepsTheWindowsFoundBeforeIt) {
   EXPECT_EQ((std::vector<std::string>{"One - Microsoft Internet Explorer"}), Captions(w.app));
   w.desktop.failing = 0;
   w.Snapshot();
-  EXPECT_EQ(3u, w.app.OpenWindows.count);
+  EXPECT_EQ(3u, w.app.engine.OpenWindows.count);
 }
 
 TEST(Snapshot, WindowThatVanishesDuringTheEnumerationIsNotRecorded) {
@@ -107,7 +107,7 @@ TEST(ReadIEAddress, CutsToSchemeAndHostAndNeedsHttp) {
     EngineWorld w;
     WindowHandle ie = w.Browser(kInternetExplorer, "Page");
     w.AddressBar(ie, c.bar);
-    EXPECT_EQ(c.url, ReadIEAddress(w.app, ie)) << c.bar;
+    EXPECT_EQ(c.url, ReadIEAddress(w.app.Scan(), ie)) << c.bar;
   }
 }
 
@@ -117,14 +117,14 @@ TEST(ReadIEAddress, BrokenChainOrHungBarGivesEmptyAddressWithinTheBoundedWait) {
   WindowHandle worker = w.desktop.AddChild(ie, "WorkerW");
   WindowHandle rebar = w.desktop.AddChild(worker, "ReBarWindow32");
   w.desktop.AddChild(rebar, "ComboBox", "http://skipped.example/");  // no ComboBoxEx32
-  EXPECT_EQ("", ReadIEAddress(w.app, ie));
+  EXPECT_EQ("", ReadIEAddress(w.app.Scan(), ie));
 
   WindowHandle hung = w.Browser(kInternetExplorer, "Hung");
   WindowHandle edit = w.AddressBar(hung, "http://never.example/");
   w.desktop.at(edit).hung = true;
   w.Snapshot();
-  ASSERT_EQ(2u, w.app.OpenWindows.count);
-  EXPECT_EQ("", w.app.OpenWindows.records[1].URL);
+  ASSERT_EQ(2u, w.app.engine.OpenWindows.count);
+  EXPECT_EQ("", w.app.engine.OpenWindows.records[1].URL);
   EXPECT_EQ(kAddressReadTimeoutMs, w.desktop.waitedMs);
 }
 
@@ -142,7 +142,7 @@ TEST(FillListView1, RowsColumnsTrayMenuAndSelection) {
   WindowHandle ff = w.desktop.Add("MozillaUIWindowClass", "Mozilla Firefox");
   w.Snapshot();
 
-  const ListModel& l = w.app.ListView1;
+  const ListModel& l = w.app.engine.ListView1;
   ASSERT_EQ(2u, l.size());
   EXPECT_EQ((std::vector<std::string>{"News", "http://news.example", std::to_string(ie)}), l.row(0).cols);
   EXPECT_EQ(3, l.row(0).image);
@@ -155,14 +155,14 @@ TEST(FillListView1, RowsColumnsTrayMenuAndSelection) {
   EXPECT_EQ(-1, l.selected);
 
   // The selection stays on its index, or moves to the last row.
-  w.app.ListView1.selected = 1;
+  w.app.engine.ListView1.selected = 1;
   w.desktop.Destroy(ff);
   w.Snapshot();
-  EXPECT_EQ(0, w.app.ListView1.selected);
+  EXPECT_EQ(0, w.app.engine.ListView1.selected);
   w.desktop.Destroy(ie);
   w.Snapshot();
-  EXPECT_EQ(-1, w.app.ListView1.selected);
-  EXPECT_TRUE(w.app.ListView1.empty());
+  EXPECT_EQ(-1, w.app.engine.ListView1.selected);
+  EXPECT_TRUE(w.app.engine.ListView1.empty());
 
   for (int i = 0; i < 8; ++i) w.Browser(kMozilla, "Tab " + std::to_string(i));
   w.Snapshot();
@@ -181,22 +181,22 @@ TEST(FillListView1, RefreshedOnlyWhenTheCaptionTotalChanges) {
   w.desktop.at(bar).text = "http://two.example/";
   w.Snapshot();
   EXPECT_EQ(1, w.view.trayMenuBuilds);
-  EXPECT_EQ("http://two.example", w.app.OpenWindows.records[0].URL);
-  EXPECT_EQ("http://one.example", w.app.ListView1.text(0, 1));
+  EXPECT_EQ("http://two.example", w.app.engine.OpenWindows.records[0].URL);
+  EXPECT_EQ("http://one.example", w.app.engine.ListView1.text(0, 1));
 
   // Another window with a caption of the same length: the snapshot sees
   // it, the list does not.
   w.desktop.Destroy(a);
   WindowHandle b = w.Browser(kInternetExplorer, "Bravo");
   w.Snapshot();
-  EXPECT_EQ(b, w.app.OpenWindows.records[0].Handle);
-  EXPECT_EQ("Alpha", w.app.ListView1.text(0));
+  EXPECT_EQ(b, w.app.engine.OpenWindows.records[0].Handle);
+  EXPECT_EQ("Alpha", w.app.engine.ListView1.text(0));
   EXPECT_EQ(1, w.view.trayMenuBuilds);
   EXPECT_EQ(pumps, w.view.pumps);
 
   w.desktop.at(b).caption = "Bravo2 - Microsoft Internet Explorer";
   w.Snapshot();
-  EXPECT_EQ("Bravo2", w.app.ListView1.text(0));
+  EXPECT_EQ("Bravo2", w.app.engine.ListView1.text(0));
   EXPECT_EQ(2, w.view.trayMenuBuilds);
   EXPECT_EQ(pumps + 1, w.view.pumps);  // the refresh lets pending messages run
 }

@@ -7,6 +7,7 @@
 
 #include "recording_updater_view.h"
 #include "rules/list_ops.h"
+#include "app/update_run.h"
 #include "rules/updater.h"
 #include "sim_world.h"
 #include "updater_cases.h"
@@ -30,7 +31,7 @@ class Updater : public ::testing::Test {
   }
   void Merge(const std::string& body, const UpdateChoices& c) {
     w.system.PutFile(newDb, body);
-    ReadDBParts(w.system, newDb, app.rules, c, false);
+    ReadDBParts(w.system, newDb, app.rules, c, TextsFor(false));
   }
   // One showing of the window: FormShow, then "Next".
   void RunUpdate(const UpdateChoices& c = {}) {
@@ -104,10 +105,10 @@ TEST_F(Updater, SizePairsDedupeByExactTextAndDropIncompletePairs) {
 TEST_F(Updater, ReadOnlyOrMissingDownloadShowsWriteProtectionAndMergesNothing) {
   w.system.PutFile(newDb, kPublished);
   w.system.SetFileAttributes(newDb, kAttrReadOnly);
-  ReadDBParts(w.system, newDb, app.rules, {}, false);
+  ReadDBParts(w.system, newDb, app.rules, {}, TextsFor(false));
   w.system.SetFileAttributes(newDb, 0x80);
   w.system.DeleteFile(newDb);
-  ReadDBParts(w.system, newDb, app.rules, {}, true);
+  ReadDBParts(w.system, newDb, app.rules, {}, TextsFor(true));
 
   ASSERT_EQ(2u, w.system.boxes.size());
   EXPECT_EQ("Could not save database. File is write protected.", w.system.boxes[0].text);
@@ -269,7 +270,8 @@ TEST_F(Updater, UpdateAddressTakesTheBaseFromTheEnvironment) {
   EXPECT_EQ("http://127.0.0.1:8080/updates/zapotrix/zapotrix_mainDB.ini", UpdateURL(w.downloader));
   w.downloader.responses["http://127.0.0.1:8080/updates/zapotrix/zapotrix_mainDB.ini"] =
       SimResponse{kSOk, std::string(kPublished), false};
-  EXPECT_TRUE(UpdateMainDB(w.os, newDb));
+  EXPECT_TRUE(DownloadFile(w.downloader, UpdateURL(w.downloader), newDb));
+  EXPECT_TRUE(IsRuleDatabase(w.system, newDb));
 }
 
 // ---- the worker thread ----

@@ -2,7 +2,7 @@
 // switch, and the saving when the program ends, against the stand-ins.
 #include <gtest/gtest.h>
 
-#include "app/texts.h"
+#include "lang/texts.h"
 #include "sim_world.h"
 
 namespace zt::test {

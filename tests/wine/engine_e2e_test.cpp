@@ -387,7 +387,7 @@ TEST(RealBackend, CycleClosesAndRecordsWithTheRealSizesAndTime) {
   main.Timer1Timer();
   // The active-window list holds every browser window, without suffixes.
   std::vector<std::string> shown;
-  for (size_t i = 0; i < app.ListView1.size(); ++i) shown.push_back(app.ListView1.text(i) + "|" + app.ListView1.text(i, 1));
+  for (size_t i = 0; i < app.engine.ListView1.size(); ++i) shown.push_back(app.engine.ListView1.text(i) + "|" + app.engine.ListView1.text(i, 1));
   std::sort(shown.begin(), shown.end());
   EXPECT_EQ((std::vector<std::string>{"Casino|", "Gewinnspiel|", "News|https://news.example", "Page|http://ads.example.com",
                                       "Sized|", "Small|", "Video|"}),
@@ -398,7 +398,7 @@ TEST(RealBackend, CycleClosesAndRecordsWithTheRealSizesAndTime) {
   }
 
   std::vector<std::string> got;
-  for (const HistoryEntry& e : app.history) {
+  for (const HistoryEntry& e : app.engine.history) {
     got.push_back(e.title + "|" + e.url + "|" + e.width + "|" + e.height + "|" + e.scanner);
     EXPECT_NE(std::string::npos, e.time.find(':')) << e.time;
   }
@@ -412,7 +412,7 @@ TEST(RealBackend, CycleClosesAndRecordsWithTheRealSizesAndTime) {
                 "Small - Microsoft Internet Explorer||300|500|MinSize",
             }),
             got);
-  HistoryCounts c = CountHistory(app.history, false);
+  HistoryCounts c = CountHistory(app.engine.history, TextsFor(false));
   EXPECT_EQ(2, c.windowSize);
   EXPECT_EQ(6, c.total);
   EXPECT_EQ(0, fx.Count("w6", "WM_CLOSE"));

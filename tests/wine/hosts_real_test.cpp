@@ -68,20 +68,20 @@ class HostsReal : public ::testing::Test {
 };
 
 TEST_F(HostsReal, RewriteThenRestoreByteForByte) {
-  ASSERT_TRUE(check_host_access(app));
+  ASSERT_TRUE(check_host_access(app.Hosts()));
   app.settings.hosts = true;
-  ASSERT_TRUE(Exchange_host(app));
+  ASSERT_TRUE(Exchange_host(app.Hosts(), app.settings));
   EXPECT_EQ("# comment one\r\n#comment two\r\n\r\n\r\n127.0.0.1  localhost\r\n"
             "127.0.0.1  ads.example.com\r\n127.0.0.1  track.example.net\r\n",
             ReadBytes(Hosts()));
   EXPECT_EQ(kOld, ReadBytes(Backup()));
   std::string first = ReadBytes(Hosts());
-  hosts_dat_to_winhost(app);
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
   EXPECT_EQ(first, ReadBytes(Hosts()));
   EXPECT_EQ(kOld, ReadBytes(Backup()));
 
   app.settings.hosts = false;
-  ASSERT_TRUE(Exchange_host(app));
+  ASSERT_TRUE(Exchange_host(app.Hosts(), app.settings));
   EXPECT_EQ(kOld, ReadBytes(Hosts()));
   EXPECT_FALSE(FileExists(Backup()));
   EXPECT_TRUE(system.texts.empty());
@@ -89,25 +89,25 @@ TEST_F(HostsReal, RewriteThenRestoreByteForByte) {
 
 TEST_F(HostsReal, ReadOnlyOrMissingHostsFileIsReportedAndLeftAlone) {
   SetFileAttributesA(Hosts().c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, system.texts.size());
   EXPECT_EQ("Error accessing host-file. File is write protected.", system.texts[0]);
   // The editor's OK calls the rewrite without the check: it must fail too.
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_EQ(kOld, ReadBytes(Hosts()));
   SetFileAttributesA(Hosts().c_str(), FILE_ATTRIBUTE_NORMAL);
 
   DeleteFileA(Hosts().c_str());
   DeleteFileA(Backup().c_str());
-  EXPECT_FALSE(check_host_access(app));
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_FALSE(check_host_access(app.Hosts()));
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_FALSE(FileExists(Hosts()));
 }
 
 TEST_F(HostsReal, ReadOnlyBackupIsReportedInGerman) {
   WriteBytes(Backup(), "backup");
   SetFileAttributesA(Backup().c_str(), FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(check_host_access(app));
+  EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, system.texts.size());
   EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!", system.texts[0]);
   SetFileAttributesA(Backup().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -115,18 +115,18 @@ TEST_F(HostsReal, ReadOnlyBackupIsReportedInGerman) {
 
 TEST_F(HostsReal, NoBackupMeansNoRewrite) {
   CreateDirectoryA(Backup().c_str(), nullptr);  // the backup cannot be written there
-  EXPECT_THROW(hosts_dat_to_winhost(app), HostsFileError);
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_EQ(kOld, ReadBytes(Hosts()));
   RemoveDirectoryA(Backup().c_str());
 }
 
 TEST_F(HostsReal, FailedRestoreKeepsTheBackup) {
   app.settings.hosts = true;
-  Exchange_host(app);
+  Exchange_host(app.Hosts(), app.settings);
   std::string blocking = ReadBytes(Hosts());
   SetFileAttributesA(Hosts().c_str(), FILE_ATTRIBUTE_READONLY);
   app.settings.hosts = false;
-  EXPECT_FALSE(Exchange_host(app));
+  EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
   ASSERT_EQ(1u, system.texts.size());
   EXPECT_EQ("Error accessing host file.", system.texts[0]);
   EXPECT_EQ(blocking, ReadBytes(Hosts()));
@@ -136,7 +136,7 @@ TEST_F(HostsReal, FailedRestoreKeepsTheBackup) {
 
 TEST_F(HostsReal, ListFileRoundTripAndMissingConfigFolder) {
   NoHostsListView quiet;
-  HostsListEditor ed(app, quiet);
+  HostsListEditor ed(app.Hosts(), app.settings, quiet);
   WriteBytes(dir.path() + "\\in.txt", "\xEF\xBB\xBF" "127.0.0.1 b.com\r\n127.0.0.1 A.com\n# c\r0.0.0.0 d.com\r\n");
   ed.ImportFile(dir.path() + "\\in.txt");
   ed.Bt_OKClick();

@@ -1,0 +1,53 @@
+// What the scan engine works on. The program lends it, for one cycle or one
+// closing, the system areas it calls, the settings and rule lists it reads,
+// the texts of its history entries, and the engine state it keeps between
+// cycles; the engine knows nothing else of the program.
+#pragma once
+#include <cstdint>
+#include <map>
+
+#include "engine/history.h"
+#include "engine/scan_cache.h"
+#include "engine/snapshot.h"
+#include "lang/texts.h"
+#include "platform/system.h"
+#include "platform/window.h"
+#include "rules/list_ops.h"
+#include "rules/rule_lists.h"
+#include "system/settings.h"
+
+namespace zt {
+
+// What the engine asks of the main window.
+class EngineView : public ListDisplay {
+ public:
+  // set_popupmenu: rebuilds the tray menu from the list of active windows.
+  virtual void RebuildTrayMenu() = 0;
+  // Lets pending window messages run (user actions may happen here).
+  virtual void ProcessPendingMessages() = 0;
+};
+
+// Address bars that did not answer in time, and the tick count from which
+// each may be asked again.
+using UnansweredAddressBars = std::map<WindowHandle, uint32_t>;
+
+// The engine's state between cycles, owned by the main window.
+struct EngineState {
+  ListModel ListView1{ListViewId::ListView1};  // active browser windows as shown
+  OpenWindowsTable OpenWindows;                // browser windows of the last snapshot
+  History history;                             // closed popups, oldest first
+  ScanCache scanCache;                         // rule lists as the keyword and size passes use them
+  UnansweredAddressBars unansweredAddressBars;
+};
+
+struct ScanContext {
+  Desktop& desktop;
+  System& system;  // the minimum-size rule's wait, the clock, the history's time of day
+  EngineView& view;
+  const Settings& settings;
+  const Texts& texts;
+  const RuleLists& rules;
+  EngineState& state;
+};
+
+}  // namespace zt
