@@ -62,7 +62,7 @@ void BM_MergeAndSort(benchmark::State& state, const char* file, bool keepExistin
     state.PauseTiming();
     zt::RuleLists lists = existing;
     state.ResumeTiming();
-    zt::ReadDBParts(sys, path, lists, choices, TextsFor(false));
+    zt::ReadDBParts(sys, path, lists, choices, zt::TextsFor(false));
     for (zt::ListModel* l : {&lists.WCS, &lists.ADS, &lists.URL, &lists.WDS}) zt::ListviewSort(*l, 0, 2);
     benchmark::DoNotOptimize(lists.URL.size());
   }

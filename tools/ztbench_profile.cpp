@@ -51,7 +51,7 @@ int main(int argc, char** argv) {
   auto start = std::chrono::steady_clock::now();
   zt::RuleLists lists;
   zt::LoadMainDB(sys, ours, lists);
-  zt::SaveMainDB(sys, ours, lists, TextsFor(false));
+  zt::SaveMainDB(sys, ours, lists, zt::TextsFor(false));
   double oursSeconds = Seconds(start);
 
   start = std::chrono::steady_clock::now();
