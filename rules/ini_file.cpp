@@ -191,7 +191,7 @@ std::string IniFile::ValueOf(const Key& k) const {
 
 std::vector<std::string> IniFile::ReadNumbered(const std::string& section, size_t count) const {
   std::vector<std::string> values(count);
-  const Section* s = Find(section);
+  const Section* s = Find(Trim(section));  // trimmed as Read trims it
   if (!s) return values;
   // Key n is the first key whose name is the decimal text of n (no sign, no
   // leading zero; names are already trimmed, digits have no case). Up to 19

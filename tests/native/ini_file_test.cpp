@@ -46,5 +46,10 @@ TEST(IniNumberedKeys, LongNumericNamesDoNotHideSmallKeys) {
   }
 }
 
+TEST(IniNumberedKeys, SectionNameIsTrimmedAsForRead) {
+  IniFile ini = IniFile::Parse("[ADS]\r\n1=one\r\n");
+  EXPECT_EQ(std::vector<std::string>{"one"}, ini.ReadNumbered(" ads ", 1));
+}
+
 }  // namespace
 }  // namespace zt::test
