@@ -132,30 +132,41 @@ void FillListView1(const ScanContext& ctx) {
 namespace {
 
 // Reads the address bars of the Internet Explorer windows within the
-// cycle's budget. An address bar that did not answer is skipped for a while.
+// cycle's budget. Bars that answered last time are asked first, then the
+// others, the longest unasked first (a new window before all), so a hung
+// browser cannot keep the others waiting. A bar that did not answer in time
+// is skipped for a while.
 void ReadAddresses(const ScanContext& ctx) {
   OpenWindowsTable& t = ctx.state.OpenWindows;
-  UnansweredAddressBars& unanswered = ctx.state.unansweredAddressBars;
-  UnansweredAddressBars stillUnanswered;
+  AddressBars& known = ctx.state.addressBars;
+  AddressBars seen;
+  std::vector<TBrowserWindow*> order;
+  for (size_t i = 0; i < t.count; ++i)
+    if (t.records[i].Kind == kInternetExplorer) order.push_back(&t.records[i]);
+  std::stable_sort(order.begin(), order.end(), [&known](const TBrowserWindow* a, const TBrowserWindow* b) {
+    const AddressBarState& x = known[a->Handle];
+    const AddressBarState& y = known[b->Handle];
+    if (x.answered != y.answered) return x.answered;
+    return x.askedAt < y.askedAt;
+  });
   const uint32_t start = ctx.system.TickCount();
-  for (size_t i = 0; i < t.count; ++i) {
-    TBrowserWindow& rec = t.records[i];
-    if (rec.Kind != kInternetExplorer) continue;
+  for (TBrowserWindow* rec : order) {
+    AddressBarState state = known[rec->Handle];
     uint32_t now = ctx.system.TickCount();
-    auto known = unanswered.find(rec.Handle);
-    if (known != unanswered.end() && static_cast<int32_t>(known->second - now) > 0) {
-      stillUnanswered.insert(*known);
-      continue;
-    }
     uint32_t spent = now - start;
-    if (spent >= kAddressBudgetMs) continue;
-    unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
-    bool timedOut = false;
-    rec.URL = ReadIEAddress(ctx, rec.Handle, timeout, &timedOut);
-    if (timedOut) stillUnanswered[rec.Handle] = ctx.system.TickCount() + kUnansweredRetryMs;
+    bool resting = !state.answered && static_cast<int32_t>(state.retryAt - now) > 0;
+    if (!resting && spent < kAddressBudgetMs) {
+      unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
+      bool timedOut = false;
+      rec->URL = ReadIEAddress(ctx, rec->Handle, timeout, &timedOut);
+      state.answered = !timedOut;
+      state.askedAt = now;
+      if (timedOut) state.retryAt = ctx.system.TickCount() + kUnansweredRetryMs;
+    }
+    seen[rec->Handle] = state;
   }
   // Only the windows of this snapshot are remembered.
-  unanswered = std::move(stillUnanswered);
+  known = std::move(seen);
 }
 
 }  // namespace

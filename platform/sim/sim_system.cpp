@@ -1,6 +1,8 @@
 // Stand-in files and system: real files under a temporary folder.
 #include "platform/sim/sim_system.h"
 
+#include <algorithm>
+
 #include <atomic>
 #include <cctype>
 #include <cstdio>
@@ -147,7 +149,8 @@ bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& byte
       lastWriteError = WriteError::AccessDenied;
       return false;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    size_t length = path == cutShortPath ? std::min(cutShortAt, bytes.size()) : bytes.size();
+    out.write(bytes.data(), static_cast<std::streamsize>(length));
     if (!out.flush()) {
       fs::remove(tmp, ec);
       lastWriteError = WriteError::DiskFull;

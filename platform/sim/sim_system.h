@@ -64,6 +64,10 @@ class SimSystem : public System {
   bool failWrites = false;       // every write fails, for the reason below
   WriteError failWritesAs = WriteError::DiskFull;
   WriteError lastWriteError = WriteError::None;
+  // A write to this path keeps only its first cutShortAt bytes yet reports
+  // success: a disk or a crash that cut a file short.
+  std::string cutShortPath;
+  size_t cutShortAt = 0;
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;
   int dnsFlushes = 0;

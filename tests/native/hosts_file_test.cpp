@@ -142,6 +142,33 @@ TEST_F(HostsWriter, NoBackupNoRewrite) {
   EXPECT_FALSE(Exists(Backup()));
 }
 
+TEST_F(HostsWriter, BackupThatDoesNotMatchTheHostsFileIsNoBackup) {
+  // The copy came out short: it is not trusted, removed, and the hosts
+  // file is not touched.
+  w.system.cutShortPath = Backup();
+  w.system.cutShortAt = 10;
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+
+  // Once the disk is sound again a whole backup is made.
+  w.system.cutShortPath.clear();
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+}
+
+TEST_F(HostsWriter, RestoreThatDoesNotReadBackKeepsTheBackup) {
+  app.settings.hosts = true;
+  Exchange_host(app.Hosts(), app.settings);
+  w.system.cutShortPath = Hosts();
+  w.system.cutShortAt = 5;
+  app.settings.hosts = false;
+  EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(TextsFor(false).msg.hostsAccess, w.system.boxes[0].text);
+}
+
 TEST_F(HostsWriter, MissingHostsFileIsNotCreatedByTheEditorPath) {
   w.system.DeleteFile(Hosts());
   EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
@@ -202,6 +229,28 @@ TEST_F(HostsWriter, DialogOkFallsBackWhenTheFileCannotBeWritten) {
   HostsDialogOk(app.Hosts(), app.settings, false);
   EXPECT_TRUE(app.settings.hosts);
   EXPECT_TRUE(Exists(Backup()));
+}
+
+TEST_F(HostsWriter, DialogOkFallsBackAndTellsWhenTheRewriteFails) {
+  // The rewrite throws (a full disk): blocking must not read as switched on.
+  app.settings.hosts = true;
+  w.system.failWrites = true;
+  HostsDialogOk(app.Hosts(), app.settings, false);
+  EXPECT_FALSE(app.settings.hosts);
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(TextsFor(false).msg.backupReadOnly, w.system.boxes[0].text);
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+
+  // With the backup in place the rewrite itself fails and names the cause.
+  w.system.failWrites = false;
+  w.system.PutFile(Backup(), kOldHosts);
+  w.system.failWrites = true;
+  app.settings.hosts = true;
+  HostsDialogOk(app.Hosts(), app.settings, false);
+  EXPECT_FALSE(app.settings.hosts);
+  ASSERT_EQ(2u, w.system.boxes.size());
+  EXPECT_EQ(SaveFailedText(TextsFor(false), Format(TextsFor(false).msg.cannotWrite, {Hosts()}), WriteError::DiskFull),
+            w.system.boxes[1].text);
 }
 
 TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {

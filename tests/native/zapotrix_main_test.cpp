@@ -213,6 +213,81 @@ TEST_F(Spine, FilesMissingAtCloseWarnAndSaveNothing) {
   EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
 }
 
+TEST_F(Spine, FailedStartUpIsShownAndAQuitThenEndsWithoutSaving) {
+  w.Install("[WCS]\r\n1=keep\r\n");
+  w.view.trayFails = "no notification area";
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  main->Start();
+  EXPECT_TRUE(main->StartFailed());
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(std::string(TextsFor(false).msg.startupFailed) + "\nno notification area", w.system.boxes[0].text);
+  EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
+  EXPECT_EQ(QuitAnswer::EndWithoutSaving, main->QuitRequested());
+  main->Cleanup();  // a log-off after it saves nothing either
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+  EXPECT_EQ("[WCS]\r\n1=keep\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, QuitWaitsWhileStartUpRunsAndSavesAfterIt) {
+  w.Install();
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  std::vector<QuitAnswer> during;
+  w.view.onPump = [&] { during.push_back(main->QuitRequested()); };
+  main->Start();
+  ASSERT_FALSE(during.empty());
+  EXPECT_EQ(QuitAnswer::Wait, during.front());
+  EXPECT_EQ(QuitAnswer::SaveAndEnd, main->QuitRequested());
+}
+
+// A rule database that cannot be written: at the user's quit the program
+// keeps running so the rules can still be saved; at log-off it cannot wait.
+struct SaveFailure {
+  WriteError cause;
+  const char* MessageTexts::*why;
+};
+
+TEST_F(Spine, FailedDatabaseSaveAtQuitKeepsRunningAndNamesTheCause) {
+  const SaveFailure cases[] = {{WriteError::DiskFull, &MessageTexts::causeDiskFull},
+                               {WriteError::AccessDenied, &MessageTexts::causeAccessDenied},
+                               {WriteError::Other, &MessageTexts::causeOther}};
+  Start("[WCS]\r\n1=old\r\n");
+  const MessageTexts& t = TextsFor(false).msg;
+  main->state().rules.WCS.Add({"added today"});
+  for (const SaveFailure& c : cases) {
+    w.system.boxes.clear();
+    w.system.failWrites = true;
+    w.system.failWritesAs = c.cause;
+    EXPECT_FALSE(main->FormClose());
+    ASSERT_EQ(1u, w.system.boxes.size());
+    EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.*c.why + "\n\n" + t.quitKeepsRunning, w.system.boxes[0].text);
+    EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  }
+  w.system.failWrites = false;  // the user made room: the next quit saves
+  EXPECT_TRUE(main->FormClose());
+  EXPECT_EQ("[WCS]\r\n1=old\r\n2=added today\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, FailedSavesAtLogOffSaveWhatTheyCanAndTellWhy) {
+  Start("[WCS]\r\n1=old\r\n");
+  const MessageTexts& t = TextsFor(false).msg;
+  w.system.failWrites = true;
+  main->Cleanup();
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.causeDiskFull, w.system.boxes[0].text);
+  EXPECT_TRUE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));  // the settings went in
+  EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+
+  // A settings error does not keep the rules from being saved.
+  w.system.failWrites = false;
+  w.system.boxes.clear();
+  w.registry.DenyWrite(HKey::CurrentUser, kSettingsKey);
+  main->state().rules.WCS.Add({"new"});
+  main->Cleanup();
+  EXPECT_EQ("[WCS]\r\n1=old\r\n2=new\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_NE(std::string::npos, w.system.boxes[0].text.find("Main_Left"));
+}
+
 TEST_F(Spine, CheckMessengerTimerFiresOnce) {
   Start();
   main->Timer_checkMessengerTimer();
