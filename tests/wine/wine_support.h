@@ -55,13 +55,6 @@ bool WaitUntil(Pred pred, DWORD timeoutMs) {
 // panel showed last.
 ::testing::AssertionResult WaitForPanel(HWND statusBar, int panel, const std::string& text,
                                         DWORD timeoutMs = 5000);
-// Lets time pass on purpose, for checks that something does NOT happen
-// within it; fails as soon as happened() holds, naming what.
-template <class Pred>
-::testing::AssertionResult NothingHappensFor(DWORD ms, const char* what, Pred happened) {
-  if (WaitUntil(happened, ms)) return ::testing::AssertionFailure() << what << " within " << ms << " ms";
-  return ::testing::AssertionSuccess();
-}
 
 // zapotrix.exe started from a program folder; ended by force if it is
 // still running when the object goes away.
