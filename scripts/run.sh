@@ -21,8 +21,21 @@ fi
 echo "run: starting $b/dist/zapotrix.exe under Wine (prefix $b/wineprefix, Windows XP mode)"
 "$b/wine-run.sh" "$b/dist/zapotrix.exe" &
 pid=$!
+nap=""
+# Ctrl+C: quit the program the normal way (it saves its settings and rules),
+# wait until it has ended, and only then stop the display it runs on.
 finish() {
-  "$b/wine-run.sh" "$b/ztprobe.exe" --quit || true
+  trap '' INT TERM
+  [ -n "$nap" ] && kill "$nap" 2>/dev/null
+  if kill -0 $pid 2>/dev/null; then
+    "$b/wine-run.sh" "$b/ztprobe.exe" --quit || true
+    i=0
+    while kill -0 $pid 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i+1)); done
+    if kill -0 $pid 2>/dev/null; then
+      echo "run: zapotrix did not end within 30 s of the quit command; ending it" >&2
+      kill $pid 2>/dev/null
+    fi
+  fi
   wait $pid 2>/dev/null || true
   [ -n "$own_x" ] && scripts/xvfb.sh stop "$b"
   WINEPREFIX="$b/wineprefix" wineserver -k 2>/dev/null || true
@@ -34,7 +47,9 @@ sleep 3
 echo "run: zapotrix is running (press Ctrl+C to quit it; the status is shown every 30 s)"
 while kill -0 $pid 2>/dev/null; do
   sleep 30 &
-  wait $! || true
+  nap=$!
+  wait $nap || true
+  nap=""
   kill -0 $pid 2>/dev/null && "$b/wine-run.sh" "$b/ztprobe.exe" || true
 done
 echo "run: zapotrix has ended"

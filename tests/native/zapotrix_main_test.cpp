@@ -39,10 +39,35 @@ TEST(SingleInstance, SecondInstanceShowsMessageOnlyWhenWindowFound) {
   EXPECT_EQ(1u, w.system.boxes.size());
 }
 
+namespace {
+// Calls onEnable when it is switched on, before it runs.
+struct WatchedTimer : SimTimer {
+  void SetEnabled(bool on) override {
+    if (on && onEnable) onEnable();
+    SimTimer::SetEnabled(on);
+  }
+  std::function<void()> onEnable;
+};
+}  // namespace
+
 TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Left", {RegType::Dword, 40, ""});
   w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Top", {RegType::Dword, 30, ""});
-  Start();
+  w.Install("[ADS]\r\n1=zebra\r\n2=Apfel\r\n");
+  WatchedTimer timer1;
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, timer1, w.timerCheck);
+  // When the scan timer is switched on, the rest of the start-up is done.
+  int enabled = 0;
+  timer1.onEnable = [&] {
+    ++enabled;
+    ASSERT_EQ(2u, main->state().rules.ADS.size());
+    EXPECT_EQ("Apfel", main->state().rules.ADS.text(0));
+    EXPECT_EQ(396, (w.view.widths[{ListViewId::ADS, 0}]));
+    EXPECT_TRUE(w.view.updaterEnabled);
+    EXPECT_EQ(1, w.view.trayMenuBuilds);
+  };
+  main->FormCreate();
+  EXPECT_EQ(1, enabled);
   AppState& a = main->state();
   EXPECT_EQ("Zapotrix", w.view.caption);
   EXPECT_EQ(" Zapotrix Version 1.2.0.90", w.view.panels[0]);
@@ -62,8 +87,8 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   EXPECT_TRUE(w.view.updaterEnabled);
   EXPECT_EQ(1, w.view.trayMenuBuilds);
   EXPECT_EQ(1, w.view.trayIconAdds);
-  EXPECT_TRUE(w.timer1.enabled);
-  EXPECT_EQ(250u, w.timer1.interval);
+  EXPECT_TRUE(timer1.enabled);
+  EXPECT_EQ(250u, timer1.interval);
   EXPECT_TRUE(w.timerCheck.enabled);
   EXPECT_EQ(60000u, w.timerCheck.interval);
 }
@@ -106,6 +131,11 @@ TEST_F(Spine, StandbyThenActiveFollowsTheMode) {
   main->XCFG_Interval();
   EXPECT_EQ(500u, w.timer1.interval);
   EXPECT_EQ(" Normal Mode", w.view.panels[5]);
+
+  w.desktop.Add("IEFrame", "Page - Microsoft Internet Explorer");
+  main->Timer1Timer();
+  EXPECT_EQ(" Active", w.view.panels[6]);
+  EXPECT_EQ(500u, w.timer1.interval);
 }
 
 TEST_F(Spine, ScannerPanelsShowExactlyTrueAsOnInTheLanguage) {

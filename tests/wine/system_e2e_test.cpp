@@ -104,7 +104,8 @@ class SystemE2E : public ::testing::Test {
         if (onBox) onBox(text);
         else ADD_FAILURE() << "unexpected message: " << text;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Sleep(100);
+        // Gone before the next look, so that no box is answered twice.
+        if (!WaitUntil([&] { return !IsWindow(box); }, 5000)) ADD_FAILURE() << "message box stays: " << text;
       }
       // The first scan cycle replaces the initial " standby". The status
       // bar may not exist yet when the window is first found.
@@ -117,7 +118,7 @@ class SystemE2E : public ::testing::Test {
   }
   void Quit(ProgramProcess& p, HWND main) {
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(p.WaitForExit());
+    EXPECT_TRUE(p.WaitForExit()) << "zapotrix.exe still runs after the quit command";
   }
   void RunOnce(const std::function<void(const std::string&)>& onBox = nullptr) {
     ProgramProcess p(exe);
