@@ -3,6 +3,8 @@
 // buttons, and the start-up step that calls it.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "hosts/hosts_file.h"
 #include "hosts/hosts_io.h"
 #include "sim_world.h"
@@ -114,7 +116,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
   EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Error accessing host-file. File is write protected.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsReadOnly), w.system.boxes[0].text);
   EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   w.system.SetFileAttributes(Hosts(), 0);
@@ -122,7 +124,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   app.flags.IsGerman = true;
   w.system.DeleteFile(Hosts());
   EXPECT_FALSE(check_host_access(app.Hosts()));
-  EXPECT_EQ("Fehler beim Zugriff auf die Host-Datei. Datei ist schreibgesch\xFCtzt!", w.system.boxes[1].text);
+  EXPECT_EQ(std::string(TextsFor(true).msg.hostsReadOnly), w.system.boxes[1].text);
   EXPECT_FALSE(Exists(Hosts()));  // nothing created
   w.system.PutFile(Hosts(), kOldHosts);
   app.flags.IsGerman = false;
@@ -130,7 +132,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   w.system.PutFile(Backup(), "old");
   w.system.SetFileAttributes(Backup(), kAttrReadOnly);
   EXPECT_FALSE(check_host_access(app.Hosts()));
-  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+  EXPECT_EQ(std::string(TextsFor(false).msg.backupReadOnly),
             w.system.boxes[2].text);
 }
 
@@ -214,7 +216,7 @@ TEST_F(HostsWriter, FailedRestoreKeepsTheBackupAndSaysSo) {
   app.settings.hosts = false;
   EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Error accessing host file.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsAccess), w.system.boxes[0].text);
   EXPECT_EQ(blocking, Read(Hosts()));
   EXPECT_EQ(kOldHosts, Read(Backup()));
 }
@@ -260,7 +262,7 @@ TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {
   EXPECT_FALSE(Button_hostDefClick(app.Hosts(), app.settings));
   EXPECT_TRUE(app.settings.hosts);
   EXPECT_TRUE(Exists(Backup()));
-  EXPECT_EQ("Do you really want to restore defaults?", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.restoreDefaults), w.system.boxes[0].text);
   EXPECT_EQ(kMbYesNo | kMbIconQuestion, w.system.boxes[0].flags);
 
   EXPECT_TRUE(Button_hostDefClick(app.Hosts(), app.settings));
@@ -329,7 +331,7 @@ TEST_F(HostsAtStartUp, RewritesWithBothOn) {
 TEST_F(HostsAtStartUp, AFileErrorIsShownAndStartUpGoesOn) {
   Start(true, true, true);  // the backup cannot be made
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+  EXPECT_EQ(std::string(TextsFor(false).msg.backupReadOnly),
             w.system.boxes[0].text);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   EXPECT_EQ(kOldHosts, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts").value_or(""));

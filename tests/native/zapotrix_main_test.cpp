@@ -105,7 +105,7 @@ TEST_F(Spine, MissingManualWarnsAndCloseSavesNothing) {
   main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
   main->FormCreate();
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), w.system.boxes[0].text);
   EXPECT_EQ(kMbIconWarning, w.system.boxes[0].flags);
   EXPECT_TRUE(w.timer1.enabled);  // runs on
   main->FormClose();
@@ -157,20 +157,20 @@ TEST_F(Spine, PauseTogglesLabelActionAndTrayTexts) {
   main->Bypassmanager();
   EXPECT_TRUE(main->state().flags.IsPaused);
   EXPECT_TRUE(w.view.pauseLabelVisible);
-  EXPECT_EQ("continue &blocking", w.view.pauseAction);
-  EXPECT_EQ(" continue blocking", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(false).msg.actionContinue), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(false).msg.trayContinue), w.view.trayPause);
   main->Bypassmanager();
   EXPECT_FALSE(main->state().flags.IsPaused);
   EXPECT_FALSE(w.view.pauseLabelVisible);
-  EXPECT_EQ("stop &Zapotrix", w.view.pauseAction);
-  EXPECT_EQ(" stop blocking", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(false).msg.actionStop), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(false).msg.trayStop), w.view.trayPause);
   main->state().flags.IsGerman = true;
   main->Bypassmanager();
-  EXPECT_EQ("&Zapotrix fortsetzen", w.view.pauseAction);
-  EXPECT_EQ(" Popupblocker fortsetzen", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(true).msg.actionContinue), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(true).msg.trayContinue), w.view.trayPause);
   main->Bypassmanager();
-  EXPECT_EQ("&Zapotrix anhalten", w.view.pauseAction);
-  EXPECT_EQ(" Popupblocker anhalten", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(true).msg.actionStop), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(true).msg.trayStop), w.view.trayPause);
 }
 
 TEST_F(Spine, TickDuringARunningCycleIsSkipped) {
@@ -236,7 +236,7 @@ TEST_F(Spine, FilesMissingAtCloseWarnAndSaveNothing) {
   w.system.DeleteFile(main->state().paths.MozillaFilterFile);
   main->FormClose();
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), w.system.boxes[0].text);
   EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
   main->Cleanup();
   EXPECT_EQ(2u, w.system.boxes.size());

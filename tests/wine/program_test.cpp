@@ -1,6 +1,8 @@
 // zapotrix.exe end to end under Wine: single instance, start-up, status
 // panels, the missing-file warning, and what is saved when the program ends.
 #include <gtest/gtest.h>
+
+#include "lang/texts.h"
 #include <windows.h>
 
 #include "platform/win32/win32_registry.h"
@@ -76,7 +78,7 @@ TEST_F(ProgramE2E, MissingManualWarnsAndNothingIsSavedAtQuit) {
   ProgramProcess p(exe);
   HWND box = p.WaitForMessageBox();
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", MessageBoxText(box));
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), MessageBoxText(box));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
@@ -149,7 +151,7 @@ TEST_F(ProgramE2E, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   HWND box = p.WaitForMessageBox();
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("Could not save database. File is write protected.", MessageBoxText(box));
+  EXPECT_EQ(std::string(TextsFor(false).msg.dbWriteProtected), MessageBoxText(box));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(p.WaitForExit());
   EXPECT_EQ(before, ReadBytes(db));

@@ -4,6 +4,8 @@
 // Each test starts the program from a fresh program folder and puts every
 // machine-wide thing it touched back as it was.
 #include <gtest/gtest.h>
+
+#include "lang/texts.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -187,7 +189,7 @@ TEST_F(HostsE2E, ReadOnlyHostsFileGivesTheMessageAndNoChange) {
   std::vector<std::string> boxes;
   RunOnce([&](const std::string& t) { boxes.push_back(t); });
   ASSERT_EQ(1u, boxes.size());
-  EXPECT_EQ("Error accessing host-file. File is write protected.", boxes[0]);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsReadOnly), boxes[0]);
   EXPECT_EQ(kOldHosts, ReadBytes(hosts));
   EXPECT_FALSE(FileExists(Backup()));
 }
