@@ -193,7 +193,7 @@ TEST_F(EngineE2E, PausedTakesTheSnapshotButClosesNothing) {
   // The main window is hidden, so the label's own style tells whether it shows.
   HWND label = nullptr;
   auto shown = [&] { return (GetWindowLongA(label, GWL_STYLE) & WS_VISIBLE) != 0; };
-  ASSERT_TRUE(WaitUntil([&] { return (label = FindWindowExA(main, nullptr, "Static", std::string(TextsFor(false).msg.pausedLabel))) && shown(); },
+  ASSERT_TRUE(WaitUntil([&] { return (label = FindWindowExA(main, nullptr, "Static", TextsFor(false).msg.pausedLabel)) && shown(); },
                         5000));
   BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Online Casino") + kIE, 640, 480, "flash"));
   ASSERT_TRUE(fx.Ready());
