@@ -4,7 +4,7 @@
 // cycles; the engine knows nothing else of the program.
 #pragma once
 #include <cstdint>
-#include <map>
+#include <vector>
 
 #include "engine/history.h"
 #include "engine/scan_cache.h"
@@ -29,11 +29,13 @@ class EngineView : public ListDisplay {
 
 // What the cycles learnt about each Internet Explorer window's address bar.
 struct AddressBarState {
+  WindowHandle window = 0;
   bool answered = false;   // it answered the last time it was asked
   uint32_t askedAt = 0;    // tick count of the last question
   uint32_t retryAt = 0;    // not answered in time: not asked again before this
 };
-using AddressBars = std::map<WindowHandle, AddressBarState>;
+// The address bars of the last snapshot, by window handle.
+using AddressBars = std::vector<AddressBarState>;
 
 // The engine's state between cycles, owned by the main window.
 struct EngineState {

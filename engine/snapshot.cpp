@@ -138,35 +138,47 @@ namespace {
 // is skipped for a while.
 void ReadAddresses(const ScanContext& ctx) {
   OpenWindowsTable& t = ctx.state.OpenWindows;
-  AddressBars& known = ctx.state.addressBars;
-  AddressBars seen;
-  std::vector<TBrowserWindow*> order;
-  for (size_t i = 0; i < t.count; ++i)
-    if (t.records[i].Kind == kInternetExplorer) order.push_back(&t.records[i]);
-  std::stable_sort(order.begin(), order.end(), [&known](const TBrowserWindow* a, const TBrowserWindow* b) {
-    const AddressBarState& x = known[a->Handle];
-    const AddressBarState& y = known[b->Handle];
-    if (x.answered != y.answered) return x.answered;
-    return x.askedAt < y.askedAt;
-  });
+  AddressBars& known = ctx.state.addressBars;  // sorted by window handle
+  struct Ask {
+    TBrowserWindow* record;
+    AddressBarState state;
+  };
+  std::vector<Ask> order;
+  order.reserve(t.count);
+  bool anyUnanswered = false;
+  for (size_t i = 0; i < t.count; ++i) {
+    TBrowserWindow& rec = t.records[i];
+    if (rec.Kind != kInternetExplorer) continue;
+    auto it = std::lower_bound(known.begin(), known.end(), rec.Handle,
+                               [](const AddressBarState& s, WindowHandle w) { return s.window < w; });
+    AddressBarState state = it != known.end() && it->window == rec.Handle ? *it : AddressBarState{rec.Handle};
+    anyUnanswered = anyUnanswered || !state.answered;
+    order.push_back({&rec, state});
+  }
+  if (anyUnanswered)
+    std::stable_sort(order.begin(), order.end(), [](const Ask& a, const Ask& b) {
+      if (a.state.answered != b.state.answered) return a.state.answered;
+      return a.state.askedAt < b.state.askedAt;
+    });
   const uint32_t start = ctx.system.TickCount();
-  for (TBrowserWindow* rec : order) {
-    AddressBarState state = known[rec->Handle];
+  for (Ask& ask : order) {
+    AddressBarState& state = ask.state;
     uint32_t now = ctx.system.TickCount();
     uint32_t spent = now - start;
     bool resting = !state.answered && static_cast<int32_t>(state.retryAt - now) > 0;
-    if (!resting && spent < kAddressBudgetMs) {
-      unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
-      bool timedOut = false;
-      rec->URL = ReadIEAddress(ctx, rec->Handle, timeout, &timedOut);
-      state.answered = !timedOut;
-      state.askedAt = now;
-      if (timedOut) state.retryAt = ctx.system.TickCount() + kUnansweredRetryMs;
-    }
-    seen[rec->Handle] = state;
+    if (resting || spent >= kAddressBudgetMs) continue;
+    unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
+    bool timedOut = false;
+    ask.record->URL = ReadIEAddress(ctx, ask.record->Handle, timeout, &timedOut);
+    state.answered = !timedOut;
+    state.askedAt = now;
+    if (timedOut) state.retryAt = ctx.system.TickCount() + kUnansweredRetryMs;
   }
   // Only the windows of this snapshot are remembered.
-  known = std::move(seen);
+  known.clear();
+  for (const Ask& ask : order) known.push_back(ask.state);
+  std::sort(known.begin(), known.end(),
+            [](const AddressBarState& a, const AddressBarState& b) { return a.window < b.window; });
 }
 
 }  // namespace
