@@ -57,13 +57,27 @@ bool SameName(const std::string& a, const std::string& b) {
   return true;
 }
 
+// The name of a host folder's entry in the bytes it was made of. On a
+// Windows host the library makes a path from our bytes as the same code
+// points but gives names back in UTF-8: that is undone here.
+std::string EntryName(const fs::path& entry) {
+#ifdef _WIN32
+  const fs::path file = entry.filename();
+  std::string name;
+  for (wchar_t c : file.native()) name += static_cast<char>(c);
+  return name;
+#else
+  return entry.filename().string();
+#endif
+}
+
 // The name of an entry of a host folder that matches name in the way of
 // Windows; nothing when there is none.
 std::optional<std::string> ExistingName(const std::string& folder, const std::string& name) {
   std::error_code ec;
   if (fs::exists(fs::symlink_status(folder + "/" + name, ec))) return name;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-    std::string entry = it->path().filename().string();
+    std::string entry = EntryName(it->path());
     if (SameName(entry, name)) return entry;
   }
   return std::nullopt;
@@ -255,7 +269,7 @@ std::vector<DirEntry> SimSystem::ListDirectory(const std::string& path) {
   std::vector<DirEntry> out;
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(HostPath(path), ec))
-    out.push_back({e.path().filename().string(), e.is_directory()});
+    out.push_back({EntryName(e.path()), e.is_directory()});
   return out;
 }
 

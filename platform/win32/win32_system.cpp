@@ -146,7 +146,8 @@ class Win32FileSteps : public FileSteps {
     ReplaceFileFn replace = SystemReplaceFile();
     if (!replace) return StepResult::Unsupported;
     // Merge errors (attributes or security that cannot be carried over) do
-    // not stop it: a rename would not carry them either.
+    // not stop it: a rename would not carry them either. (Wine's ReplaceFile
+    // is a move to the backup and a rename, and carries nothing over.)
     if (replace(target.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
                 nullptr, nullptr))
       return StepResult::Done;
