@@ -78,6 +78,7 @@ TEST_P(FileReplace, TargetHoldsExactlyTheNewBytesAndNothingElseStays) {
     sys().DeleteFile(target);
     if (c.hadOld) Put("zapotrix_mainDB.ini", c.old);
     ASSERT_TRUE(sys().WriteFileAtomic(target, c.fresh));
+    EXPECT_EQ(WriteError::None, sys().LastWriteError());
     EXPECT_TRUE(Read("zapotrix_mainDB.ini") == c.fresh) << "content differs";
     EXPECT_EQ(std::vector<std::string>{"zapotrix_mainDB.ini"}, Names());
     EXPECT_TRUE(FileExists(sys(), target));
@@ -88,11 +89,13 @@ TEST_P(FileReplace, WriteProtectedFileAndFolderAreNotReplaced) {
   Put("hosts", "127.0.0.1 localhost\r\n");
   ASSERT_TRUE(sys().SetFileAttributes(In("hosts"), kAttrReadOnly));
   EXPECT_FALSE(sys().WriteFileAtomic(In("hosts"), "new"));
+  EXPECT_EQ(WriteError::ReadOnly, sys().LastWriteError());
   EXPECT_EQ("127.0.0.1 localhost\r\n", Read("hosts"));
   EXPECT_TRUE(sys().FileAttributes(In("hosts")).value_or(0) & kAttrReadOnly);
 
   ASSERT_TRUE(sys().CreateDirectory(In("config")));
   EXPECT_FALSE(sys().WriteFileAtomic(In("config"), "new"));
+  EXPECT_EQ(WriteError::AccessDenied, sys().LastWriteError());
   EXPECT_TRUE(sys().FileAttributes(In("config")).value_or(0) & kAttrDirectory);
 
   EXPECT_EQ((std::vector<std::string>{"config", "hosts"}), Names());
@@ -156,6 +159,7 @@ TEST_P(FileReplace, FailedSaveLeavesTheOldFileUnderItsName) {
     if (c.strayOld) Put(aside, "aside");
     ASSERT_TRUE(sys().CreateDirectory(In(blocker)));
     EXPECT_FALSE(sys().WriteFileAtomic(In("hosts.dat"), "new"));
+    EXPECT_EQ(WriteError::AccessDenied, sys().LastWriteError());
     EXPECT_EQ(c.expected, Read("hosts.dat"));
     std::vector<std::string> names = Names();
     EXPECT_EQ(names.end(), std::find(names.begin(), names.end(), aside));

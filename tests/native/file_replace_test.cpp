@@ -50,8 +50,8 @@ struct Fault {
   bool hadOld;
   std::optional<SimFileStep> step;  // the step that fails; nothing: none
   std::string from, to;             // its paths; empty: any
-  bool saved;
-  std::vector<std::string> left;  // the folder afterwards
+  WriteError cause;                 // None: saved
+  std::vector<std::string> left;    // the folder afterwards
 };
 
 TEST(FileReplaceSim, EachFailingStepLeavesOneWholeFileAndNoNewOne) {
@@ -59,29 +59,29 @@ TEST(FileReplaceSim, EachFailingStepLeavesOneWholeFileAndNoNewOne) {
   const std::vector<std::string> none = {};
   const std::vector<std::string> withAside = {"zapotrix_hosts.dat", "zapotrix_hosts.dat.zt-old"};
   const Fault faults[] = {
-      {"write fails (NT)", 2, true, true, true, SimFileStep::Write, "", "", false, target},
-      {"write fails (9x)", 1, true, true, true, SimFileStep::Write, "", "", false, target},
-      {"ReplaceFile fails", 2, true, true, true, SimFileStep::Replace, "", "", false, target},
+      {"write fails (NT)", 2, true, true, true, SimFileStep::Write, "", "", WriteError::DiskFull, target},
+      {"write fails (9x)", 1, true, true, true, SimFileStep::Write, "", "", WriteError::DiskFull, target},
+      {"ReplaceFile fails", 2, true, true, true, SimFileStep::Replace, "", "", WriteError::AccessDenied, target},
       {"ReplaceFile fails after moving the target aside", 2, true, true, true,
-       SimFileStep::ReplaceAfterAside, "", "", false, target},
+       SimFileStep::ReplaceAfterAside, "", "", WriteError::AccessDenied, target},
       {"no ReplaceFile: a replacing rename", 2, false, true, true, std::nullopt, "", "",
-       true, target},
+       WriteError::None, target},
       {"no ReplaceFile, the rename fails", 2, false, true, true, SimFileStep::RenameReplacing, "",
-       "", false, target},
+       "", WriteError::AccessDenied, target},
       {"new file, the rename fails", 2, true, true, false, SimFileStep::RenameReplacing, "", "",
-       false, none},
+       WriteError::AccessDenied, none},
       {"no replacing rename on an NT version: moved aside", 2, false, false, true,
-       std::nullopt, "", "", true, target},
+       std::nullopt, "", "", WriteError::None, target},
       {"9x: moving the old file aside fails", 1, true, true, true, SimFileStep::Rename, kTarget,
-       "", false, target},
+       "", WriteError::AccessDenied, target},
       {"9x: the new file cannot take its place", 1, true, true, true, SimFileStep::Rename, kNew,
-       "", false, target},
+       "", WriteError::AccessDenied, target},
       {"9x: new file, the rename fails", 1, true, true, false, SimFileStep::Rename, kNew, "",
-       false, none},
+       WriteError::AccessDenied, none},
       {"9x: the old file aside cannot be deleted", 1, true, true, true, SimFileStep::Delete, kOld,
-       "", true, withAside},
+       "", WriteError::None, withAside},
       {"NT: the backup cannot be deleted", 2, true, true, true, SimFileStep::Delete, kOld, "",
-       true, withAside},
+       WriteError::None, withAside},
   };
   for (const Fault& f : faults) {
     SCOPED_TRACE(f.what);
@@ -95,9 +95,11 @@ TEST(FileReplaceSim, EachFailingStepLeavesOneWholeFileAndNoNewOne) {
     sys.failFileStep = [&f](SimFileStep step, const std::string& from, const std::string& to) {
       return step == f.step && (f.from.empty() || f.from == from) && (f.to.empty() || f.to == to);
     };
-    EXPECT_EQ(f.saved, sys.WriteFileAtomic(kTarget, "new whole"));
+    bool saved = f.cause == WriteError::None;
+    EXPECT_EQ(saved, sys.WriteFileAtomic(kTarget, "new whole"));
+    EXPECT_EQ(f.cause, sys.LastWriteError());
     EXPECT_EQ(f.left, Names(sys));
-    std::string expected = f.saved ? "new whole" : f.hadOld ? "old whole" : "<none>";
+    std::string expected = saved ? "new whole" : f.hadOld ? "old whole" : "<none>";
     EXPECT_EQ(expected, sys.ReadFile(kTarget).value_or("<none>"));
 
     // The next save, with nothing failing, tidies up.

@@ -51,6 +51,7 @@ TEST(FileReplaceReal, FileOpenWithoutSharedDeleteStaysAndNoNewFileRemains) {
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_FALSE(sys.WriteFileAtomic(target, "new whole"));
+    EXPECT_EQ(WriteError::AccessDenied, sys.LastWriteError());
     CloseHandle(held);
     EXPECT_EQ("old whole", ReadBytes(target));
     EXPECT_EQ(std::vector<std::string>{"zapotrix_mainDB.ini"}, Listed(sys, dir.path()));
