@@ -3,7 +3,6 @@
 #include "platform/sim/sim_system.h"
 
 #include <algorithm>
-
 #include <atomic>
 #include <cctype>
 #include <cstdio>
@@ -11,6 +10,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "platform/ansi_case.h"
 
 namespace zt {
 namespace fs = std::filesystem;
@@ -36,25 +37,8 @@ SimSystem::~SimSystem() {
 
 namespace {
 
-// A letter as the file system compares it: ASCII and the Latin letters of
-// CP1252 in their capital form.
-unsigned char NameFold(unsigned char c) {
-  if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;
-  switch (c) {
-    case 0x9A: return 0x8A;  // s with caron
-    case 0x9C: return 0x8C;  // oe
-    case 0x9E: return 0x8E;  // z with caron
-    case 0xFF: return 0x9F;  // y with diaeresis
-    default: return c;
-  }
-}
-
 bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (NameFold(static_cast<unsigned char>(a[i])) != NameFold(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
+  return a.size() == b.size() && UpperAnsi(a) == UpperAnsi(b);
 }
 
 // The name of a host folder's entry in the bytes it was made of. On a
