@@ -400,10 +400,9 @@ TEST(Win32DesktopE2E, ReadsTheFixtureWindowsAsTheSnapshotNeedsThem) {
   EXPECT_TRUE(WaitUntil([&] { return !desk.IsWindow(ie); }, 5000));
 }
 
-// The engine in this process on the real window backend, against the
-// fixture's windows: what the history records (title, address, outer size,
-// scanner name, time of day) as the statistics window will show it.
-TEST(RealBackendE2E, CycleClosesAndRecordsWithTheRealSizesAndTime) {
+// The engine in this process on the real window, registry and file
+// backends; services and shell are stand-ins, nothing here touches them.
+struct RealBackend {
   Win32Registry registry;
   Win32System system;
   Win32Desktop desktop;
@@ -414,7 +413,15 @@ TEST(RealBackendE2E, CycleClosesAndRecordsWithTheRealSizesAndTime) {
   Platform os{registry, system, desktop, downloader, worker, services, shell};
   RecordingView view;
   SimTimer timer1, timerCheck;
-  ZapotrixMain main(os, view, timer1, timerCheck);
+  ZapotrixMain main{os, view, timer1, timerCheck};
+};
+
+// The engine in this process on the real window backend, against the
+// fixture's windows: what the history records (title, address, outer size,
+// scanner name, time of day) as the statistics window will show it.
+TEST(RealBackendE2E, CycleClosesAndRecordsWithTheRealSizesAndTime) {
+  RealBackend real;
+  ZapotrixMain& main = real.main;
   AppState& app = main.state();
   SetDefaults(app.settings);
   app.settings.Mozilla = app.settings.Firefox = app.settings.FlashAX = true;
@@ -476,17 +483,8 @@ TEST(RealBackendE2E, CycleClosesAndRecordsWithTheRealSizesAndTime) {
 // Twenty Internet Explorer windows whose address bars never answer: how
 // long each scan cycle blocks the user-interface thread. Figures only.
 TEST(RealBackendE2E, DISABLED_CycleTimeWithTwentyHungAddressBars) {
-  Win32Registry registry;
-  Win32System system;
-  Win32Desktop desktop;
-  Win32Downloader downloader;
-  Win32Worker worker;
-  SimServiceManager services;
-  SimShell shell;
-  Platform os{registry, system, desktop, downloader, worker, services, shell};
-  RecordingView view;
-  SimTimer timer1, timerCheck;
-  ZapotrixMain main(os, view, timer1, timerCheck);
+  RealBackend real;
+  ZapotrixMain& main = real.main;
   SetDefaults(main.state().settings);
 
   TempDir dir;
