@@ -62,8 +62,9 @@ void MainWindow::SetStatusPanel(int panel, const std::string& text) {
   SendMessageA(status_, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void MainWindow::SetLanguage(bool german) {
-  pauseActionCaption_ = TextsFor(german).main.Action_zapotrixhalten;
+void MainWindow::SetLanguage(int language) {
+  if (language == kLanguageGerman || language == kLanguageEnglish)
+    pauseActionCaption_ = TextsFor(language == kLanguageGerman).main.Action_zapotrixhalten;
 }
 
 void MainWindow::SetPauseLabelVisible(bool visible) {

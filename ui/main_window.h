@@ -32,7 +32,7 @@ class MainWindow : public WindowBase, public MainView {
   // MainView
   void SetCaption(const std::string& caption) override;
   void SetStatusPanel(int panel, const std::string& text) override;
-  void SetLanguage(bool german) override;
+  void SetLanguage(int language) override;
   void SetPauseLabelVisible(bool visible) override;
   void SetPauseActionCaption(const std::string& caption) override { pauseActionCaption_ = caption; }
   void SetTrayPauseCaption(const std::string& caption) override { trayPauseCaption_ = caption; }
@@ -53,6 +53,13 @@ class MainWindow : public WindowBase, public MainView {
   void MoveWindow(int left, int top) override;
   void SetSmallWindowEdits(const std::string& width, const std::string& height) override;
   void ProcessPendingMessages() override;
+  std::string EditText(EditBox) override { return ""; }
+  void SetEditText(EditBox, const std::string&) override {}
+  void ShowRulePanel(int) override {}
+  void EnableOpenRule(bool) override {}
+  void SetSmallWindowsCheck(bool) override {}
+  bool ListShown(ListViewId) override { return false; }
+  void FocusList(ListViewId) override {}
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
