@@ -447,6 +447,9 @@ bool MainWindow::PreTranslate(MSG& msg) {
 }
 
 void MainWindow::ProcessPendingMessages() {
+  // While the tray menu is open its own loop runs the messages; taking them
+  // here would steal the keys and clicks meant for the menu.
+  if (trayMenuShown_) return;
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
