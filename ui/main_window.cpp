@@ -728,6 +728,13 @@ void MainWindow::FormDestroy() {
 }
 
 LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    // Named before anything can find it: a second instance looks for it by
+    // its title.
+    LRESULT r = Default(msg, wp, lp);
+    SetWindowTextA(hwnd(), kAppCaption);
+    return r;
+  }
   if (!main_) return Default(msg, wp, lp);  // still inside the template's creation
   if (taskbarCreated_ && msg == taskbarCreated_) {
     // The shell started anew (Explorer restarted): the icon must be added again.
