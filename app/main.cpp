@@ -33,7 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (!window.Create()) return 1;
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-      if (window.TranslateShortcut(msg)) continue;
+      if (window.PreTranslate(msg)) continue;
       TranslateMessage(&msg);
       DispatchMessageA(&msg);
     }

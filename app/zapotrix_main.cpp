@@ -63,7 +63,7 @@ void ZapotrixMain::FormCreate() {
   a.flags.IsWinXP = false;
   // The language comes first: every later text is in it.
   a.flags.IsGerman = is_german_system(sys);
-  view.SetLanguage(a.flags.IsGerman);
+  view.SetLanguage(a.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
 
   // The program's files beside the executable; without them nothing is
   // saved at the end, so that a broken installation is not made worse.

@@ -12,4 +12,7 @@ done
 if [ -x build/win32/wine-run.sh ] || cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake >/dev/null; then
   cmake --build build/win32 -j "$(nproc)" --target ztbench_profile >/dev/null
   build/win32/wine-run.sh build/win32/ztbench_profile.exe
+  # The start of zapotrix.exe up to its tray icon, and its idle memory.
+  cmake --build build/win32 -j "$(nproc)" --target zapotrix ui_timing >/dev/null
+  build/win32/wine-run.sh build/win32/ui_timing.exe
 fi

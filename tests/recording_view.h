@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/main_view.h"
+#include "lang/texts.h"
 
 namespace zt::test {
 
@@ -15,7 +16,10 @@ class RecordingView : public MainView {
  public:
   void SetCaption(const std::string& c) override { caption = c; }
   void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
-  void SetLanguage(bool g) override { german = g; languageSet = true; }
+  void SetLanguage(int language) override {
+    german = language == kLanguageGerman;
+    languageSet = true;
+  }
   void SetPauseLabelVisible(bool v) override { pauseLabelVisible = v; }
   void SetPauseActionCaption(const std::string& c) override { pauseAction = c; }
   void SetTrayPauseCaption(const std::string& c) override { trayPause = c; }
@@ -38,6 +42,13 @@ class RecordingView : public MainView {
   int WindowTop() override { return top; }
   void MoveWindow(int l, int t) override { left = l; top = t; }
   void SetSmallWindowEdits(const std::string& w, const std::string& h) override { edWidth = w; edHeight = h; }
+  std::string EditText(EditBox box) override { return edits[box]; }
+  void SetEditText(EditBox box, const std::string& text) override { edits[box] = text; }
+  void ShowRulePanel(int index) override { rulePanel = index; }
+  void EnableOpenRule(bool e) override { openRuleEnabled = e; }
+  void SetSmallWindowsCheck(bool c) override { smallWindowsChecked = c; }
+  bool ListShown(ListViewId) override { return listsShown; }
+  void FocusList(ListViewId id) override { focused = id; }
   void ProcessPendingMessages() override {
     ++pumps;
     if (onPump) onPump();
@@ -57,6 +68,11 @@ class RecordingView : public MainView {
   bool updaterEnabled = false;
   int left = 0, top = 0;
   std::string edWidth, edHeight;
+  std::map<EditBox, std::string> edits;
+  int rulePanel = -1;
+  bool openRuleEnabled = false, smallWindowsChecked = false;
+  bool listsShown = true;
+  ListViewId focused = ListViewId::Other;
   int pumps = 0;
   std::function<void()> onPump;
 };

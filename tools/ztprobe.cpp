@@ -1,6 +1,10 @@
 // ztprobe: looks at a running zapotrix.exe from outside, for `make run`.
 //   ztprobe          prints the main window's state and status panels
 //   ztprobe --quit   asks the program to end (as its quit command does)
+//   ztprobe --show   shows the main window, as a double-click on the tray
+//                    icon does
+//   ztprobe --menu   opens the tray menu at the cursor, as a right click on
+//                    the tray icon does
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +13,10 @@
 #include <string>
 
 #include "tools/remote_text.h"
+
+// The tray icon's callback message and identifier.
+constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr WPARAM kTrayIconId = 100;
 
 int main(int argc, char** argv) {
   HWND main = nullptr;
@@ -23,6 +31,16 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--quit") == 0) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     std::printf("zapotrix: asked to quit (settings and rule database are saved)\n");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--show") == 0) {
+    PostMessageA(main, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK);
+    std::printf("zapotrix: asked to show its main window\n");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--menu") == 0) {
+    PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONDOWN);
+    std::printf("zapotrix: asked to open its tray menu\n");
     return 0;
   }
   char title[256] = {};

@@ -1,14 +1,24 @@
-// The main window Tzapotrix_main: hidden at start, owner of the scan timer
-// and the services timer, and the view of the start-up order and the scan
-// cycle. It shows the status bar with its seven panels, the pause label and
-// the minimum-size edit boxes.
+// The main window Tzapotrix_main: created hidden from its dialog template,
+// owner of the scan timer and the services timer, the view of the start-up
+// order, the scan cycle and the rule editing, and the tray shell. Its list
+// views are virtual: they show the rows of the models in AppState, which
+// the scanners read. Message handlers only unpack a message and call the
+// handler named after the action or control (Action_closeExecute,
+// BTOpenRuleClick, ...); the logic is in ZapotrixMain and RuleEditing.
 #pragma once
+#include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "app/rule_editing.h"
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
+#include "ui/gdi.h"
+#include "ui/subclass.h"
+#include "ui/tray.h"
 #include "ui/window_base.h"
+#include <commctrl.h>
 
 namespace zt {
 
@@ -18,32 +28,51 @@ constexpr UINT kMsgCloseWithoutSaving = WM_USER + 88;
 // Timer identifiers.
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kTimerCheckMessengerId = 2;
+// The client area of the main window in pixels.
+constexpr int kClientWidth = 635;
+constexpr int kClientHeight = 485;
+// Widths of the status bar panels.
+constexpr int kPanelWidths[7] = {190, 75, 75, 75, 75, 75, 75};
+// Columns of ListView1 before the first fitting.
+constexpr int kListView1Widths[3] = {326, 160, 0};
+// The size boxes take at most this many digits.
+constexpr int kSizeBoxLimit = 4;
 
 class MainWindow : public WindowBase, public MainView {
  public:
-  explicit MainWindow(Platform& os) : os_(os) {}
+  explicit MainWindow(Platform& os);
   ~MainWindow() override;
 
   // Creates the hidden window and runs the start-up order.
   bool Create();
-  // Keyboard shortcuts of the main window's actions (Ctrl+S pauses).
-  bool TranslateShortcut(MSG& msg);
+  // Lets the window see a message before it is dispatched: the keyboard
+  // shortcuts of its actions (Ctrl+S pauses, also inside the edit boxes)
+  // and the dialog keys (Tab). True when the message was used up.
+  bool PreTranslate(MSG& msg);
+
+  // The secondary windows, each brought to the front with the main window.
+  enum Secondary { kSettingsDialog, kDatabaseUpdater, kInfoWindow, kStatisticsWindow, kSecondaryCount };
+  void SetSecondaryWindow(Secondary which, HWND window) { secondary_[which] = window; }
+
+  // For tests: the logic behind the window and the tray menu as shown last.
+  ZapotrixMain& main() { return *main_; }
+  const TrayMenu& trayMenu() const { return trayMenu_; }
 
   // MainView
   void SetCaption(const std::string& caption) override;
   void SetStatusPanel(int panel, const std::string& text) override;
-  void SetLanguage(bool german) override;
+  void SetLanguage(int language) override;
   void SetPauseLabelVisible(bool visible) override;
-  void SetPauseActionCaption(const std::string& caption) override { pauseActionCaption_ = caption; }
-  void SetTrayPauseCaption(const std::string& caption) override { trayPauseCaption_ = caption; }
-  void ListChanged(ListViewId) override {}
-  int ListWidth(ListViewId) override { return kListWidth; }
-  void SetColumnWidth(ListViewId, int, int) override {}
-  void SelectRuleTab(int) override {}
-  void SetHintPauses(int, int) override {}
-  void AddTrayIcon() override {}
-  void RebuildTrayMenu() override {}
-  void EnableUpdaterAction(bool) override {}
+  void SetPauseActionCaption(const std::string& caption) override;
+  void SetTrayPauseCaption(const std::string& caption) override;
+  void ListChanged(ListViewId list) override;
+  int ListWidth(ListViewId list) override;
+  void SetColumnWidth(ListViewId list, int column, int width) override;
+  void SelectRuleTab(int index) override;
+  void SetHintPauses(int pauseMs, int hidePauseMs) override;
+  void AddTrayIcon() override;
+  void RebuildTrayMenu() override { set_popupmenu(); }
+  void EnableUpdaterAction(bool enabled) override;
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
   int ScreenHeight() override { return GetSystemMetrics(SM_CYSCREEN); }
   int WindowWidth() override;
@@ -53,28 +82,92 @@ class MainWindow : public WindowBase, public MainView {
   void MoveWindow(int left, int top) override;
   void SetSmallWindowEdits(const std::string& width, const std::string& height) override;
   void ProcessPendingMessages() override;
+  std::string EditText(EditBox box) override;
+  void SetEditText(EditBox box, const std::string& text) override;
+  void ShowRulePanel(int index) override;
+  void EnableOpenRule(bool enabled) override;
+  void SetSmallWindowsCheck(bool checked) override;
+  bool ListShown(ListViewId list) override;
+  void FocusList(ListViewId list) override;
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  static constexpr int kWidth = 515;
-  static constexpr int kHeight = 403;
-  static constexpr int kListWidth = 481;
-  static constexpr int kPanelWidths[7] = {190, 75, 75, 75, 75, 75, 75};
+  // A list view and the model it shows.
+  struct ListBinding {
+    ListViewId id;
+    int control;
+    ListModel* model;
+  };
 
-  void CreateChildren();
+  // Lifecycle.
+  void FormCreateControls();
+  void ApplyDesignTexts();
+  void ApplyLanguage(const MainWindowTexts& t);
+  void FormShow();
   void OnClose();
-  void OnCommand(int id);
+  void FormDestroy();
+  // Tray shell.
+  void OnTrayMessage(UINT mouseMessage);
+  // Shows the main window without a taskbar button; from the tray icon
+  // the secondary windows come to the front with it.
+  void ShowMainWindow(bool withSecondary);
+  void set_popupmenu();
+  void ShowTrayMenu();
+  void TrayItemClick(const TrayMenuItem& item);
+  void PopupItemClick(int position);
+  // Actions.
+  void OnCommand(int id, int code, HWND control);
+  void Action_zapotrixhaltenExecute();
+  void Action_closeExecute();
+  void Action_DatenbankUpdaterExecute();
+  void Action_HostlisteneditorExecute();
+  void Action_EinstellungenExecute();
+  void Action_statistikExecute();
+  void Action4_handbuchExecute();
+  void Action_produkte_newsExecute();
+  void Action_infoExecute();
+  void BTOpenRuleClick();
+  // Lists.
+  LRESULT OnNotify(NMHDR& n);
+  void OnListNotify(const ListBinding& b, NMHDR& n);
+  void OnListClick(ListViewId id);
+  void OnListDoubleClick(ListViewId id);
+  void GetDisplayInfo(const ListBinding& b, LVITEMA& item);
+  const ListBinding* Binding(ListViewId id) const;
+  const ListBinding* BindingOf(int control) const;
+  // Edit boxes.
+  void HookEditBox(EditBox box);
+  void EditKeyPress(EditBox box, char& key);
+  void EditMouse(EditBox box, bool down);
+  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
+  void SetText(int control, const char* text) { SetDlgItemTextA(hwnd(), control, text); }
+  void SetMenuText(UINT item, bool byPosition, const std::string& text);
+  void SetColumnText(int control, int column, const char* text);
+  void AddHint(int control, const char* text);
   RECT Rect();
 
   Platform& os_;
   std::unique_ptr<Win32Timer> timer1_, timerCheckMessenger_;
   std::unique_ptr<ZapotrixMain> main_;
-  HWND status_ = nullptr, label1_ = nullptr, edWidth_ = nullptr, edHeight_ = nullptr;
-  std::string pauseActionCaption_, trayPauseCaption_;
-  bool closePending_ = false;
+  std::unique_ptr<RuleEditing> rules_;
+  WindowLanguage<Texts> language_;
+  std::vector<ListBinding> lists_;
+  HWND owner_ = nullptr;  // the hidden window that owns the main window, so it has no taskbar button
+  HICON icon_ = nullptr;
+  HIMAGELIST images_ = nullptr;  // ImageList1
+  HWND hints_ = nullptr;         // the tooltips of the controls
   HACCEL shortcuts_ = nullptr;
+  TrayIcon tray_;
+  TrayMenu trayMenu_;
+  UINT taskbarCreated_ = 0;
+  Subclass listView1Header_;
+  std::array<Subclass, 7> editHooks_;
+  std::array<HWND, kSecondaryCount> secondary_{};
+  bool closePending_ = false;
+  bool trayMenuShown_ = false;
+  bool syncingSelection_ = false;
 };
 
 }  // namespace zt

@@ -3,15 +3,26 @@
 
 #include <exception>
 
-namespace zt {
+#include "lang/texts.h"
 
-bool WindowBase::CreateTopLevel(const char* className, const char* caption, DWORD style,
-                                int width, int height, HICON icon) {
+namespace zt {
+namespace {
+
+// The window being created: its first message attaches it. Windows are
+// created on the one user-interface thread, one at a time.
+WindowBase* g_creating = nullptr;
+
+}  // namespace
+
+void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, kAppCaption, MB_OK | MB_ICONERROR); }
+
+bool WindowBase::CreateFromTemplate(const char* className, int templateId, HWND owner, HICON icon) {
   HINSTANCE inst = GetModuleHandleA(nullptr);
   WNDCLASSEXA wc = {};
   if (!GetClassInfoExA(inst, className, &wc)) {
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = Proc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
     wc.hInstance = inst;
     wc.hIcon = icon;
     wc.hIconSm = icon;
@@ -20,24 +31,25 @@ bool WindowBase::CreateTopLevel(const char* className, const char* caption, DWOR
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc)) return false;
   }
-  return CreateWindowExA(0, className, caption, style, CW_USEDEFAULT, CW_USEDEFAULT, width, height,
-                         nullptr, nullptr, inst, this) != nullptr;
+  g_creating = this;
+  HWND h = CreateDialogParamA(inst, MAKEINTRESOURCEA(templateId), owner, DialogProc, 0);
+  g_creating = nullptr;
+  return h != nullptr;
 }
 
-void WindowBase::ShowError(const char* text) {
-  MessageBoxA(nullptr, text, "Zapotrix", MB_OK | MB_ICONERROR);
-}
+// The dialog manager asks this procedure first; the window's own procedure
+// has already handled the message, so it only accepts the default focus.
+INT_PTR CALLBACK WindowBase::DialogProc(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
 
 LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  WindowBase* self = nullptr;
-  if (msg == WM_NCCREATE) {
-    self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
+  auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  if (!self && g_creating) {
+    self = g_creating;
+    g_creating = nullptr;
     self->hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  } else {
-    self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  if (!self) return DefDlgProcA(hwnd, msg, wp, lp);
   try {
     LRESULT r = self->HandleMessage(msg, wp, lp);
     if (msg == WM_NCDESTROY) {
@@ -46,9 +58,9 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     return r;
   } catch (const std::exception& e) {
-    ShowError(e.what());
+    ShowErrorBox(e.what());
   } catch (...) {
-    ShowError("Unknown error");
+    ShowErrorBox("Unknown error");
   }
   return 0;
 }

@@ -1,10 +1,16 @@
-// Stand-in shell: the documents folder is whatever the test sets.
+// Stand-in shell: the documents folder is whatever the test sets; opened
+// documents are recorded and answered with a scripted result.
 #pragma once
 #include <stdexcept>
+#include <vector>
 
 #include "platform/shell.h"
 
 namespace zt {
+
+struct SimShellCall {
+  std::string verb, file, parameters;
+};
 
 class SimShell : public Shell {
  public:
@@ -12,8 +18,14 @@ class SimShell : public Shell {
     if (fails) throw std::runtime_error("shell fault");
     return personal;
   }
+  int Execute(const std::string& verb, const std::string& file, const std::string& parameters) override {
+    executed.push_back({verb, file, parameters});
+    return executeResult;
+  }
   std::string personal = "C:\\Documents and Settings\\user\\My Documents";
   bool fails = false;
+  int executeResult = 42;  // success
+  std::vector<SimShellCall> executed;
 };
 
 }  // namespace zt

@@ -1,4 +1,4 @@
-// Shell folders through shell32.
+// Shell folders and ShellExecute through shell32.
 #pragma once
 #include "platform/shell.h"
 
@@ -7,6 +7,7 @@ namespace zt {
 class Win32Shell : public Shell {
  public:
   std::string PersonalFolder() override;
+  int Execute(const std::string& verb, const std::string& file, const std::string& parameters) override;
 };
 
 }  // namespace zt
