@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds zapotrix.exe and starts it under Wine from a program folder laid out
 # as installed (exe + config\ + help\), on our own virtual display when none
-# is set. Prints what the program shows; Ctrl+C quits it the normal way.
+# is set, and opens its main window once. Prints what the program shows;
+# Ctrl+C quits it the normal way.
 set -e
 cd "$(dirname "$0")/.."
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -51,6 +52,8 @@ finish() {
 trap finish INT TERM
 sleep 3
 "$b/wine-run.sh" "$b/ztprobe.exe" || true
+# What a user sees: the main window, opened once as a tray double-click does.
+"$b/wine-run.sh" "$b/ztprobe.exe" --show || true
 echo "run: zapotrix is running (press Ctrl+C to quit it; the status is shown every 30 s)"
 while kill -0 $pid 2>/dev/null; do
   sleep 30 &

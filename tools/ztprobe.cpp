@@ -5,6 +5,8 @@
 //                    icon does
 //   ztprobe --menu   opens the tray menu at the cursor, as a right click on
 //                    the tray icon does
+//   ztprobe --rect   prints the main window's outer rectangle on screen:
+//                    left top width height
 #include <windows.h>
 #include <commctrl.h>
 
@@ -41,6 +43,12 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--menu") == 0) {
     PostMessageA(main, kTrayCallback, kTrayIconId, WM_RBUTTONDOWN);
     std::printf("zapotrix: asked to open its tray menu\n");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
+    RECT r = {};
+    GetWindowRect(main, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
   char title[256] = {};
