@@ -4,7 +4,7 @@
 // cycles; the engine knows nothing else of the program.
 #pragma once
 #include <cstdint>
-#include <map>
+#include <vector>
 
 #include "engine/history.h"
 #include "engine/scan_cache.h"
@@ -27,9 +27,15 @@ class EngineView : public ListDisplay {
   virtual void ProcessPendingMessages() = 0;
 };
 
-// Address bars that did not answer in time, and the tick count from which
-// each may be asked again.
-using UnansweredAddressBars = std::map<WindowHandle, uint32_t>;
+// What the cycles learnt about each Internet Explorer window's address bar.
+struct AddressBarState {
+  WindowHandle window = 0;
+  bool answered = false;   // it answered the last time it was asked
+  uint32_t askedAt = 0;    // tick count of the last question
+  uint32_t retryAt = 0;    // not answered in time: not asked again before this
+};
+// The address bars of the last snapshot, by window handle.
+using AddressBars = std::vector<AddressBarState>;
 
 // The engine's state between cycles, owned by the main window.
 struct EngineState {
@@ -37,7 +43,7 @@ struct EngineState {
   OpenWindowsTable OpenWindows;                // browser windows of the last snapshot
   History history;                             // closed popups, oldest first
   ScanCache scanCache;                         // rule lists as the keyword and size passes use them
-  UnansweredAddressBars unansweredAddressBars;
+  AddressBars addressBars;
 };
 
 struct ScanContext {

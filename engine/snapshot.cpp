@@ -132,30 +132,53 @@ void FillListView1(const ScanContext& ctx) {
 namespace {
 
 // Reads the address bars of the Internet Explorer windows within the
-// cycle's budget. An address bar that did not answer is skipped for a while.
+// cycle's budget. Bars that answered last time are asked first, then the
+// others, the longest unasked first (a new window before all), so a hung
+// browser cannot keep the others waiting. A bar that did not answer in time
+// is skipped for a while.
 void ReadAddresses(const ScanContext& ctx) {
   OpenWindowsTable& t = ctx.state.OpenWindows;
-  UnansweredAddressBars& unanswered = ctx.state.unansweredAddressBars;
-  UnansweredAddressBars stillUnanswered;
-  const uint32_t start = ctx.system.TickCount();
+  AddressBars& known = ctx.state.addressBars;  // sorted by window handle
+  struct Ask {
+    TBrowserWindow* record;
+    AddressBarState state;
+  };
+  std::vector<Ask> order;
+  order.reserve(t.count);
+  bool anyUnanswered = false;
   for (size_t i = 0; i < t.count; ++i) {
     TBrowserWindow& rec = t.records[i];
     if (rec.Kind != kInternetExplorer) continue;
+    auto it = std::lower_bound(known.begin(), known.end(), rec.Handle,
+                               [](const AddressBarState& s, WindowHandle w) { return s.window < w; });
+    AddressBarState state = it != known.end() && it->window == rec.Handle ? *it : AddressBarState{rec.Handle};
+    anyUnanswered = anyUnanswered || !state.answered;
+    order.push_back({&rec, state});
+  }
+  if (anyUnanswered)
+    std::stable_sort(order.begin(), order.end(), [](const Ask& a, const Ask& b) {
+      if (a.state.answered != b.state.answered) return a.state.answered;
+      return a.state.askedAt < b.state.askedAt;
+    });
+  const uint32_t start = ctx.system.TickCount();
+  for (Ask& ask : order) {
+    AddressBarState& state = ask.state;
     uint32_t now = ctx.system.TickCount();
-    auto known = unanswered.find(rec.Handle);
-    if (known != unanswered.end() && static_cast<int32_t>(known->second - now) > 0) {
-      stillUnanswered.insert(*known);
-      continue;
-    }
     uint32_t spent = now - start;
-    if (spent >= kAddressBudgetMs) continue;
+    bool resting = !state.answered && static_cast<int32_t>(state.retryAt - now) > 0;
+    if (resting || spent >= kAddressBudgetMs) continue;
     unsigned timeout = std::min<unsigned>(kAddressReadTimeoutMs, kAddressBudgetMs - spent);
     bool timedOut = false;
-    rec.URL = ReadIEAddress(ctx, rec.Handle, timeout, &timedOut);
-    if (timedOut) stillUnanswered[rec.Handle] = ctx.system.TickCount() + kUnansweredRetryMs;
+    ask.record->URL = ReadIEAddress(ctx, ask.record->Handle, timeout, &timedOut);
+    state.answered = !timedOut;
+    state.askedAt = now;
+    if (timedOut) state.retryAt = ctx.system.TickCount() + kUnansweredRetryMs;
   }
   // Only the windows of this snapshot are remembered.
-  unanswered = std::move(stillUnanswered);
+  known.clear();
+  for (const Ask& ask : order) known.push_back(ask.state);
+  std::sort(known.begin(), known.end(),
+            [](const AddressBarState& a, const AddressBarState& b) { return a.window < b.window; });
 }
 
 }  // namespace

@@ -62,6 +62,7 @@ class System {
   virtual SemaphoreResult CreateInstanceSemaphore(const std::string& name) = 0;
   virtual void CloseInstanceSemaphore() = 0;
 
+  // The program's full path; empty when the system cannot give it whole.
   virtual std::string ExecutablePath() = 0;
   virtual std::string SystemDirectory() = 0;   // without trailing backslash
   virtual std::string WindowsDirectory() = 0;  // without trailing backslash
@@ -82,7 +83,9 @@ class System {
   // The whole file as bytes; nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;
   // Writes a temporary file beside the target, then replaces the target
-  // with it: afterwards the old or the new file stands, never a part.
+  // with it: afterwards the old or the new file stands, never a part. A
+  // write-protected target or a folder is not replaced. The steps and the
+  // names of the temporary files: platform/file_replace.h.
   virtual bool WriteFileAtomic(const std::string& path, const std::string& bytes) = 0;
   // The cause of the last failed WriteFileAtomic; None after a success.
   virtual WriteError LastWriteError() = 0;

@@ -191,22 +191,26 @@ std::string IniFile::ValueOf(const Key& k) const {
 
 std::vector<std::string> IniFile::ReadNumbered(const std::string& section, size_t count) const {
   std::vector<std::string> values(count);
-  const Section* s = Find(section);
+  const Section* s = Find(Trim(section));  // trimmed as Read trims it
   if (!s) return values;
   // Key n is the first key whose name is the decimal text of n (no sign, no
-  // leading zero; names are already trimmed, digits have no case).
+  // leading zero; names are already trimmed, digits have no case). Up to 19
+  // digits are summed in 64 bits, which never wraps whatever the width of
+  // size_t; a longer name is beyond any list the program can hold.
   std::vector<bool> taken(count + 1, false);
   for (const Key& k : s->keys) {
     size_t len = k.name.end - k.name.begin;
     const char* p = text_.data() + k.name.begin;
     if (len == 0 || len > 19 || p[0] == '0') continue;
-    size_t n = 0;
+    uint64_t sum = 0;
     bool digits = true;
     for (size_t i = 0; i < len && digits; ++i) {
       digits = p[i] >= '0' && p[i] <= '9';
-      n = n * 10 + static_cast<size_t>(p[i] - '0');
+      sum = sum * 10 + static_cast<uint64_t>(p[i] - '0');
     }
-    if (!digits || n < 1 || n > count || taken[n]) continue;
+    if (!digits || sum < 1 || sum > count) continue;
+    size_t n = static_cast<size_t>(sum);
+    if (taken[n]) continue;
     taken[n] = true;
     if (k.hasValue) values[n - 1] = ValueOf(k);
   }

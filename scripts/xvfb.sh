@@ -7,8 +7,11 @@ case $1 in
 start)
   rm -f "$dir/xvfb.display"
   exec 3>"$dir/xvfb.display.tmp"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-  echo $! >"$dir/xvfb.pid"
+  # In a session of its own: a Ctrl+C in the terminal that started it (make
+  # run) goes to the terminal's process group and must not end the display
+  # before the program on it has quit in order.
+  setsid sh -c 'echo $$ >"$1"; exec Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp' sh "$dir/xvfb.pid" \
+    </dev/null >/dev/null 2>&1 &
   exec 3>&-
   i=0
   while [ ! -s "$dir/xvfb.display.tmp" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done

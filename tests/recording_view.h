@@ -3,6 +3,7 @@
 #pragma once
 #include <functional>
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ class RecordingView : public MainView {
   void SetColumnWidth(ListViewId id, int column, int width) override { widths[{id, column}] = width; }
   void SelectRuleTab(int index) override { ruleTab = index; }
   void SetHintPauses(int p, int h) override { hintPause = p; hintHidePause = h; }
-  void AddTrayIcon() override { ++trayIconAdds; }
+  void AddTrayIcon() override {
+    if (trayFails) throw std::runtime_error(trayFails);
+    ++trayIconAdds;
+  }
   void RebuildTrayMenu() override { ++trayMenuBuilds; }
   void EnableUpdaterAction(bool e) override { updaterEnabled = e; }
   int ScreenWidth() override { return 1024; }
@@ -60,6 +64,7 @@ class RecordingView : public MainView {
   std::map<std::pair<ListViewId, int>, int> widths;
   int ruleTab = -1, hintPause = 0, hintHidePause = 0;
   int trayIconAdds = 0, trayMenuBuilds = 0;
+  const char* trayFails = nullptr;  // AddTrayIcon throws this text
   bool updaterEnabled = false;
   int left = 0, top = 0;
   std::string edWidth, edHeight;

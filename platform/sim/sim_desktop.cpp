@@ -38,6 +38,7 @@ void SimDesktop::EnumTopLevel(const WindowVisitor& visit) {
   // Like the system, enumerate the windows that existed when it started;
   // a window destroyed meanwhile is still visited and answers as gone.
   std::vector<WindowHandle> list = zorder;
+  Enumerating during(enumerating);
   for (WindowHandle h : list) {
     if (beforeVisit) beforeVisit(h);
     if (!visit(h)) return;
@@ -54,6 +55,7 @@ void SimDesktop::EnumChildren(WindowHandle parent, const WindowVisitor& visit) {
     list.push_back(c);
     if (SimWindow* w = Find(c)) stack.insert(stack.end(), w->children.rbegin(), w->children.rend());
   }
+  Enumerating during(enumerating);
   for (WindowHandle h : list)
     if (!visit(h)) return;
 }

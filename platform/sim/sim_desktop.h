@@ -33,6 +33,17 @@ struct PostedMessage {
   intptr_t lParam;
 };
 
+// Counts a running enumeration for as long as it lives.
+struct Enumerating {
+  explicit Enumerating(int& depth) : depth_(depth) { ++depth_; }
+  ~Enumerating() { --depth_; }
+  Enumerating(const Enumerating&) = delete;
+  Enumerating& operator=(const Enumerating&) = delete;
+
+ private:
+  int& depth_;
+};
+
 class SimDesktop : public Desktop {
  public:
   WindowHandle FindTopLevelWindow(const std::string& title) override;
@@ -70,6 +81,8 @@ class SimDesktop : public Desktop {
   // When set, a wait for a hung window also advances this clock (the
   // stand-in system's tick count), as the real wait takes that time.
   uint32_t* clock = nullptr;
+  // How many enumerations are running now (a visitor is being called).
+  int enumerating = 0;
   // Reading the class name of this window throws (an error inside a callback).
   WindowHandle failing = 0;
 

@@ -1,6 +1,8 @@
-// Stand-in files and system: real files under a temporary folder.
+// Stand-in files and system: real files under a temporary folder, found
+// without regard to the case of their names.
 #include "platform/sim/sim_system.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cstdio>
@@ -8,6 +10,8 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+
+#include "platform/ansi_case.h"
 
 namespace zt {
 namespace fs = std::filesystem;
@@ -31,6 +35,40 @@ SimSystem::~SimSystem() {
   fs::remove_all(root_, ec);
 }
 
+namespace {
+
+bool SameName(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && UpperAnsi(a) == UpperAnsi(b);
+}
+
+// The name of a host folder's entry in the bytes it was made of. On a
+// Windows host the library makes a path from our bytes as the same code
+// points but gives names back in UTF-8: that is undone here.
+std::string EntryName(const fs::path& entry) {
+#ifdef _WIN32
+  const fs::path file = entry.filename();
+  std::string name;
+  for (wchar_t c : file.native()) name += static_cast<char>(c);
+  return name;
+#else
+  return entry.filename().string();
+#endif
+}
+
+// The name of an entry of a host folder that matches name in the way of
+// Windows; nothing when there is none.
+std::optional<std::string> ExistingName(const std::string& folder, const std::string& name) {
+  std::error_code ec;
+  if (fs::exists(fs::symlink_status(folder + "/" + name, ec))) return name;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string entry = EntryName(it->path());
+    if (SameName(entry, name)) return entry;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 std::string SimSystem::HostPath(const std::string& winPath) const {
   std::string p = winPath;
   std::string out = root_;
@@ -39,9 +77,108 @@ std::string SimSystem::HostPath(const std::string& winPath) const {
     out += static_cast<char>(std::tolower(static_cast<unsigned char>(p[0])));
     p = p.substr(2);
   }
-  for (char c : p) out += (c == '\\') ? '/' : c;
+  // Each name takes the case of an existing entry; from the first name that
+  // does not exist on, the rest cannot exist and keeps the case given.
+  bool looking = true;
+  size_t start = 0;
+  while (start < p.size()) {
+    size_t end = p.find_first_of("\\/", start);
+    if (end == std::string::npos) end = p.size();
+    std::string name = p.substr(start, end - start);
+    start = end + 1;
+    if (name.empty()) continue;
+    if (looking) {
+      std::optional<std::string> existing = ExistingName(out, name);
+      looking = existing.has_value();
+      if (existing) name = *existing;
+    }
+    out += "/" + name;
+  }
+  if (!p.empty() && (p.back() == '\\' || p.back() == '/')) out += "/";
   return out;
 }
+
+// The single file operations of a replacement on the host folder, with the
+// failures a test scripted.
+class SimSystem::Steps : public FileSteps {
+ public:
+  explicit Steps(SimSystem& sys) : sys_(sys) {}
+
+  std::optional<uint32_t> Attributes(const std::string& path) override {
+    return sys_.FileAttributes(path);
+  }
+
+  bool WriteNew(const std::string& path, const std::string& bytes) override {
+    bool full = sys_.failWrites || Fails(SimFileStep::Write, path, "");
+    std::ofstream out(sys_.HostPath(path), std::ios::binary | std::ios::trunc);
+    if (!out) return Failure(WriteError::AccessDenied);
+    size_t n = full ? bytes.size() / 2 : bytes.size();
+    out.write(bytes.data(), static_cast<std::streamsize>(n));
+    if (!out.flush()) return Failure(WriteError::DiskFull);
+    if (full) return Failure(sys_.failWrites ? sys_.failWritesAs : WriteError::DiskFull);
+    return true;
+  }
+
+  bool Delete(const std::string& path) override {
+    if (Fails(SimFileStep::Delete, path, "")) return false;
+    std::error_code ec;
+    fs::path p = sys_.HostPath(path);
+    if (!fs::is_regular_file(p, ec)) return false;
+    fs::permissions(p, fs::perms::owner_write, fs::perm_options::add, ec);
+    return fs::remove(p, ec);
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    if (Fails(SimFileStep::Rename, from, to)) return Failure(WriteError::AccessDenied);
+    if (!sys_.FileAttributes(from) || sys_.FileAttributes(to)) return Failure(WriteError::Other);
+    return Move(from, to);
+  }
+
+  StepResult RenameReplacing(const std::string& from, const std::string& to) override {
+    if (!sys_.hasReplacingRename) return StepResult::Unsupported;
+    std::optional<uint32_t> target = sys_.FileAttributes(to);
+    if (Fails(SimFileStep::RenameReplacing, from, to) || (target && (*target & kAttrDirectory)))
+      return Failed(WriteError::AccessDenied);
+    return Move(from, to) ? StepResult::Done : StepResult::Failed;
+  }
+
+  StepResult Replace(const std::string& target, const std::string& replacement,
+                     const std::string& backup) override {
+    if (!sys_.hasReplaceFile || !sys_.FileAttributes(target)) return StepResult::Unsupported;
+    if (Fails(SimFileStep::Replace, replacement, target)) return Failed(WriteError::AccessDenied);
+    // The target goes to the backup name (over an earlier backup), the
+    // replacement takes its place.
+    if (!Move(target, backup)) return StepResult::Failed;
+    if (Fails(SimFileStep::ReplaceAfterAside, replacement, target))
+      return Failed(WriteError::AccessDenied);
+    if (Move(replacement, target)) return StepResult::Done;
+    Move(backup, target);
+    return StepResult::Failed;
+  }
+
+  WriteError FailureCause() override { return cause_; }
+
+ private:
+  bool Failure(WriteError cause) {
+    cause_ = cause;
+    return false;
+  }
+  StepResult Failed(WriteError cause) {
+    cause_ = cause;
+    return StepResult::Failed;
+  }
+  bool Fails(SimFileStep step, const std::string& from, const std::string& to) {
+    return sys_.failFileStep && sys_.failFileStep(step, from, to);
+  }
+  bool Move(const std::string& from, const std::string& to) {
+    std::error_code ec;
+    fs::rename(sys_.HostPath(from), sys_.HostPath(to), ec);
+    return !ec || Failure(WriteError::Other);
+  }
+
+  SimSystem& sys_;
+  WriteError cause_ = WriteError::Other;
+};
 
 SemaphoreResult SimSystem::CreateInstanceSemaphore(const std::string&) {
   if (semaphoreFails) return SemaphoreResult::Failed;
@@ -116,7 +253,7 @@ std::vector<DirEntry> SimSystem::ListDirectory(const std::string& path) {
   std::vector<DirEntry> out;
   std::error_code ec;
   for (const auto& e : fs::directory_iterator(HostPath(path), ec))
-    out.push_back({e.path().filename().string(), e.is_directory()});
+    out.push_back({EntryName(e.path()), e.is_directory()});
   return out;
 }
 
@@ -129,38 +266,12 @@ std::optional<std::string> SimSystem::ReadFile(const std::string& path) {
 }
 
 bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-  lastWriteError = WriteError::None;
-  if (failWrites) {
-    lastWriteError = failWritesAs;
-    return false;
-  }
-  std::string target = HostPath(path);
-  std::error_code ec;
-  if (fs::exists(target, ec) && (FileAttributes(path).value_or(0) & kAttrReadOnly)) {
-    lastWriteError = WriteError::ReadOnly;
-    return false;
-  }
-  std::string tmp = target + ".zt-tmp";
-  {
-    std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      lastWriteError = WriteError::AccessDenied;
-      return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-      fs::remove(tmp, ec);
-      lastWriteError = WriteError::DiskFull;
-      return false;
-    }
-  }
-  fs::rename(tmp, target, ec);
-  if (ec) {
-    fs::remove(tmp, ec);
-    lastWriteError = WriteError::Other;
-    return false;
-  }
-  return true;
+  Steps steps(*this);
+  std::string written = bytes;
+  if (path == cutShortPath) written.resize(std::min(cutShortAt, bytes.size()));
+  lastWriteError = ReplaceWhole(steps, version.platformId == 1 ? ReplaceWay::Aside : ReplaceWay::Nt,
+                                path, written);
+  return lastWriteError == WriteError::None;
 }
 
 int SimSystem::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {

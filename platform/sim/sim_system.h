@@ -1,12 +1,17 @@
 // Stand-in of files and system for the native tests. Windows paths map onto a
-// real temporary folder: "C:\a\b" is <root>/c/a/b (names compared as given).
-// Message boxes are recorded and answered from a queue.
+// real temporary folder: "C:\a\b" is <root>/c/a/b. Names are compared
+// without regard to case, as Windows compares them, and keep the case they
+// were created with. Files are replaced by the same steps as on Windows
+// (platform/file_replace.h), each of which a test can make fail. Message
+// boxes are recorded and answered from a queue.
 #pragma once
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "platform/file_replace.h"
 #include "platform/system.h"
 
 namespace zt {
@@ -14,6 +19,16 @@ namespace zt {
 struct SimMessageBox {
   std::string text, caption;
   unsigned flags;
+};
+
+// The steps of a file replacement that a test can make fail.
+enum class SimFileStep {
+  Write,            // the new file: half of it is written (a full disk)
+  Rename,           // a plain rename (MoveFile)
+  RenameReplacing,  // a replacing rename (MoveFileEx)
+  Replace,          // ReplaceFile, before it moved anything
+  ReplaceAfterAside,  // ReplaceFile, after it moved the target to the backup name
+  Delete,
 };
 
 class SimSystem : public System {
@@ -64,6 +79,16 @@ class SimSystem : public System {
   bool failWrites = false;       // every write fails, for the reason below
   WriteError failWritesAs = WriteError::DiskFull;
   WriteError lastWriteError = WriteError::None;
+  // A write to this path keeps only its first cutShortAt bytes yet reports
+  // success: a disk or a crash that cut a file short.
+  std::string cutShortPath;
+  size_t cutShortAt = 0;
+  // Files are replaced the Windows 9x way when version.platformId is 1.
+  bool hasReplaceFile = true;     // false: no ReplaceFile (Windows NT 4)
+  bool hasReplacingRename = true; // false: MoveFileEx cannot replace (Windows 9x)
+  // A step for which this answers true fails (from, to: the step's paths),
+  // as a file in use would make it fail.
+  std::function<bool(SimFileStep step, const std::string& from, const std::string& to)> failFileStep;
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;
   int dnsFlushes = 0;
@@ -72,6 +97,7 @@ class SimSystem : public System {
   std::vector<SimMessageBox> boxes;
 
  private:
+  class Steps;
   std::string root_;
   bool holding_ = false;
 };

@@ -1,7 +1,10 @@
-// kernel32 files and system calls.
+// kernel32 files and system calls; the replacement of a file by its steps.
 #include "platform/win32/win32_system.h"
 
 #include "platform/win32/win.h"
+
+#include <algorithm>
+#include <vector>
 
 namespace zt {
 namespace {
@@ -17,19 +20,154 @@ class File {
   }
   explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
   HANDLE get() const { return h_; }
-  void Close() {
-    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
-    h_ = INVALID_HANDLE_VALUE;
-  }
 
  private:
   HANDLE h_;
 };
 
-std::string Folder(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+// A find handle closed when it goes out of scope.
+class FindHandle {
+ public:
+  explicit FindHandle(HANDLE h) : h_(h) {}
+  FindHandle(const FindHandle&) = delete;
+  FindHandle& operator=(const FindHandle&) = delete;
+  ~FindHandle() {
+    if (h_ != INVALID_HANDLE_VALUE) FindClose(h_);
+  }
+  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+// A function a module exports, or null. The cast goes through void (*)():
+// the caller names the function's real type.
+template <class Fn>
+Fn Exported(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
+
+// A library loaded for a while, released when it goes out of scope.
+class Library {
+ public:
+  explicit Library(HMODULE m) : m_(m) {}
+  Library(const Library&) = delete;
+  Library& operator=(const Library&) = delete;
+  ~Library() {
+    if (m_) FreeLibrary(m_);
+  }
+  explicit operator bool() const { return m_ != nullptr; }
+  template <class Fn>
+  Fn Function(const char* name) const {
+    return Exported<Fn>(m_, name);
+  }
+
+ private:
+  HMODULE m_;
+};
+
+// The longest path the system knows (the limit of its "\\?\" paths).
+constexpr DWORD kLongestPath = 32768;
+
+// ReplaceFileA exists from Windows 2000 on; it is looked up at run time so
+// that the program still loads on Windows 95 and 98, which lack it.
+using ReplaceFileFn = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup,
+                                    DWORD flags, LPVOID exclude, LPVOID reserved);
+
+ReplaceFileFn SystemReplaceFile() {
+  // kernel32 stays loaded for the life of every process: nothing to release.
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  return kernel ? Exported<ReplaceFileFn>(kernel, "ReplaceFileA") : nullptr;
+}
+
+// ReplaceFile failures after which both files still have their names and a
+// plain rename may do what ReplaceFile would not: the target went away
+// meanwhile, the file system cannot replace, or ReplaceFile wanted more
+// rights on the target (to carry its security over) than a rename needs.
+bool RenameCures(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_INVALID_FUNCTION:
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_CALL_NOT_IMPLEMENTED:
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The single file operations of a replacement, by kernel32.
+class Win32FileSteps : public FileSteps {
+ public:
+  std::optional<uint32_t> Attributes(const std::string& path) override {
+    DWORD a = GetFileAttributesA(path.c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return a;
+  }
+
+  bool WriteNew(const std::string& path, const std::string& bytes) override {
+    File f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr));
+    bool ok = static_cast<bool>(f);
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+      DWORD wrote = 0;
+      DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
+      ok = ::WriteFile(f.get(), bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
+      done += wrote;
+    }
+    return ok && FlushFileBuffers(f.get());
+  }
+
+  bool Delete(const std::string& path) override {
+    DWORD a = GetFileAttributesA(path.c_str());
+    if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_READONLY))
+      SetFileAttributesA(path.c_str(), a & ~FILE_ATTRIBUTE_READONLY);
+    return DeleteFileA(path.c_str()) != 0;
+  }
+
+  bool Rename(const std::string& from, const std::string& to) override {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+  }
+
+  StepResult RenameReplacing(const std::string& from, const std::string& to) override {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      return StepResult::Done;
+    // Windows 9x has the function but not the operation.
+    return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? StepResult::Unsupported : StepResult::Failed;
+  }
+
+  StepResult Replace(const std::string& target, const std::string& replacement,
+                     const std::string& backup) override {
+    ReplaceFileFn replace = SystemReplaceFile();
+    if (!replace) return StepResult::Unsupported;
+    // Merge errors (attributes or security that cannot be carried over) do
+    // not stop it: a rename would not carry them either. (Wine's ReplaceFile
+    // is a move to the backup and a rename, and carries nothing over.)
+    if (replace(target.c_str(), replacement.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                nullptr, nullptr))
+      return StepResult::Done;
+    return RenameCures(GetLastError()) ? StepResult::Unsupported : StepResult::Failed;
+  }
+
+  WriteError FailureCause() override {
+    switch (GetLastError()) {
+      case ERROR_DISK_FULL:
+      case ERROR_HANDLE_DISK_FULL:
+        return WriteError::DiskFull;
+      case ERROR_ACCESS_DENIED:
+      case ERROR_SHARING_VIOLATION:
+      case ERROR_LOCK_VIOLATION:
+        return WriteError::AccessDenied;
+      default:
+        return WriteError::Other;
+    }
+  }
+};
 
 }  // namespace
 
@@ -47,10 +185,20 @@ void Win32System::CloseInstanceSemaphore() {
   semaphore_ = nullptr;
 }
 
+std::string WholePathFrom(const std::function<uint32_t(char*, uint32_t)>& query) {
+  for (DWORD size = MAX_PATH;; size *= 2) {
+    std::vector<char> buf(size, '\0');
+    DWORD n = query(buf.data(), size);
+    if (n == 0) return "";
+    // A result that fills the buffer was cut (Windows XP then even leaves
+    // out the terminating zero): ask again with a larger buffer.
+    if (n < size) return std::string(buf.data(), n);
+    if (size >= kLongestPath) return "";
+  }
+}
+
 std::string Win32System::ExecutablePath() {
-  char buf[MAX_PATH + 1] = {};
-  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
-  return std::string(buf, n);
+  return WholePathFrom([](char* buf, uint32_t size) { return GetModuleFileNameA(nullptr, buf, size); });
 }
 
 std::string Win32System::SystemDirectory() {
@@ -114,14 +262,13 @@ bool Win32System::RemoveDirectory(const std::string& path) {
 std::vector<DirEntry> Win32System::ListDirectory(const std::string& path) {
   std::vector<DirEntry> out;
   WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return out;
+  FindHandle find(FindFirstFileA((path + "\\*").c_str(), &data));
+  if (!find) return out;
   do {
     std::string name = data.cFileName;
     if (name != "." && name != "..")
       out.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
-  } while (FindNextFileA(h, &data));
-  FindClose(h);
+  } while (FindNextFileA(find.get(), &data));
   return out;
 }
 
@@ -140,68 +287,31 @@ std::optional<std::string> Win32System::ReadFile(const std::string& path) {
   return out;
 }
 
-WriteError Win32System::LastWriteError() { return lastWriteError_; }
-
 bool Win32System::WriteFileAtomic(const std::string& path, const std::string& bytes) {
-  lastWriteError_ = WriteError::None;
-  if (ReplaceWhole(path, bytes)) return true;
-  DWORD error = GetLastError();
-  DWORD attrs = GetFileAttributesA(path.c_str());
-  if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
-    lastWriteError_ = WriteError::ReadOnly;
-  else if (error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL)
-    lastWriteError_ = WriteError::DiskFull;
-  else if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION)
-    lastWriteError_ = WriteError::AccessDenied;
-  else
-    lastWriteError_ = WriteError::Other;
-  return false;
+  Win32FileSteps steps;
+  lastWriteError_ = ReplaceWhole(steps, ReplaceWayInUse(), path, bytes);
+  return lastWriteError_ == WriteError::None;
 }
 
-bool Win32System::ReplaceWhole(const std::string& path, const std::string& bytes) {
-  // A write-protected file stays as it is. Windows refuses to replace it,
-  // but Wine's MoveFileEx replaces it all the same: ask first.
-  DWORD existing = GetFileAttributesA(path.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY)) return false;
-  char tmp[MAX_PATH + 1] = {};
-  if (!GetTempFileNameA(Folder(path).c_str(), "zt", 0, tmp)) return false;
-  File f(CreateFileA(tmp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  bool ok = static_cast<bool>(f);
-  size_t done = 0;
-  while (ok && done < bytes.size()) {
-    DWORD wrote = 0;
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1 << 20));
-    ok = ::WriteFile(f.get(), bytes.data() + done, chunk, &wrote, nullptr) && wrote == chunk;
-    done += wrote;
+WriteError Win32System::LastWriteError() { return lastWriteError_; }
+
+ReplaceWay Win32System::ReplaceWayInUse() {
+  if (!replaceWay_) {
+    OSVERSIONINFOA info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    bool nine = GetVersionExA(&info) && info.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    replaceWay_ = nine ? ReplaceWay::Aside : ReplaceWay::Nt;
   }
-  ok = ok && FlushFileBuffers(f.get());
-  f.Close();
-  if (ok) {
-    ok = MoveFileExA(tmp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    // Windows 9x has no MoveFileEx: replace by delete and rename there.
-    if (!ok && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED) {
-      DWORD attrs = GetFileAttributesA(path.c_str());
-      ok = (attrs == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str())) && MoveFileA(tmp, path.c_str());
-    }
-  }
-  if (!ok) {
-    // Keep the cause of the failure, not that of the clean-up.
-    DWORD error = GetLastError();
-    DeleteFileA(tmp);
-    SetLastError(error);
-  }
-  return ok;
+  return *replaceWay_;
 }
 
 bool Win32System::FlushDnsCache() {
   // dnsapi.dll exists from Windows 2000 on; older systems have no cache.
-  HMODULE dll = LoadLibraryA("dnsapi.dll");
+  Library dll(LoadLibraryA("dnsapi.dll"));
   if (!dll) return false;
   using FlushFn = BOOL(WINAPI*)();
-  auto flush = reinterpret_cast<FlushFn>(reinterpret_cast<void (*)()>(GetProcAddress(dll, "DnsFlushResolverCache")));
-  bool ok = flush && flush();
-  FreeLibrary(dll);
-  return ok;
+  auto flush = dll.Function<FlushFn>("DnsFlushResolverCache");
+  return flush && flush();
 }
 
 void Win32System::Sleep(unsigned ms) { ::Sleep(ms); }

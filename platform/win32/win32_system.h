@@ -1,11 +1,25 @@
 // Files and system through kernel32, user32 and version.dll.
 #pragma once
+#include <functional>
+#include <optional>
+
+#include "platform/file_replace.h"
 #include "platform/system.h"
 
 namespace zt {
 
+// The whole of a path that a system call copies into the caller's buffer
+// of the given size, returning its length, and cuts when it does not fit
+// (GetModuleFileNameA): asked again with larger buffers. Empty when the
+// call fails or the path is longer than any the system knows; never a cut
+// path.
+std::string WholePathFrom(const std::function<uint32_t(char* buf, uint32_t size)>& query);
+
 class Win32System : public System {
  public:
+  // The way files are replaced follows the system's family unless given.
+  explicit Win32System(std::optional<ReplaceWay> replaceWay = std::nullopt)
+      : replaceWay_(replaceWay) {}
   ~Win32System() override { CloseInstanceSemaphore(); }
   SemaphoreResult CreateInstanceSemaphore(const std::string& name) override;
   void CloseInstanceSemaphore() override;
@@ -32,10 +46,11 @@ class Win32System : public System {
   int MessageBox(const std::string& text, const std::string& caption, unsigned flags) override;
 
  private:
-  // Writes a temporary file and puts it in place; GetLastError tells why not.
-  bool ReplaceWhole(const std::string& path, const std::string& bytes);
-  WriteError lastWriteError_ = WriteError::None;
+  ReplaceWay ReplaceWayInUse();
+
   void* semaphore_ = nullptr;
+  std::optional<ReplaceWay> replaceWay_;
+  WriteError lastWriteError_ = WriteError::None;
 };
 
 }  // namespace zt

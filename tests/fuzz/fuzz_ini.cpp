@@ -25,7 +25,8 @@ zt::SimSystem& System() {
 
 extern const std::vector<std::string> kFuzzDictionary = {
     "[ADS]", "[URL]", "[WCS]", "[WDS]", "[ads]", "[ ADS ]", "[Other]", "1=", "2=", "3=", "1", "=",
-    "\"", "'", ";", "\xEF\xBB\xBF", std::string(1, '\0'), "\r", "\n", " ", "\t", "\x1A", "\xA0", "]"};
+    "\"", "'", ";", "\xEF\xBB\xBF", std::string(1, '\0'), "\r", "\n", " ", "\t", "\x1A", "\xA0", "]",
+    "01", "4294967297", "18446744073709551617"};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -33,6 +34,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char* section : {"ADS", "URL", "WCS", "WDS", "Other"}) {
     Check(ini.KeyCount(section) == ini.Keys(section).size());
     for (const std::string& key : ini.Keys(section)) Check(ini.Read(section, key).size() <= zt::kProfileValueMax);
+    // Reading keys 1..n in one pass gives what reading them by name gives.
+    std::vector<std::string> numbered = ini.ReadNumbered(section, 20);
+    for (size_t n = 1; n <= numbered.size(); ++n) Check(numbered[n - 1] == ini.Read(section, std::to_string(n)));
   }
 
   const std::string path = "C:\\fuzz\\config\\zapotrix_mainDB.ini";

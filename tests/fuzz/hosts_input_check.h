@@ -5,6 +5,7 @@
 #include <string>
 
 #include "hosts/hosts_file.h"
+#include "hosts/hosts_io.h"
 #include "hosts/hosts_list.h"
 #include "rules/list_ops.h"
 
@@ -25,6 +26,26 @@ inline std::string CheckHostsInput(const std::string& input) {
     if (e.empty()) return "empty list entry";
     if (e.find_first_of("\r\n") != std::string::npos) return "list entry with a line end";
   }
+  // Every line the writer adds names one valid host after the chosen
+  // prefix: an entry can never smuggle in a line of its own. The other
+  // lines are the old file's "#" lines, the empty ones and localhost.
+  for (const char* ip : {"127.0.0.1", "0.0.0.0"}) {
+    const std::string prefix = std::string(ip) + "  ";
+    bool head = true;
+    for (const std::string& line : SplitLines(BuildHostsFile(input, input, ip))) {
+      if (head) {
+        if (line == "127.0.0.1  localhost") head = false;
+        else if (!line.empty() && line[0] != '#') return "hosts file head line that is no comment";
+        continue;
+      }
+      if (line.compare(0, prefix.size(), prefix) != 0) return "hosts file line without the chosen prefix";
+      if (!IsValidHostName(line.substr(prefix.size()))) return "hosts file line that names no valid host";
+    }
+    if (head) return "hosts file without the localhost line";
+  }
+  for (const std::string& n : names)
+    if (!IsValidHostName(n)) return "imported name that is no valid host name";
+
   std::string written = BuildHostsFile(input, input, "127.0.0.1");
   for (size_t i = 0; i < written.size(); ++i) {
     if (written[i] == '\r' && (i + 1 == written.size() || written[i + 1] != '\n')) return "lone CR in hosts file";

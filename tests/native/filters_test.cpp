@@ -3,6 +3,8 @@
 // sheet copy and removal.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "sim_world.h"
 #include "system/filters.h"
 
@@ -124,7 +126,7 @@ TEST_F(Filters, NoUserDirectoryMeansNoPathAndNothingWritten) {
   w.shell.fails = true;
   EXPECT_EQ("", GetChromePath(app.Filters(), "Mozilla"));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Error getting menu path.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.profilePathError), w.system.boxes[0].text);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
 }
 

@@ -3,6 +3,8 @@
 // buttons, and the start-up step that calls it.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "hosts/hosts_file.h"
 #include "hosts/hosts_io.h"
 #include "sim_world.h"
@@ -114,7 +116,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   w.system.SetFileAttributes(Hosts(), kAttrReadOnly);
   EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Error accessing host-file. File is write protected.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsReadOnly), w.system.boxes[0].text);
   EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   w.system.SetFileAttributes(Hosts(), 0);
@@ -122,7 +124,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   app.flags.IsGerman = true;
   w.system.DeleteFile(Hosts());
   EXPECT_FALSE(check_host_access(app.Hosts()));
-  EXPECT_EQ("Fehler beim Zugriff auf die Host-Datei. Datei ist schreibgesch\xFCtzt!", w.system.boxes[1].text);
+  EXPECT_EQ(std::string(TextsFor(true).msg.hostsReadOnly), w.system.boxes[1].text);
   EXPECT_FALSE(Exists(Hosts()));  // nothing created
   w.system.PutFile(Hosts(), kOldHosts);
   app.flags.IsGerman = false;
@@ -130,7 +132,7 @@ TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   w.system.PutFile(Backup(), "old");
   w.system.SetFileAttributes(Backup(), kAttrReadOnly);
   EXPECT_FALSE(check_host_access(app.Hosts()));
-  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+  EXPECT_EQ(std::string(TextsFor(false).msg.backupReadOnly),
             w.system.boxes[2].text);
 }
 
@@ -140,6 +142,33 @@ TEST_F(HostsWriter, NoBackupNoRewrite) {
   w.system.failWrites = false;
   EXPECT_EQ(kOldHosts, Read(Hosts()));
   EXPECT_FALSE(Exists(Backup()));
+}
+
+TEST_F(HostsWriter, BackupThatDoesNotMatchTheHostsFileIsNoBackup) {
+  // The copy came out short: it is not trusted, removed, and the hosts
+  // file is not touched.
+  w.system.cutShortPath = Backup();
+  w.system.cutShortAt = 10;
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+  EXPECT_FALSE(Exists(Backup()));
+
+  // Once the disk is sound again a whole backup is made.
+  w.system.cutShortPath.clear();
+  hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+}
+
+TEST_F(HostsWriter, RestoreThatDoesNotReadBackKeepsTheBackup) {
+  app.settings.hosts = true;
+  Exchange_host(app.Hosts(), app.settings);
+  w.system.cutShortPath = Hosts();
+  w.system.cutShortAt = 5;
+  app.settings.hosts = false;
+  EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
+  EXPECT_EQ(kOldHosts, Read(Backup()));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(TextsFor(false).msg.hostsAccess, w.system.boxes[0].text);
 }
 
 TEST_F(HostsWriter, MissingHostsFileIsNotCreatedByTheEditorPath) {
@@ -187,7 +216,7 @@ TEST_F(HostsWriter, FailedRestoreKeepsTheBackupAndSaysSo) {
   app.settings.hosts = false;
   EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Error accessing host file.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsAccess), w.system.boxes[0].text);
   EXPECT_EQ(blocking, Read(Hosts()));
   EXPECT_EQ(kOldHosts, Read(Backup()));
 }
@@ -204,6 +233,28 @@ TEST_F(HostsWriter, DialogOkFallsBackWhenTheFileCannotBeWritten) {
   EXPECT_TRUE(Exists(Backup()));
 }
 
+TEST_F(HostsWriter, DialogOkFallsBackAndTellsWhenTheRewriteFails) {
+  // The rewrite throws (a full disk): blocking must not read as switched on.
+  app.settings.hosts = true;
+  w.system.failWrites = true;
+  HostsDialogOk(app.Hosts(), app.settings, false);
+  EXPECT_FALSE(app.settings.hosts);
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(TextsFor(false).msg.backupReadOnly, w.system.boxes[0].text);
+  EXPECT_EQ(kOldHosts, Read(Hosts()));
+
+  // With the backup in place the rewrite itself fails and names the cause.
+  w.system.failWrites = false;
+  w.system.PutFile(Backup(), kOldHosts);
+  w.system.failWrites = true;
+  app.settings.hosts = true;
+  HostsDialogOk(app.Hosts(), app.settings, false);
+  EXPECT_FALSE(app.settings.hosts);
+  ASSERT_EQ(2u, w.system.boxes.size());
+  EXPECT_EQ(SaveFailedText(TextsFor(false), Format(TextsFor(false).msg.cannotWrite, {Hosts()}), WriteError::DiskFull),
+            w.system.boxes[1].text);
+}
+
 TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {
   app.settings.hosts = true;
   Exchange_host(app.Hosts(), app.settings);
@@ -211,7 +262,7 @@ TEST_F(HostsWriter, StandardButtonResetsAndSwitchesBlockingOff) {
   EXPECT_FALSE(Button_hostDefClick(app.Hosts(), app.settings));
   EXPECT_TRUE(app.settings.hosts);
   EXPECT_TRUE(Exists(Backup()));
-  EXPECT_EQ("Do you really want to restore defaults?", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.restoreDefaults), w.system.boxes[0].text);
   EXPECT_EQ(kMbYesNo | kMbIconQuestion, w.system.boxes[0].flags);
 
   EXPECT_TRUE(Button_hostDefClick(app.Hosts(), app.settings));
@@ -280,7 +331,7 @@ TEST_F(HostsAtStartUp, RewritesWithBothOn) {
 TEST_F(HostsAtStartUp, AFileErrorIsShownAndStartUpGoesOn) {
   Start(true, true, true);  // the backup cannot be made
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!",
+  EXPECT_EQ(std::string(TextsFor(false).msg.backupReadOnly),
             w.system.boxes[0].text);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   EXPECT_EQ(kOldHosts, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts").value_or(""));

@@ -50,6 +50,30 @@ TEST(KillFlashAX, LooksPastHandledAndIdlesWhenPausedOrOff) {
   EXPECT_TRUE(w.desktop.posted.empty());
 }
 
+TEST(ExtraKillers, RecordOnlyAfterTheirEnumerationReturned) {
+  // Recording lets messages run; a quit handled there must not find the
+  // program inside a system enumeration.
+  EngineWorld w;
+  w.app.settings.FlashAX = w.app.settings.Notepad = true;
+  WindowHandle ie = w.Browser(kInternetExplorer, "Flashy");
+  w.desktop.AddChild(ie, "MacromediaFlashPlayerActiveX");
+  w.desktop.Add("Notepad", "Untitled - Notepad");
+  std::vector<int> depths;
+  w.view.onPump = [&] { depths.push_back(w.desktop.enumerating); };
+  w.Cycle();
+  EXPECT_EQ((std::vector<std::string>{"Flashremove", "Notepad"}), w.Scanners());
+  ASSERT_FALSE(depths.empty());
+  for (int d : depths) EXPECT_EQ(0, d);
+}
+
+TEST(History, KeepsTheNewestEntriesUpToItsBound) {
+  History h;
+  for (size_t i = 0; i < kMaxHistory + 5; ++i) AppendHistory(h, HistoryEntry{std::to_string(i)});
+  ASSERT_EQ(kMaxHistory, h.size());
+  EXPECT_EQ("5", h.front().title);
+  EXPECT_EQ(std::to_string(kMaxHistory + 4), h.back().title);
+}
+
 TEST(KillNotepad, EveryNotepadIncludingHiddenOnlyWhileABrowserIsOpen) {
   EngineWorld w;
   w.app.settings.Notepad = true;

@@ -2,6 +2,8 @@
 // write protection and whole-file replacement.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "platform/sim/sim_system.h"
 #include "rules/ini_file.h"
 #include "rules/main_db.h"
@@ -94,14 +96,14 @@ TEST_F(MainDb, ReadOnlyOrMissingFileGivesWriteProtectionMessage) {
   RuleLists l;
   SaveMainDB(sys, kDb, l, TextsFor(false));
   ASSERT_EQ(1u, sys.boxes.size());
-  EXPECT_EQ("Could not save database. File is write protected.", sys.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.dbWriteProtected), sys.boxes[0].text);
   EXPECT_EQ("Zapotrix", sys.boxes[0].caption);
   EXPECT_EQ(kMbIconError, sys.boxes[0].flags);
   EXPECT_EQ("[ADS]\r\n1=old\r\n", *sys.ReadFile(kDb));
 
   SaveMainDB(sys, "C:\\Zapotrix\\config\\deleted.ini", l, TextsFor(true));
   ASSERT_EQ(2u, sys.boxes.size());
-  EXPECT_EQ("Datenbank konnte nicht gespeichert werden. Datei ist schreibgeschützt!", sys.boxes[1].text);
+  EXPECT_EQ(std::string(TextsFor(true).msg.dbWriteProtected), sys.boxes[1].text);
   EXPECT_FALSE(sys.FileAttributes("C:\\Zapotrix\\config\\deleted.ini").has_value());
 }
 

@@ -3,6 +3,8 @@
 // access-denied warning, and the two callers.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "sim_world.h"
 #include "system/services.h"
 
@@ -99,7 +101,7 @@ TEST_F(Services, RefusedRequestsAreIgnoredRaisedErrorsWarn) {
   SetAndStopServices(app.Services(), app.settings);
   // One warning per stop or start request; the registry is still written.
   ASSERT_EQ(6u, w.system.boxes.size());
-  EXPECT_EQ("Access to Service Manager denied.\n\rPlease check that your have administrator rights.",
+  EXPECT_EQ(std::string(TextsFor(false).msg.serviceAccessDenied),
             w.system.boxes[0].text);
   EXPECT_EQ(kMbIconWarning, w.system.boxes[0].flags);
   EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
@@ -111,9 +113,7 @@ TEST_F(Services, GermanWarning) {
   w.services.throwOnCall = true;
   app.flags.IsGerman = true;
   EXPECT_FALSE(ServiceStop(app.Services(), "", "Messenger"));
-  EXPECT_EQ("Auf den Service Manager konnte nicht zugegriffen werden!\n\r"
-            "Bitte stellen Sie sicher, dass Sie \xFC" "ber die notwendigen Rechte verf\xFCgen.",
-            w.system.boxes.at(0).text);
+  EXPECT_EQ(std::string(TextsFor(true).msg.serviceAccessDenied), w.system.boxes.at(0).text);
 }
 
 TEST_F(Services, StopReportsTheStoppedStateOnly) {

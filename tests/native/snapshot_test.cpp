@@ -128,6 +128,42 @@ TEST(ReadIEAddress, BrokenChainOrHungBarGivesEmptyAddressWithinTheBoundedWait) {
   EXPECT_EQ(kAddressReadTimeoutMs, w.desktop.waitedMs);
 }
 
+TEST(ReadIEAddress, HungBarsShareOneBudgetPerCycleAndAreSkippedForAWhile) {
+  EngineWorld w;
+  std::vector<WindowHandle> edits;
+  for (int i = 0; i < 20; ++i) {
+    WindowHandle ie = w.Browser(kInternetExplorer, "Hung " + std::to_string(i));
+    edits.push_back(w.AddressBar(ie, "http://never.example/"));
+    w.desktop.at(edits.back()).hung = true;
+  }
+  WindowHandle fine = w.Browser(kInternetExplorer, "Fine");
+  w.AddressBar(fine, "http://fine.example/path");
+
+  // Every cycle waits at most the budget; each window gets its turn, and one
+  // that answered is asked first from then on.
+  int cyclesUntilFine = 0;
+  for (int cycle = 1; cycle <= 12; ++cycle) {
+    unsigned before = w.desktop.waitedMs;
+    w.Snapshot();
+    EXPECT_LE(w.desktop.waitedMs - before, kAddressBudgetMs);
+    bool fineRead = w.app.engine.OpenWindows.records[20].URL == "http://fine.example";
+    if (fineRead && !cyclesUntilFine) cyclesUntilFine = cycle;
+    if (cyclesUntilFine) EXPECT_TRUE(fineRead) << cycle;
+  }
+  EXPECT_GE(cyclesUntilFine, 1);
+  EXPECT_LE(cyclesUntilFine, 11);  // two hung bars fit into one budget
+  unsigned before = w.desktop.waitedMs;
+  w.Snapshot();
+  EXPECT_EQ(0u, w.desktop.waitedMs - before);  // every hung bar rests now
+
+  // Once the pause is over a bar is asked again, and one that answers again
+  // gives its address.
+  w.desktop.at(edits[0]).hung = false;
+  w.system.clockMs += kUnansweredRetryMs;
+  for (int i = 0; i < 20; ++i) w.Snapshot();
+  EXPECT_EQ("http://never.example", w.app.engine.OpenWindows.records[0].URL);
+}
+
 TEST(Cutstring, RemovesTheFirstOccurrenceOrGivesEmpty) {
   EXPECT_EQ("Offer Deals - Mozilla", cutstring("Offer - Mozilla Deals - Mozilla", " - Mozilla"));
   EXPECT_EQ("", cutstring("Mozilla Firefox", " - Mozilla Firefox"));

@@ -3,6 +3,8 @@
 // guard against a second run.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include <stdexcept>
 
 #include "recording_updater_view.h"
@@ -111,8 +113,8 @@ TEST_F(Updater, ReadOnlyOrMissingDownloadShowsWriteProtectionAndMergesNothing) {
   ReadDBParts(w.system, newDb, app.rules, {}, TextsFor(true));
 
   ASSERT_EQ(2u, w.system.boxes.size());
-  EXPECT_EQ("Could not save database. File is write protected.", w.system.boxes[0].text);
-  EXPECT_EQ("Datenbank konnte nicht gespeichert werden. Datei ist schreibgeschützt!",
+  EXPECT_EQ(std::string(TextsFor(false).msg.dbWriteProtected), w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(true).msg.dbWriteProtected),
             w.system.boxes[1].text);
   for (const SimMessageBox& b : w.system.boxes) {
     EXPECT_EQ("Zapotrix", b.caption);
@@ -175,7 +177,7 @@ TEST_F(Updater, GermanRunUsesGermanTexts) {
   EXPECT_EQ("Weiter", uv.updateCaption);
   EXPECT_EQ("Abbrechen", uv.closeCaption);
   failing.BTUpdateClick({});
-  EXPECT_EQ("Fehler beim Download der Datenbank", uv.lines.back());
+  EXPECT_EQ(std::string(TextsFor(true).updater.failed), uv.lines.back());
 }
 
 TEST_F(Updater, RunSortsInEachListsDirectionAndFitsColumns) {
@@ -245,7 +247,7 @@ TEST_F(Updater, UnusableDownloadShowsMessageAndStillEndsDone) {
   Serve(kPublished, kSOk, /*readOnly=*/true);
   RunUpdate();
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("Could not save database. File is write protected.", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.dbWriteProtected), w.system.boxes[0].text);
   EXPECT_EQ("done...", uv.lines.back());
   EXPECT_EQ(UpdateRun::Phase::Succeeded, run.phase());
   EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));

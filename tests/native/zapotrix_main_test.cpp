@@ -39,10 +39,35 @@ TEST(SingleInstance, SecondInstanceShowsMessageOnlyWhenWindowFound) {
   EXPECT_EQ(1u, w.system.boxes.size());
 }
 
+namespace {
+// Calls onEnable when it is switched on, before it runs.
+struct WatchedTimer : SimTimer {
+  void SetEnabled(bool on) override {
+    if (on && onEnable) onEnable();
+    SimTimer::SetEnabled(on);
+  }
+  std::function<void()> onEnable;
+};
+}  // namespace
+
 TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Left", {RegType::Dword, 40, ""});
   w.registry.SetRaw(HKey::CurrentUser, kSettingsKey, "Main_Top", {RegType::Dword, 30, ""});
-  Start();
+  w.Install("[ADS]\r\n1=zebra\r\n2=Apfel\r\n");
+  WatchedTimer timer1;
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, timer1, w.timerCheck);
+  // When the scan timer is switched on, the rest of the start-up is done.
+  int enabled = 0;
+  timer1.onEnable = [&] {
+    ++enabled;
+    ASSERT_EQ(2u, main->state().rules.ADS.size());
+    EXPECT_EQ("Apfel", main->state().rules.ADS.text(0));
+    EXPECT_EQ(396, (w.view.widths[{ListViewId::ADS, 0}]));
+    EXPECT_TRUE(w.view.updaterEnabled);
+    EXPECT_EQ(1, w.view.trayMenuBuilds);
+  };
+  main->FormCreate();
+  EXPECT_EQ(1, enabled);
   AppState& a = main->state();
   EXPECT_EQ("Zapotrix", w.view.caption);
   EXPECT_EQ(" Zapotrix Version 1.2.0.90", w.view.panels[0]);
@@ -62,8 +87,8 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   EXPECT_TRUE(w.view.updaterEnabled);
   EXPECT_EQ(1, w.view.trayMenuBuilds);
   EXPECT_EQ(1, w.view.trayIconAdds);
-  EXPECT_TRUE(w.timer1.enabled);
-  EXPECT_EQ(250u, w.timer1.interval);
+  EXPECT_TRUE(timer1.enabled);
+  EXPECT_EQ(250u, timer1.interval);
   EXPECT_TRUE(w.timerCheck.enabled);
   EXPECT_EQ(60000u, w.timerCheck.interval);
 }
@@ -80,7 +105,7 @@ TEST_F(Spine, MissingManualWarnsAndCloseSavesNothing) {
   main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
   main->FormCreate();
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), w.system.boxes[0].text);
   EXPECT_EQ(kMbIconWarning, w.system.boxes[0].flags);
   EXPECT_TRUE(w.timer1.enabled);  // runs on
   main->FormClose();
@@ -106,6 +131,11 @@ TEST_F(Spine, StandbyThenActiveFollowsTheMode) {
   main->XCFG_Interval();
   EXPECT_EQ(500u, w.timer1.interval);
   EXPECT_EQ(" Normal Mode", w.view.panels[5]);
+
+  w.desktop.Add("IEFrame", "Page - Microsoft Internet Explorer");
+  main->Timer1Timer();
+  EXPECT_EQ(" Active", w.view.panels[6]);
+  EXPECT_EQ(500u, w.timer1.interval);
 }
 
 TEST_F(Spine, ScannerPanelsShowExactlyTrueAsOnInTheLanguage) {
@@ -127,20 +157,20 @@ TEST_F(Spine, PauseTogglesLabelActionAndTrayTexts) {
   main->Bypassmanager();
   EXPECT_TRUE(main->state().flags.IsPaused);
   EXPECT_TRUE(w.view.pauseLabelVisible);
-  EXPECT_EQ("continue &blocking", w.view.pauseAction);
-  EXPECT_EQ(" continue blocking", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(false).msg.actionContinue), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(false).msg.trayContinue), w.view.trayPause);
   main->Bypassmanager();
   EXPECT_FALSE(main->state().flags.IsPaused);
   EXPECT_FALSE(w.view.pauseLabelVisible);
-  EXPECT_EQ("stop &Zapotrix", w.view.pauseAction);
-  EXPECT_EQ(" stop blocking", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(false).msg.actionStop), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(false).msg.trayStop), w.view.trayPause);
   main->state().flags.IsGerman = true;
   main->Bypassmanager();
-  EXPECT_EQ("&Zapotrix fortsetzen", w.view.pauseAction);
-  EXPECT_EQ(" Popupblocker fortsetzen", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(true).msg.actionContinue), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(true).msg.trayContinue), w.view.trayPause);
   main->Bypassmanager();
-  EXPECT_EQ("&Zapotrix anhalten", w.view.pauseAction);
-  EXPECT_EQ(" Popupblocker anhalten", w.view.trayPause);
+  EXPECT_EQ(std::string(TextsFor(true).msg.actionStop), w.view.pauseAction);
+  EXPECT_EQ(std::string(TextsFor(true).msg.trayStop), w.view.trayPause);
 }
 
 TEST_F(Spine, TickDuringARunningCycleIsSkipped) {
@@ -206,11 +236,86 @@ TEST_F(Spine, FilesMissingAtCloseWarnAndSaveNothing) {
   w.system.DeleteFile(main->state().paths.MozillaFilterFile);
   main->FormClose();
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", w.system.boxes[0].text);
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), w.system.boxes[0].text);
   EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
   main->Cleanup();
   EXPECT_EQ(2u, w.system.boxes.size());
   EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+}
+
+TEST_F(Spine, FailedStartUpIsShownAndAQuitThenEndsWithoutSaving) {
+  w.Install("[WCS]\r\n1=keep\r\n");
+  w.view.trayFails = "no notification area";
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  main->Start();
+  EXPECT_TRUE(main->StartFailed());
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(std::string(TextsFor(false).msg.startupFailed) + "\nno notification area", w.system.boxes[0].text);
+  EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
+  EXPECT_EQ(QuitAnswer::EndWithoutSaving, main->QuitRequested());
+  main->Cleanup();  // a log-off after it saves nothing either
+  EXPECT_FALSE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));
+  EXPECT_EQ("[WCS]\r\n1=keep\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, QuitWaitsWhileStartUpRunsAndSavesAfterIt) {
+  w.Install();
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  std::vector<QuitAnswer> during;
+  w.view.onPump = [&] { during.push_back(main->QuitRequested()); };
+  main->Start();
+  ASSERT_FALSE(during.empty());
+  EXPECT_EQ(QuitAnswer::Wait, during.front());
+  EXPECT_EQ(QuitAnswer::SaveAndEnd, main->QuitRequested());
+}
+
+// A rule database that cannot be written: at the user's quit the program
+// keeps running so the rules can still be saved; at log-off it cannot wait.
+struct SaveFailure {
+  WriteError cause;
+  const char* MessageTexts::*why;
+};
+
+TEST_F(Spine, FailedDatabaseSaveAtQuitKeepsRunningAndNamesTheCause) {
+  const SaveFailure cases[] = {{WriteError::DiskFull, &MessageTexts::causeDiskFull},
+                               {WriteError::AccessDenied, &MessageTexts::causeAccessDenied},
+                               {WriteError::Other, &MessageTexts::causeOther}};
+  Start("[WCS]\r\n1=old\r\n");
+  const MessageTexts& t = TextsFor(false).msg;
+  main->state().rules.WCS.Add({"added today"});
+  for (const SaveFailure& c : cases) {
+    w.system.boxes.clear();
+    w.system.failWrites = true;
+    w.system.failWritesAs = c.cause;
+    EXPECT_FALSE(main->FormClose());
+    ASSERT_EQ(1u, w.system.boxes.size());
+    EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.*c.why + "\n\n" + t.quitKeepsRunning, w.system.boxes[0].text);
+    EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  }
+  w.system.failWrites = false;  // the user made room: the next quit saves
+  EXPECT_TRUE(main->FormClose());
+  EXPECT_EQ("[WCS]\r\n1=old\r\n2=added today\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST_F(Spine, FailedSavesAtLogOffSaveWhatTheyCanAndTellWhy) {
+  Start("[WCS]\r\n1=old\r\n");
+  const MessageTexts& t = TextsFor(false).msg;
+  w.system.failWrites = true;
+  main->Cleanup();
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.causeDiskFull, w.system.boxes[0].text);
+  EXPECT_TRUE(w.registry.KeyExists(HKey::CurrentUser, kSettingsKey));  // the settings went in
+  EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+
+  // A settings error does not keep the rules from being saved.
+  w.system.failWrites = false;
+  w.system.boxes.clear();
+  w.registry.DenyWrite(HKey::CurrentUser, kSettingsKey);
+  main->state().rules.WCS.Add({"new"});
+  main->Cleanup();
+  EXPECT_EQ("[WCS]\r\n1=old\r\n2=new\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_NE(std::string::npos, w.system.boxes[0].text.find("Main_Left"));
 }
 
 TEST_F(Spine, CheckMessengerTimerFiresOnce) {

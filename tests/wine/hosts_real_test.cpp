@@ -2,6 +2,8 @@
 // under Wine: backup, rewrite, restore byte for byte, read-only files and
 // the messages they give, the list file round trip.
 #include <gtest/gtest.h>
+
+#include "lang/texts.h"
 #include <windows.h>
 
 #include <vector>
@@ -91,7 +93,7 @@ TEST_F(HostsReal, ReadOnlyOrMissingHostsFileIsReportedAndLeftAlone) {
   SetFileAttributesA(Hosts().c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, system.texts.size());
-  EXPECT_EQ("Error accessing host-file. File is write protected.", system.texts[0]);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsReadOnly), system.texts[0]);
   // The editor's OK calls the rewrite without the check: it must fail too.
   EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
   EXPECT_EQ(kOld, ReadBytes(Hosts()));
@@ -109,7 +111,7 @@ TEST_F(HostsReal, ReadOnlyBackupIsReportedInGerman) {
   SetFileAttributesA(Backup().c_str(), FILE_ATTRIBUTE_READONLY);
   EXPECT_FALSE(check_host_access(app.Hosts()));
   ASSERT_EQ(1u, system.texts.size());
-  EXPECT_EQ("Fehler beim Zugriff auf das Backup der Host-Datei. Datei ist schreibgesch\xFCtzt!", system.texts[0]);
+  EXPECT_EQ(std::string(TextsFor(false).msg.backupReadOnly), system.texts[0]);
   SetFileAttributesA(Backup().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
@@ -128,7 +130,7 @@ TEST_F(HostsReal, FailedRestoreKeepsTheBackup) {
   app.settings.hosts = false;
   EXPECT_FALSE(Exchange_host(app.Hosts(), app.settings));
   ASSERT_EQ(1u, system.texts.size());
-  EXPECT_EQ("Error accessing host file.", system.texts[0]);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsAccess), system.texts[0]);
   EXPECT_EQ(blocking, ReadBytes(Hosts()));
   EXPECT_EQ(kOld, ReadBytes(Backup()));
   SetFileAttributesA(Hosts().c_str(), FILE_ATTRIBUTE_NORMAL);

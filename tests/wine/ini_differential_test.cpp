@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -34,6 +35,33 @@ std::string SystemValue(const std::string& file, const std::string& section, con
   return buf;
 }
 
+// The decimal text of m * 2^64 + add, for names longer than any integer.
+std::string TimesTwoTo64(uint32_t m, uint32_t add) {
+  std::string digits = "18446744073709551616";
+  uint64_t carry = add;
+  for (size_t i = digits.size(); i-- > 0;) {
+    uint64_t d = static_cast<uint64_t>(digits[i] - '0') * m + carry;
+    digits[i] = static_cast<char>('0' + d % 10);
+    carry = d / 10;
+  }
+  return carry ? std::to_string(carry) + digits : digits;
+}
+
+// A numeric key name of 10 to 25 digits whose value wraps around 2^32 or
+// 2^64 to a small key number, or a small number with leading zeros.
+std::string LongNumber(std::mt19937& rng) {
+  uint32_t small = rng() % 18;
+  switch (rng() % 4) {
+    case 0: return (small ? "0" : "00") + std::to_string(small);
+    case 1: return TimesTwoTo64(1 + rng() % 100000, small);
+    default: {
+      uint32_t bits = rng() % 32;
+      uint64_t high = 1 + rng() % (1u << bits);  // 10 to 19 digits in all
+      return std::to_string((high << 32) + small);
+    }
+  }
+}
+
 // Random pieces that exercise the reading rules: blanks of every kind,
 // quotes, comments, lines without '=', duplicate names in any case,
 // repeated sections, CR LF / LF / stray CR, long values.
@@ -49,6 +77,7 @@ std::string RandomText(std::mt19937& rng) {
     int r = static_cast<int>(rng() % 40);
     if (r == 0) out += std::string(static_cast<size_t>(2040 + rng() % 20), 'L');
     else if (r == 1) out += "15=\"" + std::string(static_cast<size_t>(2044 + rng() % 6), 'q') + "\"";
+    else if (r < 6) out += LongNumber(rng) + "=long" + std::to_string(r);
     else out += pieces[rng() % (sizeof pieces / sizeof *pieces)];
     switch (rng() % 6) {
       case 0: out += "\n"; break;
@@ -67,7 +96,8 @@ TEST(IniDifferential, ReadsLikeTheProfileFunctions) {
   std::mt19937 rng(20261209);
   const char* const sections[] = {"ADS", "URL", "WCS", "WDS", "Other", " ads "};
   const char* const keys[] = {"1", "2", "3", "4", "5", "7", "8", "9", "10", "11", "12", "13",
-                              "14", "15", "16", "17", "key", " 1 ", ";1"};
+                              "14", "15", "16", "17", "key", " 1 ", ";1", "01", "4294967297",
+                              "18446744073709551617"};
   for (int round = 0; round < 300; ++round) {
     std::string text = RandomText(rng);
     std::string file = dir.path() + "\\db" + std::to_string(round % 7) + ".ini";
@@ -78,6 +108,10 @@ TEST(IniDifferential, ReadsLikeTheProfileFunctions) {
       ASSERT_EQ(SystemKeys(file, s), ini.Keys(s)) << "section " << s << " of:\n" << text;
       for (const char* k : keys)
         ASSERT_EQ(SystemValue(file, s, k), ini.Read(s, k)) << s << "/" << k << " of:\n" << text;
+      std::vector<std::string> numbered = ini.ReadNumbered(s, 18);
+      for (size_t n = 1; n <= numbered.size(); ++n)
+        ASSERT_EQ(SystemValue(file, s, std::to_string(n)), numbered[n - 1])
+            << s << " key number " << n << " of:\n" << text;
     }
   }
 }

@@ -1,6 +1,8 @@
 // zapotrix.exe end to end under Wine: single instance, start-up, status
 // panels, the missing-file warning, and what is saved when the program ends.
 #include <gtest/gtest.h>
+
+#include "lang/texts.h"
 #include <windows.h>
 
 #include "platform/win32/win32_registry.h"
@@ -13,7 +15,7 @@ namespace {
 
 constexpr UINT kCloseWithoutSaving = WM_USER + 88;
 
-class Program : public ::testing::Test {
+class ProgramE2E : public ::testing::Test {
  protected:
   void SetUp() override {
     reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
@@ -35,7 +37,7 @@ class Program : public ::testing::Test {
   std::string exe, db;
 };
 
-TEST_F(Program, StartsHiddenWithItsStatusPanelsAndGoesToStandby) {
+TEST_F(ProgramE2E, StartsHiddenWithItsStatusPanelsAndGoesToStandby) {
   ProgramProcess p(exe);
   ASSERT_TRUE(p.started());
   HWND main = p.WaitForMainWindow();
@@ -46,18 +48,17 @@ TEST_F(Program, StartsHiddenWithItsStatusPanelsAndGoesToStandby) {
   EXPECT_FALSE(IsWindowVisible(main));
   HWND status = WaitForStatusBar(main);
   ASSERT_NE(nullptr, status);
-  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(status, 0) == " Zapotrix Version 1.2.0.90"; }, 5000));
+  EXPECT_TRUE(WaitForPanel(status, 0, " Zapotrix Version 1.2.0.90"));
   EXPECT_EQ(" WDS: An", StatusPanelText(status, 1));
   EXPECT_EQ(" URL: An", StatusPanelText(status, 2));
   EXPECT_EQ(" ADS: An", StatusPanelText(status, 3));
   EXPECT_EQ(" WCS: An", StatusPanelText(status, 4));
   EXPECT_EQ(" Fast Mode", StatusPanelText(status, 5));
-  EXPECT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000))
-      << StatusPanelText(status, 6);
+  EXPECT_TRUE(WaitForPanel(status, 6, " Standby"));
   EXPECT_EQ(nullptr, p.WaitForMessageBox(0));
 }
 
-TEST_F(Program, SecondInstanceSaysAlreadyRunningAndEnds) {
+TEST_F(ProgramE2E, SecondInstanceSaysAlreadyRunningAndEnds) {
   ProgramProcess first(exe);
   ASSERT_NE(nullptr, first.WaitForMainWindow());
   ProgramProcess second(exe);
@@ -71,13 +72,13 @@ TEST_F(Program, SecondInstanceSaysAlreadyRunningAndEnds) {
   EXPECT_FALSE(first.WaitForExit(0));
 }
 
-TEST_F(Program, MissingManualWarnsAndNothingIsSavedAtQuit) {
+TEST_F(ProgramE2E, MissingManualWarnsAndNothingIsSavedAtQuit) {
   DeleteFileA((dir.path() + "\\help\\zapotrix_handbuch.pdf").c_str());
   std::string before = ReadBytes(db);
   ProgramProcess p(exe);
   HWND box = p.WaitForMessageBox();
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("One or more files missing! Please reinstall zapotrix", MessageBoxText(box));
+  EXPECT_EQ(std::string(TextsFor(false).msg.missingFiles), MessageBoxText(box));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
@@ -87,7 +88,7 @@ TEST_F(Program, MissingManualWarnsAndNothingIsSavedAtQuit) {
   EXPECT_EQ(before, ReadBytes(db));
 }
 
-TEST_F(Program, QuitSavesSettingsWithPositionAndTheRuleDatabase) {
+TEST_F(ProgramE2E, QuitSavesSettingsWithPositionAndTheRuleDatabase) {
   WriteBytes(db, "[Extra]\r\nkeep=me\r\n[WCS]\r\n1=Zebra\r\n2=apfel\r\n3=ZEBRA\r\n[WDS]\r\n1=300\r\n2=250\r\n"
                  "3=300\r\n4=250\r\n[ADS]\r\n1=casino\r\n");
   reg.CreateKey(HKey::CurrentUser, kSettingsKey);
@@ -97,18 +98,25 @@ TEST_F(Program, QuitSavesSettingsWithPositionAndTheRuleDatabase) {
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   RECT r;
-  ASSERT_TRUE(WaitUntil([&] { GetWindowRect(main, &r); return r.left == 100 && r.top == 50; }, 5000));
+  ASSERT_TRUE(WaitUntil([&] { GetWindowRect(main, &r); return r.left == 100 && r.top == 50; }, 5000))
+      << "started at " << r.left << "," << r.top << ", not at the stored 100,50";
+  // The user moves the window: the quit saves where it is now.
+  SetWindowPos(main, nullptr, 160, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { GetWindowRect(main, &r); return r.left == 160 && r.top == 70; }, 5000));
   PostMessageA(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(p.WaitForExit());
   auto left = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left");
+  auto top = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Top");
   ASSERT_TRUE(left.has_value());
-  EXPECT_EQ(100u, left->dword);
+  ASSERT_TRUE(top.has_value());
+  EXPECT_EQ(160u, left->dword);
+  EXPECT_EQ(70u, top->dword);
   EXPECT_TRUE(reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Services_Systemwiederherstellung").has_value());
   EXPECT_EQ("[Extra]\r\nkeep=me\r\n[ADS]\r\n1=casino\r\n[WCS]\r\n1=apfel\r\n2=Zebra\r\n[WDS]\r\n1=300\r\n2=250\r\n",
             ReadBytes(db));
 }
 
-TEST_F(Program, CloseWithoutSavingMessageEndsAtOnce) {
+TEST_F(ProgramE2E, CloseWithoutSavingMessageEndsAndSavesNothing) {
   std::string before = ReadBytes(db);
   ProgramProcess p(exe);
   HWND main = p.WaitForMainWindow();
@@ -119,23 +127,22 @@ TEST_F(Program, CloseWithoutSavingMessageEndsAtOnce) {
   EXPECT_EQ(before, ReadBytes(db));
 }
 
-TEST_F(Program, LogOffSavesWithoutPositionAndKeepsRunning) {
+TEST_F(ProgramE2E, LogOffSavesWithoutPositionAndKeepsRunning) {
   ProgramProcess p(exe);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   // A log-off during start-up saves nothing: wait for the first cycle.
-  HWND status = WaitForStatusBar(main);
-  ASSERT_TRUE(WaitUntil([&] { return StatusPanelText(status, 6) == " Standby"; }, 5000));
+  ASSERT_TRUE(WaitForPanel(WaitForStatusBar(main), 6, " Standby"));
   DWORD_PTR answer = 0;
   ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
   EXPECT_EQ(TRUE, static_cast<BOOL>(answer));
   auto left = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left");
   ASSERT_TRUE(left.has_value());
   EXPECT_EQ(0xFFFFFFFFu, left->dword);  // no stored position: still -1
-  EXPECT_FALSE(p.WaitForExit(300));
+  EXPECT_TRUE(p.StillRunningAfter(300));
 }
 
-TEST_F(Program, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {
+TEST_F(ProgramE2E, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {
   std::string before = ReadBytes(db);
   SetFileAttributesA(db.c_str(), FILE_ATTRIBUTE_READONLY);
   ProgramProcess p(exe);
@@ -144,19 +151,24 @@ TEST_F(Program, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {
   PostMessageA(main, WM_CLOSE, 0, 0);
   HWND box = p.WaitForMessageBox();
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ("Could not save database. File is write protected.", MessageBoxText(box));
+  EXPECT_EQ(std::string(TextsFor(false).msg.dbWriteProtected), MessageBoxText(box));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(p.WaitForExit());
   EXPECT_EQ(before, ReadBytes(db));
   EXPECT_TRUE(SettingsSaved());
 }
 
-TEST_F(Program, TitleBarCloseOnlyHides) {
+TEST_F(ProgramE2E, TitleBarCloseOnlyHides) {
   ProgramProcess p(exe);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(WaitForPanel(WaitForStatusBar(main), 6, " Standby"));
+  // The user opened the window from the tray.
+  ShowWindowAsync(main, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 5000));
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_FALSE(p.WaitForExit(500));
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 5000)) << "the window is still shown";
+  EXPECT_TRUE(p.StillRunningAfter(500));
   EXPECT_FALSE(SettingsSaved());
 }
 

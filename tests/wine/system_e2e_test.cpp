@@ -4,6 +4,8 @@
 // Each test starts the program from a fresh program folder and puts every
 // machine-wide thing it touched back as it was.
 #include <gtest/gtest.h>
+
+#include "lang/texts.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -104,7 +106,8 @@ class SystemE2E : public ::testing::Test {
         if (onBox) onBox(text);
         else ADD_FAILURE() << "unexpected message: " << text;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        Sleep(100);
+        // Gone before the next look, so that no box is answered twice.
+        if (!WaitUntil([&] { return !IsWindow(box); }, 5000)) ADD_FAILURE() << "message box stays: " << text;
       }
       // The first scan cycle replaces the initial " standby". The status
       // bar may not exist yet when the window is first found.
@@ -117,7 +120,7 @@ class SystemE2E : public ::testing::Test {
   }
   void Quit(ProgramProcess& p, HWND main) {
     PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(p.WaitForExit());
+    EXPECT_TRUE(p.WaitForExit()) << "zapotrix.exe still runs after the quit command";
   }
   void RunOnce(const std::function<void(const std::string&)>& onBox = nullptr) {
     ProgramProcess p(exe);
@@ -186,7 +189,7 @@ TEST_F(HostsE2E, ReadOnlyHostsFileGivesTheMessageAndNoChange) {
   std::vector<std::string> boxes;
   RunOnce([&](const std::string& t) { boxes.push_back(t); });
   ASSERT_EQ(1u, boxes.size());
-  EXPECT_EQ("Error accessing host-file. File is write protected.", boxes[0]);
+  EXPECT_EQ(std::string(TextsFor(false).msg.hostsReadOnly), boxes[0]);
   EXPECT_EQ(kOldHosts, ReadBytes(hosts));
   EXPECT_FALSE(FileExists(Backup()));
 }

@@ -4,6 +4,8 @@
 // file afterwards.
 #include <gtest/gtest.h>
 
+#include "lang/texts.h"
+
 #include "app/app_state.h"
 #include "http_test_server.h"
 #include "platform/sim/sim_desktop.h"
@@ -264,7 +266,7 @@ TEST_F(UpdaterWine, ReadOnlyDownloadGetsTheWriteProtectionMessage) {
   // Wine's download replaces the read-only file's contents and leaves its
   // attribute; the merge then refuses it.
   EXPECT_EQ(UpdateRun::Phase::Succeeded, run.phase());
-  EXPECT_EQ((Strings{"Could not save database. File is write protected."}), files.boxes);
+  EXPECT_EQ((Strings{std::string(TextsFor(false).msg.dbWriteProtected)}), files.boxes);
   EXPECT_EQ("done...", view.lines.back());
 }
 

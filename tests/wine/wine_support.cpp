@@ -133,6 +133,15 @@ std::string MessageBoxText(HWND box) {
 
 std::string StatusPanelText(HWND statusBar, int panel) { return RemoteStatusPanelText(statusBar, panel); }
 
+::testing::AssertionResult WaitForPanel(HWND statusBar, int panel, const std::string& text, DWORD timeoutMs) {
+  if (!statusBar) return ::testing::AssertionFailure() << "no status bar";
+  std::string shown;
+  if (WaitUntil([&] { return (shown = StatusPanelText(statusBar, panel)) == text; }, timeoutMs))
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "status panel " << panel << " shows \"" << shown << "\" after " << timeoutMs
+                                       << " ms, not \"" << text << "\"";
+}
+
 ProgramProcess::ProgramProcess(const std::string& exePath) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;

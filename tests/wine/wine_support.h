@@ -1,6 +1,7 @@
 // Helpers for tests under Wine: temporary folders, files, and driving the
 // real zapotrix.exe from a program folder laid out as installed.
 #pragma once
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -50,6 +51,10 @@ bool WaitUntil(Pred pred, DWORD timeoutMs) {
   }
   return true;
 }
+// Waits until a status bar panel shows text; the failure tells what the
+// panel showed last.
+::testing::AssertionResult WaitForPanel(HWND statusBar, int panel, const std::string& text,
+                                        DWORD timeoutMs = 5000);
 
 // zapotrix.exe started from a program folder; ended by force if it is
 // still running when the object goes away.
@@ -67,6 +72,9 @@ class ProgramProcess {
   HWND WaitForMessageBox(DWORD timeoutMs = 15000);
   // True when the process ended within the timeout.
   bool WaitForExit(DWORD timeoutMs = 15000);
+  // Lets the time pass on purpose: true when the process is still running
+  // after it.
+  bool StillRunningAfter(DWORD ms) { return started() && !WaitForExit(ms); }
   DWORD ExitCode();
 
  private:
