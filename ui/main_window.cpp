@@ -9,6 +9,7 @@
 
 #include "app/help_actions.h"
 #include "lang/texts.h"
+#include "rules/list_ops.h"
 #include "ui/resource.h"
 
 namespace zt {
@@ -472,7 +473,22 @@ void MainWindow::GetDisplayInfo(const ListBinding& b, LVITEMA& item) {
   if (item.mask & LVIF_IMAGE) item.iImage = b.model->row(row).image;
 }
 
-void MainWindow::OnListNotify(const ListBinding& b, NMHDR& n) {
+LRESULT MainWindow::FindRow(const ListBinding& b, const NMLVFINDITEMA& find) {
+  // Typing in a list jumps to the next row whose text begins with the typed
+  // letters (a-z folded as the lists are sorted).
+  if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+  std::string typed = find.lvfi.psz;
+  size_t rows = b.model->size();
+  for (size_t i = 0; i < rows; ++i) {
+    size_t row = (static_cast<size_t>(std::max(find.iStart, 0)) + i) % rows;
+    const std::string& text = b.model->text(row);
+    if (text.size() >= typed.size() && CompareFolded(text.substr(0, typed.size()), typed) == 0)
+      return static_cast<LRESULT>(row);
+  }
+  return -1;
+}
+
+LRESULT MainWindow::OnListNotify(const ListBinding& b, NMHDR& n) {
   switch (n.code) {
     case LVN_GETDISPINFOA:
       GetDisplayInfo(b, reinterpret_cast<NMLVDISPINFOA&>(n).item);
@@ -486,6 +502,8 @@ void MainWindow::OnListNotify(const ListBinding& b, NMHDR& n) {
       if (b.id == ListViewId::ListView1) rules_->ListView1Change();
       break;
     }
+    case LVN_ODFINDITEMA:
+      return FindRow(b, reinterpret_cast<NMLVFINDITEMA&>(n));
     case NM_CLICK:
       OnListClick(b.id);
       break;
@@ -493,6 +511,7 @@ void MainWindow::OnListNotify(const ListBinding& b, NMHDR& n) {
       OnListDoubleClick(b.id);
       break;
   }
+  return 0;
 }
 
 void MainWindow::OnListClick(ListViewId id) {
@@ -522,7 +541,7 @@ LRESULT MainWindow::OnNotify(NMHDR& n) {
     rules_->TabSet1Click(TabCtrl_GetCurSel(n.hwndFrom));
     return 0;
   }
-  if (const ListBinding* b = BindingOf(static_cast<int>(n.idFrom))) OnListNotify(*b, n);
+  if (const ListBinding* b = BindingOf(static_cast<int>(n.idFrom))) return OnListNotify(*b, n);
   return 0;
 }
 

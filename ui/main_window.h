@@ -131,7 +131,8 @@ class MainWindow : public WindowBase, public MainView {
   void BTOpenRuleClick();
   // Lists.
   LRESULT OnNotify(NMHDR& n);
-  void OnListNotify(const ListBinding& b, NMHDR& n);
+  LRESULT OnListNotify(const ListBinding& b, NMHDR& n);
+  LRESULT FindRow(const ListBinding& b, const NMLVFINDITEMA& find);
   void OnListClick(ListViewId id);
   void OnListDoubleClick(ListViewId id);
   void GetDisplayInfo(const ListBinding& b, LVITEMA& item);

@@ -609,6 +609,25 @@ TEST_F(Window, ActiveWindowRowFillsTheEditBoxesAndItsHeaderRefusesResizing) {
   EXPECT_EQ(0, SendMessageA(rules, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track)));
 }
 
+TEST_F(Window, TypingInARuleListFindsTheNextRowBeginningWithTheLetters) {
+  Start("[WCS]\r\n1=Apfel\r\n2=Sonderangebot\r\n3=sie haben gewonnen\r\n4=Zebra\r\n");
+  auto find = [&](const char* typed, int start) {
+    NMLVFINDITEMA f = {};
+    f.hdr = {Control(IDC_LISTVIEWWCS), IDC_LISTVIEWWCS, static_cast<UINT>(LVN_ODFINDITEMA)};
+    f.iStart = start;
+    f.lvfi.flags = LVFI_STRING | LVFI_PARTIAL;
+    f.lvfi.psz = typed;
+    return static_cast<int>(SendMessageA(main, WM_NOTIFY, IDC_LISTVIEWWCS, reinterpret_cast<LPARAM>(&f)));
+  };
+  // Sorted: Apfel, sie haben gewonnen, Sonderangebot, Zebra.
+  EXPECT_EQ(1, find("SIE", 0));
+  EXPECT_EQ(1, find("s", 0));
+  EXPECT_EQ(2, find("s", 2));
+  EXPECT_EQ(2, find("so", 0));
+  EXPECT_EQ(0, find("a", 3));  // from the end round to the start
+  EXPECT_EQ(-1, find("x", 0));
+}
+
 TEST_F(Window, ManualAndHomePageGoThroughTheShell) {
   Start();
   w.registry.SetRaw(HKey::ClassesRoot, kHtmlOpenCommandKey, "", {RegType::Sz, 0, "\"C:\\web\\browser.exe\" \"%1\""});
