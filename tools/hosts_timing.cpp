@@ -21,15 +21,9 @@
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_worker.h"
 #include "tests/recording_view.h"
+#include "tools/file_tree.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
 
 std::string Slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -98,19 +92,19 @@ int main(int argc, char** argv) {
 
   for (int round = 0; round < 3; ++round) {
     zt::HostsListEditor small(app.Hosts(), app.settings, quiet);
-    double t0 = Now();
+    double t0 = zt::MillisecondsNow();
     small.ImportFile(dir + "\\adaway.txt");
-    double t1ms = Now();
+    double t1ms = zt::MillisecondsNow();
 
     Put(app.paths.HostsListFile, "");
     zt::HostsListEditor ed(app.Hosts(), app.settings, quiet);
-    double t2ms = Now();
+    double t2ms = zt::MillisecondsNow();
     ed.ImportFile(dir + "\\big.txt");
-    double t3ms = Now();
+    double t3ms = zt::MillisecondsNow();
     ed.Bt_OKClick();  // saves the list and rewrites the hosts file
-    double t4ms = Now();
+    double t4ms = zt::MillisecondsNow();
     zt::hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip);
-    double t5ms = Now();
+    double t5ms = zt::MillisecondsNow();
     std::printf("round %d: import adaway (%zu entries) %.1f ms; import 150k (%zu entries) %.1f ms; "
                 "OK = save + rewrite %.1f ms; rewrite alone %.1f ms\n",
                 round + 1, small.ListViewHosts.size(), t1ms - t0, ed.ListViewHosts.size(), t3ms - t2ms,

@@ -17,45 +17,9 @@
 #include "system/probes.h"
 #include "system/settings.h"
 #include "tools/remote_text.h"
+#include "tools/file_tree.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, c;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&c);
-  return static_cast<double>(c.QuadPart) * 1000.0 / static_cast<double>(f.QuadPart);
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((from + "\\*").c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
-    else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-  } while (FindNextFileA(h, &data));
-  FindClose(h);
-}
-
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &data);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string p = dir + "\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
-      else DeleteFileA(p.c_str());
-    } while (FindNextFileA(h, &data));
-    FindClose(h);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -124,18 +88,18 @@ void Measure(const std::string& dir, const char* what) {
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  double start = Now();
+  double start = zt::MillisecondsNow();
   if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
     std::printf("%s: could not start %s\n", what, exe.c_str());
     return;
   }
   Found f = {pi.dwProcessId, nullptr};
   double tray = -1, ready = -1;
-  while (Now() - start < 60000 && ready < 0) {
+  while (zt::MillisecondsNow() - start < 60000 && ready < 0) {
     if (!f.window) EnumWindows(FindMain, reinterpret_cast<LPARAM>(&f));
-    if (f.window && tray < 0 && TrayIconExists(f.window)) tray = Now() - start;
+    if (f.window && tray < 0 && TrayIconExists(f.window)) tray = zt::MillisecondsNow() - start;
     HWND status = f.window ? FindWindowExA(f.window, nullptr, "msctls_statusbar32", nullptr) : nullptr;
-    if (status && RemoteStatusPanelText(status, 6) == " Standby") ready = Now() - start;
+    if (status && RemoteStatusPanelText(status, 6) == " Standby") ready = zt::MillisecondsNow() - start;
     Sleep(5);
   }
   Sleep(5000);  // idle: the scan cycle in standby
@@ -168,13 +132,13 @@ int main() {
   s.AutoStart = false;
   zt::RegIniSave(reg, s);
 
-  CopyTree(build + "\\dist", dir);
+  zt::CopyTree(build + "\\dist", dir);
   Measure(dir, "rule database as installed");
   zt::RegIniSave(reg, s);
   WriteFileBytes(dir + "\\config\\zapotrix_mainDB.ini", BigDatabase(10000));
   Measure(dir, "10,000 rules in each list");
 
-  RemoveTree(dir);
+  zt::RemoveTree(dir);
   reg.DeleteKey(zt::HKey::CurrentUser, zt::kSettingsKey);
   return 0;
 }

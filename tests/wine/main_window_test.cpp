@@ -16,6 +16,7 @@
 #include "platform/win32/win32_system.h"
 #include "sim_world.h"
 #include "ui/main_window.h"
+#include "ui/main_window_texts.h"
 #include "ui/resource.h"
 
 namespace zt::test {
@@ -215,35 +216,6 @@ TEST_F(Window, IsCreatedHiddenWithItsFrameAndEveryControl) {
   EXPECT_EQ("200", Text(IDC_EDSWHEIGHT));
 }
 
-// Control captions and list columns of the main window's language routine.
-struct Caption {
-  int control;
-  const char* MainWindowTexts::*text;
-};
-const Caption kCaptions[] = {
-    {IDC_BTOPENRULE, &MainWindowTexts::BTOpenRule}, {IDC_BTURLADD, &MainWindowTexts::BtURLAdd},
-    {IDC_BTURLDEL, &MainWindowTexts::BtUrlDel},     {IDC_LABEL1, &MainWindowTexts::Label1},
-    {IDC_GROUPBOX3, &MainWindowTexts::GroupBox3},   {IDC_GROUPBOX7, &MainWindowTexts::GroupBox7},
-    {IDC_LABEL2, &MainWindowTexts::Label2},         {IDC_GROUPBOXWS, &MainWindowTexts::GroupBoxWS},
-    {IDC_GROUPBOX5, &MainWindowTexts::GroupBox5},   {IDC_LABEL7, &MainWindowTexts::Label7},
-    {IDC_LABEL6, &MainWindowTexts::Label6},         {IDC_BTADDTOGRID, &MainWindowTexts::BtAddtoGrid},
-    {IDC_BTREMWDS, &MainWindowTexts::BtRemWDS},     {IDC_GROUPBOX6, &MainWindowTexts::GroupBox6},
-    {IDC_LABEL10, &MainWindowTexts::Label10},       {IDC_LABEL11, &MainWindowTexts::Label11},
-    {IDC_CHECKBOXSW, &MainWindowTexts::CheckBoxSW}, {IDC_GROUPBOXADS, &MainWindowTexts::GroupBoxADS},
-    {IDC_GROUPBOX1, &MainWindowTexts::GroupBox1},   {IDC_LABEL3, &MainWindowTexts::Label3},
-    {IDC_BTADDKEY, &MainWindowTexts::BtAddKey},     {IDC_BTDELKEY, &MainWindowTexts::BTDelKey},
-    {IDC_GROUPBOXWCS, &MainWindowTexts::GroupBoxWCS}, {IDC_GROUPBOX2, &MainWindowTexts::GroupBox2},
-    {IDC_BTADD, &MainWindowTexts::BtAdd},           {IDC_BUTTONREMOVE, &MainWindowTexts::ButtonRemove},
-};
-struct Column {
-  int list, column;
-  const char* MainWindowTexts::*text;
-};
-const Column kColumns[] = {
-    {IDC_LISTVIEW1, 0, &MainWindowTexts::ListView1Column0}, {IDC_LISTVIEWURL, 0, &MainWindowTexts::ListViewURLColumn0},
-    {IDC_LISTVIEWWDS, 0, &MainWindowTexts::ListViewWDSColumn0}, {IDC_LISTVIEWWDS, 1, &MainWindowTexts::ListViewWDSColumn1},
-    {IDC_LISTVIEWADS, 0, &MainWindowTexts::ListViewADSColumn0}, {IDC_LISTVIEWWCS, 0, &MainWindowTexts::ListViewWCSColumn0},
-};
 struct Action {
   UINT command;
   const char* MainWindowTexts::*text;
@@ -260,15 +232,15 @@ const Action kActions[] = {
 TEST_F(Window, LanguageRoutineWritesEveryTextOfItsTableAndIgnoresOtherValues) {
   Start();
   auto expect = [&](const MainWindowTexts& t) {
-    for (const Caption& c : kCaptions) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
-    for (const Column& c : kColumns) {
+    for (const ControlText& c : kControlTexts) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
+    for (const ColumnText& c : kColumnTexts) {
       char text[128] = {};
       LVCOLUMNA col = {};
       col.mask = LVCF_TEXT;
       col.pszText = text;
       col.cchTextMax = sizeof text;
-      ListView_GetColumn(Control(c.list), c.column, &col);
-      EXPECT_STREQ(t.*c.text, text) << c.list << "/" << c.column;
+      ListView_GetColumn(Control(c.control), c.column, &col);
+      EXPECT_STREQ(t.*c.text, text) << c.control << "/" << c.column;
     }
     for (int i = 0; i < 4; ++i) {
       char text[64] = {};

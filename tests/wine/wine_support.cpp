@@ -1,43 +1,10 @@
 // Test helpers for Wine: files, folders and the program under test.
 #include "wine_support.h"
 
+#include "tools/file_tree.h"
 #include "tools/remote_text.h"
 
 namespace zt::test {
-namespace {
-
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &data);
-  if (h != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = data.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string p = dir + "\\" + name;
-      SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(p);
-      else DeleteFileA(p.c_str());
-    } while (FindNextFileA(h, &data));
-    FindClose(h);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
-
-void CopyTree(const std::string& from, const std::string& to) {
-  CreateDirectoryA(to.c_str(), nullptr);
-  WIN32_FIND_DATAA data;
-  HANDLE h = FindFirstFileA((from + "\\*").c_str(), &data);
-  if (h == INVALID_HANDLE_VALUE) return;
-  do {
-    std::string name = data.cFileName;
-    if (name == "." || name == "..") continue;
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) CopyTree(from + "\\" + name, to + "\\" + name);
-    else CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
-  } while (FindNextFileA(h, &data));
-  FindClose(h);
-}
-
-}  // namespace
 
 TempDir::TempDir() {
   static int counter = 0;
