@@ -5,18 +5,10 @@
 // screenshots use this to show the German window.
 //   ztshow LANGUAGE-NAME     e.g. ztshow "Deutsch (Deutschland)"
 #include "platform/win32/win.h"
-#include <commctrl.h>
 
 #include <string>
 
-#include "app/zapotrix_main.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_download.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_services.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_system.h"
-#include "platform/win32/win32_worker.h"
+#include "platform/win32/win32_platform.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -34,25 +26,8 @@ class NamedLanguageSystem : public zt::Win32System {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (__argc < 2) return 2;
-  zt::Win32Registry registry;
-  NamedLanguageSystem system(__argv[1]);
-  zt::Win32Desktop desktop;
-  zt::Win32Downloader downloader;
-  zt::Win32Worker worker;
-  zt::Win32ServiceManager services;
-  zt::Win32Shell shell;
-  zt::Platform os{registry, system, desktop, downloader, worker, services, shell};
-  if (!zt::AcquireSingleInstance(os)) return 0;
-
-  INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
-  zt::MainWindow window(os);
-  if (!window.Create()) return 1;
-  MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (window.PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
+  zt::Win32Platform<NamedLanguageSystem> platform(__argv[1]);
+  int code = zt::RunProgram(platform.os);
+  platform.system.CloseInstanceSemaphore();
+  return code;
 }

@@ -171,4 +171,9 @@ class MainWindow : public WindowBase, public MainView {
   bool syncingSelection_ = false;
 };
 
+// The program's life on this platform: refuses a second instance, creates
+// the hidden main window (its start-up order runs) and runs the message
+// loop. Returns the program's exit code.
+int RunProgram(Platform& os);
+
 }  // namespace zt
