@@ -380,6 +380,8 @@ constexpr const char* kInitialPanels[7] = {" Zapotrix build 080", " WDS: An", " 
 // History titles of the extra killers.
 constexpr const char* kFlashTitle = "Macromedia Flash Player";
 constexpr const char* kNotepadTitle = "Notepad";
+// The error box of an error that carries no text of its own.
+constexpr const char* kUnknownError = "Unknown error";
 
 // Design texts that no language routine changes: the windows show them in
 // both languages.

@@ -60,7 +60,7 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   } catch (const std::exception& e) {
     ShowErrorBox(e.what());
   } catch (...) {
-    ShowErrorBox("Unknown error");
+    ShowErrorBox(kUnknownError);
   }
   return 0;
 }
