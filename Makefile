@@ -1,7 +1,8 @@
 # Two commands do everything on a fresh Debian 12 machine (as root):
 #   make run   - build zapotrix.exe and start it under Wine
 #   make test  - build both flavours and run every test
-.PHONY: run test setup bench fuzz screenshots clean
+#   make dist  - the installer, the portable zip and SHA256SUMS in build/release
+.PHONY: run test setup dist bench fuzz screenshots clean
 
 setup:
 	@sh scripts/setup.sh
@@ -11,6 +12,9 @@ test: setup
 
 run: setup
 	@sh scripts/run.sh
+
+dist: setup
+	@sh scripts/dist.sh
 
 bench: setup
 	@sh scripts/bench.sh

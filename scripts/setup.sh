@@ -6,7 +6,7 @@ need=""
 dpkg --print-foreign-architectures | grep -qx i386 || need="i386"
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev g++-mingw-w64-i686 \
          g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils groff flock python3 \
-         fonts-wine fonts-liberation imagemagick xdotool; do
+         fonts-wine fonts-liberation imagemagick xdotool nsis zip; do
   case $p in flock) command -v flock >/dev/null || need="$need util-linux";; \
     python3) command -v python3 >/dev/null || need="$need python3";; \
     *) dpkg -s "$p" >/dev/null 2>&1 || need="$need $p";; esac
@@ -21,6 +21,6 @@ if [ -n "$need" ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     cmake make g++ googletest libgtest-dev libbenchmark-dev g++-mingw-w64-i686 \
     g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils groff util-linux python3 \
-    fonts-wine fonts-liberation imagemagick xdotool >/dev/null
+    fonts-wine fonts-liberation imagemagick xdotool nsis zip >/dev/null
 fi
 exit 0
