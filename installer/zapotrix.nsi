@@ -44,6 +44,7 @@ Target ${TARGET}
 !define SETTINGS_KEY "Software\veltrano\Zapotrix\V1\settings\"
 !define ENV_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 !define ENV_VALUE "ZAPOTRIX_UPDATE_BASE"
+!define SET_LINE_LENGTH 25 ; "SET ZAPOTRIX_UPDATE_BASE="
 ; The running program: its main window class and its single-instance semaphore.
 !define MAIN_CLASS "Tzapotrix_main"
 !define INSTANCE_SEMAPHORE "zapotrix"
@@ -313,7 +314,7 @@ Function ${un}RemoveUpdateBase9x
     ${If} ${Errors}
       ${Break}
     ${EndIf}
-    StrCpy $4 $2 26
+    StrCpy $4 $2 ${SET_LINE_LENGTH}
     ${If} $4 != "SET ${ENV_VALUE}="
       FileWrite $1 $2
     ${EndIf}
@@ -322,6 +323,13 @@ Function ${un}RemoveUpdateBase9x
   FileClose $1
   Delete "$3AUTOEXEC.BAT"
   Rename "$3AUTOEXEC.ZT" "$3AUTOEXEC.BAT"
+  ; A file that held nothing but our line was ours.
+  FileOpen $0 "$3AUTOEXEC.BAT" r
+  FileSeek $0 0 END $2
+  FileClose $0
+  ${If} $2 == 0
+    Delete "$3AUTOEXEC.BAT"
+  ${EndIf}
 done:
   Pop $4
   Pop $3

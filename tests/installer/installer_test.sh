@@ -233,7 +233,7 @@ if [ "$mode" = winxp ]; then
   w "$dir/uninstall.exe" /S
   # The uninstaller runs on from a copy of itself: wait for its last steps.
   i=0
-  while haskey "$uninst" && [ $i -lt 120 ]; do sleep 0.5; i=$((i + 1)); done
+  while haskey "$uninst" && [ $i -lt 60 ]; do sleep 0.5; i=$((i + 1)); done
   echo "   silent uninstall took $(since "$t0") s"
   check "the running program was quit" ended "$program_pid"
   check "hosts file back byte for byte" same "$c/windows/system32/drivers/etc/hosts" "$work/hosts.original"
@@ -265,7 +265,8 @@ else
   printf 'PATH C:\\WINDOWS\r\n' >"$c/AUTOEXEC.BAT"
   cp "$c/AUTOEXEC.BAT" "$work/autoexec.original"
   t0=$(now)
-  w "$setup" /S /AUTOSTART=1 /UPDATEBASE=http://mirror.example/ '/D=C:\Apps\Zapotrix 98'
+  # As typed at a command prompt: /D= takes the rest of the line unquoted.
+  w cmd /c "start /wait $(winepath_of "$setup") /S /AUTOSTART=1 /UPDATEBASE=http://mirror.example/ /D=C:\Apps\Zapotrix 98"
   echo "   silent install took $(since "$t0") s"
   check "installed into the chosen folder" same "$dir/zapotrix.exe" "$b/dist/zapotrix.exe"
   check "autostart entry as the program writes it" \
@@ -286,7 +287,7 @@ else
   t0=$(now)
   w "$dir/uninstall.exe" /S /KEEPDATA
   i=0
-  while haskey "$uninst" && [ $i -lt 120 ]; do sleep 0.5; i=$((i + 1)); done
+  while haskey "$uninst" && [ $i -lt 60 ]; do sleep 0.5; i=$((i + 1)); done
   echo "   silent uninstall took $(since "$t0") s"
   check "the running program was quit" ended "$program_pid"
   check "hosts.sam back byte for byte" same "$hosts" "$work/hosts.original"
