@@ -1,4 +1,4 @@
-# Two commands do everything on a fresh Debian 12 machine (as root):
+# Everything on a fresh Debian 12 machine (as root):
 #   make run   - build zapotrix.exe and start it under Wine
 #   make test  - build both flavours and run every test
 #   make dist  - the installer, the portable zip and SHA256SUMS in build/release
