@@ -43,7 +43,7 @@ makensis -WX -INPUTCHARSET UTF8 -V2 -DVERSION="$version" -DTARGET=$target \
   -DSRCDIR="$b/dist" -DOUTFILE="$out/$setup" installer/zapotrix.nsi
 
 # The portable folder: what the installer puts into the program folder,
-# plus the read-me, all dated alike so that the archive is reproducible.
+# plus the read-me, all dated as the last commit (not as the build).
 echo "dist: $portable"
 stage=$b/portable
 rm -rf "$stage"

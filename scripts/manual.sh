@@ -25,5 +25,9 @@ for name in $(sed -n 's/^\.SHOT  *\([A-Za-z0-9_]*\).*/\1/p' "$src" | sort -u); d
     if (h > 324) { w = w * 324 / h; h = 324 }
     printf ".ds shot-%s %s\n.nr shot-%s-w %dp\n.nr shot-%s-h %dp\n", n, f, n, w, n, h }' >>"$defs"
 done
+# The PDF's creation date: the last commit's, so that an unchanged source
+# gives an unchanged manual.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$(dirname "$src")" log -1 --format=%ct 2>/dev/null || echo 0)}
+export SOURCE_DATE_EPOCH
 groff -k -ms -Tpdf "$defs" "$src" >"$out.tmp"
 mv "$out.tmp" "$out"
