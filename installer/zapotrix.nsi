@@ -80,6 +80,7 @@ Var UpdateBase        ; empty: leave ZAPOTRIX_UPDATE_BASE alone
 Var KeepData          ; uninstaller: 1 keeps the user's data
 
 !define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
 !define MUI_FINISHPAGE_RUN "$INSTDIR\zapotrix.exe"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
@@ -90,10 +91,10 @@ Var KeepData          ; uninstaller: 1 keeps the user's data
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "German"
 
-LangString SecProgram ${LANG_ENGLISH} "Zapotrix (program, rules, manual)"
-LangString SecProgram ${LANG_GERMAN} "Zapotrix (Programm, Regeln, Handbuch)"
-LangString SecAutoStart ${LANG_ENGLISH} "Start Zapotrix when Windows starts"
-LangString SecAutoStart ${LANG_GERMAN} "Zapotrix mit Windows starten"
+LangString SecProgram ${LANG_ENGLISH} "Zapotrix"
+LangString SecProgram ${LANG_GERMAN} "Zapotrix"
+LangString SecAutoStart ${LANG_ENGLISH} "Run with Windows"
+LangString SecAutoStart ${LANG_GERMAN} "Start mit Windows"
 LangString LinkManual ${LANG_ENGLISH} "Zapotrix Manual"
 LangString LinkManual ${LANG_GERMAN} "Zapotrix Handbuch"
 LangString LinkUninstall ${LANG_ENGLISH} "Uninstall Zapotrix"
