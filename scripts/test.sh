@@ -54,6 +54,8 @@ echo "== win32: building"; build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-
 wine=build/win32
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   echo "== this machine runs no 32-bit programs natively: the Wine tests run on a 64-bit build"
+  echo "== (so the installer tests run the installer script built with NSIS's 64-bit stub around"
+  echo "==  the 64-bit build; the 32-bit release installer itself is not run here)"
   wine=build/win64
   echo "== win64: building"; build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 fi
