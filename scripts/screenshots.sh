@@ -140,9 +140,34 @@ shoot() { # suffix exe [args]
   wait "$program_pid" || true
 }
 
+# ---- The settings dialog (settings_en.png, settings_de.png) ----
+# Opened as the tray item opens it, with the main window hidden; the
+# picture is the dialog alone, on its page "Services".
+shoot_settings() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  probe --settings >/dev/null
+  set -- $(probe --settings-rect)
+  sleep 1
+  capture "$out/settings_$suffix.png" "${3}x${4}+${1}+${2}"
+  probe --settings-close >/dev/null
+  sleep 0.5
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+
 $wine "$b/browser_fixture.exe" "$work/browsers.txt" "$work/browsers.log" </dev/null >/dev/null 2>&1 &
 sleep 2
-shoot en "$program/zapotrix.exe"
-shoot de "$program/ztshow.exe" "Deutsch (Deutschland)"
+# ZT_SHOTS_ONLY=settings takes only the settings dialog's pictures.
+only=${ZT_SHOTS_ONLY:-}
+if [ -z "$only" ]; then
+  shoot en "$program/zapotrix.exe"
+  shoot de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
+if [ -z "$only" ] || [ "$only" = settings ]; then
+  shoot_settings en "$program/zapotrix.exe"
+  shoot_settings de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
 echo "screenshots: written to docs/screenshots/"
 ls -l "$out"

@@ -7,6 +7,10 @@
 //                    the tray icon does
 //   ztprobe --rect   prints the main window's outer rectangle on screen:
 //                    left top width height
+//   ztprobe --settings        chooses the settings command (the dialog opens)
+//   ztprobe --settings-rect   prints the settings dialog's outer rectangle
+//                             once it is shown, like --rect
+//   ztprobe --settings-close  closes the settings dialog as its close box does
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +19,7 @@
 #include <string>
 
 #include "tools/remote_text.h"
+#include "ui/resource.h"
 
 // The tray icon's callback message and identifier.
 constexpr UINT kTrayCallback = WM_USER + 1;
@@ -48,6 +53,30 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
     RECT r = {};
     GetWindowRect(main, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--settings") == 0) {
+    PostMessageA(main, WM_COMMAND, IDM_ACTION_EINSTELLUNGEN, 0);
+    std::printf("zapotrix: asked to open its settings dialog\n");
+    return 0;
+  }
+  if (argc > 1 && std::strncmp(argv[1], "--settings-", 11) == 0) {
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !(dialog && IsWindowVisible(dialog)); ++i) {
+      dialog = FindWindowA("TKonfiguration", nullptr);
+      if (!(dialog && IsWindowVisible(dialog))) Sleep(100);
+    }
+    if (!dialog) {
+      std::printf("zapotrix: no settings dialog found\n");
+      return 1;
+    }
+    if (std::strcmp(argv[1], "--settings-close") == 0) {
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+      return 0;
+    }
+    RECT r = {};
+    GetWindowRect(dialog, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }

@@ -667,9 +667,32 @@ void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 // actions do nothing.
 void MainWindow::Action_DatenbankUpdaterExecute() {}
 void MainWindow::Action_HostlisteneditorExecute() {}
-void MainWindow::Action_EinstellungenExecute() {}
 void MainWindow::Action_statistikExecute() {}
 void MainWindow::Action_infoExecute() {}
+// The settings dialog, modal. Chosen again while it is open (from the tray)
+// it only comes to the front. Each opening builds it afresh.
+void MainWindow::Action_EinstellungenExecute() {
+  if (konfiguration_) {
+    HWND open = konfiguration_->hwnd();
+    if (open && IsWindowVisible(open)) {
+      BringWindowToTop(open);
+      SetForegroundWindow(open);
+    }
+    return;
+  }
+  konfiguration_ = std::make_unique<KonfigurationWindow>(*main_, hwnd());
+  // Forgotten however the dialog ends, so that the next command creates it.
+  struct Forget {
+    MainWindow& self;
+    ~Forget() {
+      self.SetSecondaryWindow(kSettingsDialog, nullptr);
+      self.konfiguration_.reset();
+    }
+  } forget{*this};
+  if (!konfiguration_->Create()) return;
+  SetSecondaryWindow(kSettingsDialog, konfiguration_->hwnd());
+  konfiguration_->ShowModal();
+}
 // The rule assistant for the window chosen in ListView1.
 void MainWindow::BTOpenRuleClick() {}
 

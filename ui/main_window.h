@@ -15,6 +15,7 @@
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
 #include "ui/gdi.h"
+#include "ui/konfiguration_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -169,6 +170,8 @@ class MainWindow : public WindowBase, public MainView {
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
+  // The settings dialog while it exists; last, so it goes before the rest.
+  std::unique_ptr<KonfigurationWindow> konfiguration_;
 };
 
 // The program's life on this platform: refuses a second instance, creates
