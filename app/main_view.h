@@ -29,6 +29,8 @@ class MainView : public EngineView {
   virtual void SelectRuleTab(int index) = 0;
   virtual void SetHintPauses(int pauseMs, int hidePauseMs) = 0;
   virtual void AddTrayIcon() = 0;
+  // The tray icon's tooltip.
+  virtual void SetTrayTip(const std::string& tip) = 0;
   virtual void EnableUpdaterAction(bool enabled) = 0;
   // Main window placement.
   virtual int ScreenWidth() = 0;

@@ -104,6 +104,12 @@ void UpdateRun::Complete(bool succeeded) {
     }
   } else {
     view_.AddLine(t.failed);
+    // What a failed download left (half a file, an error page) is of no
+    // use and must not stay beside the rule database.
+    try {
+      if (sys.FileAttributes(app_.paths.NewMainDBFile)) sys.DeleteFile(app_.paths.NewMainDBFile);
+    } catch (const std::exception&) {
+    }
   }
 
   try {

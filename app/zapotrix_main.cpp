@@ -164,22 +164,51 @@ void ZapotrixMain::Timer1Timer() {
     a.view.SetStatusPanel(6, a.texts().msg.active);
   }
 
-  if (any && !a.flags.IsPaused) {
-    const Settings& s = a.settings;
-    if (s.UseWDS) KillwindowWDS(ctx);
-    if (s.UseURL) killwindowURL(ctx);
-    if (s.UseADS) killwindowADS(ctx);
-    if (s.UseWCS) killwindowWCS(ctx);
-    if (s.FlashAX) killFlashAX(ctx);
-    if (s.Notepad) {
-      try {
-        KillNotepad(ctx);
-      } catch (const std::exception&) {
-        // An error inside the Notepad killer's enumeration ends it for this cycle.
-      }
+  if (any && !a.flags.IsPaused) RunPasses(ctx, true);
+  UpdateTrayTip();
+  a.view.ProcessPendingMessages();
+}
+
+void ZapotrixMain::RunPasses(const ScanContext& ctx, bool withNotepad) {
+  const Settings& s = app_.settings;
+  if (s.UseWDS) KillwindowWDS(ctx);
+  if (s.UseURL) killwindowURL(ctx);
+  if (s.UseADS) killwindowADS(ctx);
+  if (s.UseWCS) killwindowWCS(ctx);
+  if (s.FlashAX) killFlashAX(ctx);
+  if (s.Notepad && withNotepad) {
+    try {
+      KillNotepad(ctx);
+    } catch (const std::exception&) {
+      // An error inside the Notepad killer's enumeration ends it for this cycle.
     }
   }
-  a.view.ProcessPendingMessages();
+}
+
+CheckOutcome ZapotrixMain::CheckWindowNow(WindowHandle window) {
+  if (inCycle_) return CheckOutcome::Busy;
+  inCycle_ = true;
+  struct Leave {
+    bool& flag;
+    ~Leave() { flag = false; }
+  } leave{inCycle_};
+
+  AppState& a = app_;
+  ScanContext ctx = a.Scan();
+  SingleWindowSnapshot one(ctx, window);
+  if (!one.recorded()) return CheckOutcome::NotABrowserWindow;
+  if (a.Timer1.Interval() == kStandbyInterval) {
+    XCFG_Interval();
+    a.view.SetStatusPanel(6, a.texts().msg.active);
+  }
+  if (!a.flags.IsPaused) RunPasses(ctx, false);
+  UpdateTrayTip();
+  return CheckOutcome::Checked;
+}
+
+void ZapotrixMain::UpdateTrayTip() {
+  unsigned long closed = app_.engine.closedSinceStart;
+  if (trayTip_.Due(app_.os.system.TickCount(), closed)) app_.view.SetTrayTip(TrayTipText(app_.texts(), closed));
 }
 
 void ZapotrixMain::Timer_checkMessengerTimer() {

@@ -4,6 +4,7 @@
 // MainView and to the system through Platform.
 #pragma once
 #include "app/app_state.h"
+#include "app/tray_tip.h"
 
 namespace zt {
 
@@ -23,6 +24,13 @@ enum class QuitAnswer {
   Wait,              // the start-up order still runs: quit once it has ended
   EndWithoutSaving,  // start-up failed: the rule lists are not (all) loaded
   SaveAndEnd,        // the normal quit: FormClose decides
+};
+
+// What a check of a single window came to.
+enum class CheckOutcome {
+  Busy,               // a cycle or another check runs: ask again later
+  NotABrowserWindow,  // not (yet) a visible browser window of a watched kind
+  Checked,            // judged by the passes (closed, let through or left open)
 };
 
 class ZapotrixMain {
@@ -45,6 +53,15 @@ class ZapotrixMain {
 
   void FormCreate();
   void Timer1Timer();
+  // Instant mode's check of one window the system announced: the window
+  // alone goes through the cycle's passes (not the Notepad killer, which
+  // looks at other windows), under the cycle's pause rule. A browser window
+  // seen in standby switches the timer to the mode's interval, as the next
+  // cycle would.
+  CheckOutcome CheckWindowNow(WindowHandle window);
+  // Shows the number of closings in the tray icon's tooltip, at most once
+  // a second.
+  void UpdateTrayTip();
   void Timer_checkMessengerTimer();
   void XCFG_Interval();
   void XCFG_SCANNER_WDS();
@@ -77,11 +94,15 @@ class ZapotrixMain {
   // quitting adds that the program keeps running).
   bool SaveAll(bool quitting);
   void ScannerPanel(int panel, const char* name, bool on);
+  // The scanner passes and extra killers in the cycle's order, each as its
+  // setting says.
+  void RunPasses(const ScanContext& ctx, bool withNotepad);
 
   AppState app_;
   bool inCycle_ = false;
   bool started_ = false;
   bool startFailed_ = false;
+  TrayTipPacer trayTip_;
 };
 
 }  // namespace zt

@@ -61,6 +61,7 @@ void historylist(const ScanContext& ctx, const std::string& caption, const std::
   } catch (const std::exception&) {
     // A closing that cannot be recorded still happened; the scan goes on.
   }
+  ++ctx.state.closedSinceStart;
   ctx.view.ProcessPendingMessages();
   ctx.view.ListChanged(ListViewId::History);
 }

@@ -4,6 +4,7 @@
 // cycles; the engine knows nothing else of the program.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "engine/history.h"
@@ -37,6 +38,15 @@ struct AddressBarState {
 // The address bars of the last snapshot, by window handle.
 using AddressBars = std::vector<AddressBarState>;
 
+// A browser window the user let through: Ctrl was held down when a pass
+// was about to close it. It stays open while it keeps this caption; once
+// the caption changes, or the window is gone from the snapshot, it is
+// judged afresh.
+struct LetThroughWindow {
+  WindowHandle window = 0;
+  std::string caption;
+};
+
 // The engine's state between cycles, owned by the main window.
 struct EngineState {
   ListModel ListView1{ListViewId::ListView1};  // active browser windows as shown
@@ -44,6 +54,8 @@ struct EngineState {
   History history;                             // closed popups, oldest first
   ScanCache scanCache;                         // rule lists as the keyword and size passes use them
   AddressBars addressBars;
+  std::vector<LetThroughWindow> letThrough;
+  unsigned long closedSinceStart = 0;  // closings recorded since the program started
 };
 
 struct ScanContext {

@@ -39,11 +39,19 @@ void killwnd(Desktop& desk, WindowHandle window, int mode) {
   }
 }
 
-void CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
+bool CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
                  int height) {
+  // Asked at the moment of the decision: a user who holds Ctrl while a
+  // wanted popup opens keeps it.
+  if (ctx.desktop.ControlKeyDown()) {
+    LetThrough(ctx.state, record);
+    record.Handled = true;
+    return false;
+  }
   killwnd(ctx.desktop, record.Handle, mode);
   historylist(ctx, record.Caption, record.URL, width, height, key);
   record.Handled = true;
+  return true;
 }
 
 std::pair<int, int> ParseSizeRow(const ScanContext& ctx, size_t row) {
@@ -71,8 +79,7 @@ bool smallwindows(const ScanContext& ctx, WindowHandle window, size_t index) {
     ctx.system.Sleep(kSmallWindowWaitMs);
     std::optional<WindowRect> again = desk.Rect(window);
     if (!again || again->Width() != width || rec.Handled) return false;
-    CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "SmallWDS", width, height);
-    return true;
+    return CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "SmallWDS", width, height);
   } catch (const std::exception&) {
     return false;
   }

@@ -34,8 +34,10 @@ void killwnd(Desktop& desktop, WindowHandle window, int mode);
 CloseMode CloseModeOf(int kind);
 // The record's kind is switched on and the record not yet closed this cycle.
 bool Eligible(const ScanContext& ctx, const TBrowserWindow& record);
-// Closes the record: killwnd, history entry, Handled.
-void CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
+// Closes the record: killwnd, history entry, Handled. While the user holds
+// Ctrl the record is let through instead: marked Handled and remembered in
+// EngineState::letThrough, neither closed nor recorded. True when closed.
+bool CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
                  int height);
 // The width and height of a size list row, parsed; throws when either is
 // not a number or the row is no longer there.

@@ -58,6 +58,64 @@ std::string cutstring(const std::string& text, const std::string& suffix) {
   return text.substr(0, at) + text.substr(at + suffix.size());
 }
 
+bool WatchedBrowserClass(const Settings& settings, const std::string& className) {
+  for (const Recognition& r : kRecognition)
+    if (className == r.className && settings.*r.enabled) return true;
+  return false;
+}
+
+void LetThrough(EngineState& state, const TBrowserWindow& record) {
+  for (LetThroughWindow& l : state.letThrough)
+    if (l.window == record.Handle) {
+      l.caption = record.Caption;
+      return;
+    }
+  state.letThrough.push_back({record.Handle, record.Caption});
+}
+
+namespace {
+
+bool IsLetThrough(const EngineState& state, WindowHandle window, const std::string& caption) {
+  for (const LetThroughWindow& l : state.letThrough)
+    if (l.window == window) return l.caption == caption;
+  return false;
+}
+
+// Forgets the windows let through that are gone from the snapshot or
+// changed their caption: a handle the system gives a new window later
+// must not inherit the decision.
+void ForgetLetThrough(EngineState& state) {
+  const OpenWindowsTable& t = state.OpenWindows;
+  auto gone = [&t](const LetThroughWindow& l) {
+    for (size_t i = 0; i < t.count; ++i)
+      if (t.records[i].Handle == l.window) return t.records[i].Caption != l.caption;
+    return true;
+  };
+  state.letThrough.erase(std::remove_if(state.letThrough.begin(), state.letThrough.end(), gone),
+                         state.letThrough.end());
+}
+
+// Asks one Internet Explorer window's address bar, keeping what the cycles
+// know of it: a bar that rests after a timeout is not asked.
+void ReadOneAddress(const ScanContext& ctx, TBrowserWindow& rec) {
+  AddressBars& known = ctx.state.addressBars;  // sorted by window handle
+  auto it = std::lower_bound(known.begin(), known.end(), rec.Handle,
+                             [](const AddressBarState& s, WindowHandle w) { return s.window < w; });
+  bool have = it != known.end() && it->window == rec.Handle;
+  AddressBarState state = have ? *it : AddressBarState{rec.Handle};
+  uint32_t now = ctx.system.TickCount();
+  if (!state.answered && have && static_cast<int32_t>(state.retryAt - now) > 0) return;
+  bool timedOut = false;
+  rec.URL = ReadIEAddress(ctx, rec.Handle, kAddressReadTimeoutMs, &timedOut);
+  state.answered = !timedOut;
+  state.askedAt = now;
+  if (timedOut) state.retryAt = ctx.system.TickCount() + kUnansweredRetryMs;
+  if (have) *it = state;
+  else known.insert(it, state);
+}
+
+}  // namespace
+
 bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window) {
   try {
     Desktop& desk = ctx.desktop;
@@ -74,7 +132,7 @@ bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window) {
       rec.URL.clear();
       rec.Kind = r.kind;
       rec.Handle = window;
-      rec.Handled = false;
+      rec.Handled = IsLetThrough(ctx.state, window, rec.Caption);
       ++t.count;
     }
     return true;
@@ -193,7 +251,19 @@ void GetOpenWindows(const ScanContext& ctx) {
     // The windows recorded up to the error stay; the next cycle starts afresh.
   }
   ReadAddresses(ctx);
+  ForgetLetThrough(ctx.state);
   if (CaptionTotal(t) != before) FillListView1(ctx);
 }
+
+SingleWindowSnapshot::SingleWindowSnapshot(const ScanContext& ctx, WindowHandle window)
+    : live_(ctx.state.OpenWindows), cycle_(std::move(ctx.state.OpenWindows)) {
+  live_.count = 0;
+  if (!EnumWindowsProc(ctx, window) || live_.count == 0) return;
+  if (live_.records[0].Kind == kInternetExplorer) ReadOneAddress(ctx, live_.records[0]);
+}
+
+SingleWindowSnapshot::~SingleWindowSnapshot() { live_ = std::move(cycle_); }
+
+bool SingleWindowSnapshot::recorded() const { return live_.count > 0; }
 
 }  // namespace zt

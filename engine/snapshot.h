@@ -11,6 +11,7 @@ namespace zt {
 
 struct ScanContext;
 struct Settings;
+struct EngineState;
 
 enum BrowserKind { kInternetExplorer = 1, kFirefox = 2, kMozilla = 3 };
 
@@ -49,6 +50,13 @@ int BrowserImage(int kind);
 // True when the settings watch windows of the kind.
 bool KindOn(const Settings& settings, int kind);
 
+// True when windows of the class are watched by the settings (a browser
+// class of a kind switched on).
+bool WatchedBrowserClass(const Settings& settings, const std::string& className);
+
+// Remembers a record the user let through (see LetThroughWindow).
+void LetThrough(EngineState& state, const TBrowserWindow& record);
+
 // Rebuilds the snapshot; refreshes ListView1 and the tray menu when the
 // total length of the captions changed.
 void GetOpenWindows(const ScanContext& ctx);
@@ -60,6 +68,24 @@ bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window);
 // tells whether it did not answer in that time.
 std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned timeoutMs = kAddressReadTimeoutMs,
                           bool* timedOut = nullptr);
+// For as long as it lives, the snapshot holds one window only, as the
+// enumeration of the scan cycle would record it (with its address), so
+// that the cycle's passes judge that window alone; then the cycle's
+// snapshot is back.
+class SingleWindowSnapshot {
+ public:
+  SingleWindowSnapshot(const ScanContext& ctx, WindowHandle window);
+  ~SingleWindowSnapshot();
+  SingleWindowSnapshot(const SingleWindowSnapshot&) = delete;
+  SingleWindowSnapshot& operator=(const SingleWindowSnapshot&) = delete;
+  // False when the window is no visible browser window of a watched kind.
+  bool recorded() const;
+
+ private:
+  OpenWindowsTable& live_;
+  OpenWindowsTable cycle_;
+};
+
 // Rebuilds ListView1 from the snapshot, fits its columns and rebuilds the
 // tray menu.
 void FillListView1(const ScanContext& ctx);

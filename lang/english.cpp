@@ -78,6 +78,8 @@ MainWindowTexts MainWindow() {
   m.ruleWindowSize = "Window Size";
   m.ruleKeywords = "Keywords";
   m.ruleNoValue = "none defined";
+  m.trayTipClosedOne = "Zapotrix – %s popup closed";
+  m.trayTipClosedMany = "Zapotrix – %s popups closed";
   return m;
 }
 

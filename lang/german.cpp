@@ -79,6 +79,8 @@ MainWindowTexts MainWindow() {
   m.ruleWindowSize = "Fenstergröße";
   m.ruleKeywords = "Schlüsselwörter";
   m.ruleNoValue = "keine definiert";
+  m.trayTipClosedOne = "Zapotrix – %s Popup geschlossen";
+  m.trayTipClosedMany = "Zapotrix – %s Popups geschlossen";
   return m;
 }
 

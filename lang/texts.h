@@ -167,6 +167,9 @@ struct MainWindowTexts {
   const char* ruleWindowSize = "";
   const char* ruleKeywords = "";
   const char* ruleNoValue = "";
+  // The tray icon's tooltip ("%s": the number of popups closed since start).
+  const char* trayTipClosedOne = "";
+  const char* trayTipClosedMany = "";
 };
 
 // The settings dialog TKonfiguration. Its other two messages, the hosts

@@ -27,6 +27,16 @@ struct WindowRect {
 // Called once per window of an enumeration; false ends the enumeration.
 using WindowVisitor = std::function<bool(WindowHandle)>;
 
+// What the system announces of a top-level window of another program.
+enum class WindowEvent { Created, Shown, NameChanged };
+// Environment variable that, set to any text, makes the system announce no
+// windows to the program, as on Windows 95: the scan cycle alone closes
+// popups then (for comparisons and diagnosis).
+constexpr const char* kPollingOnlyVariable = "ZAPOTRIX_POLLING_ONLY";
+// Receives the announcements, on the thread that subscribed, while it
+// handles its messages.
+using WindowEventSink = std::function<void(WindowHandle, WindowEvent)>;
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -62,6 +72,15 @@ class Desktop {
   virtual std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) = 0;
   // Posts a message with the parameters; false when it could not be posted.
   virtual bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) = 0;
+
+  // Subscribes to the announcements of other programs' top-level windows
+  // (created, shown, caption changed) until StopWindowEvents. False when
+  // the system announces nothing (Windows 95 without the accessibility
+  // update): then nothing is subscribed.
+  virtual bool WatchWindowEvents(WindowEventSink sink) = 0;
+  virtual void StopWindowEvents() = 0;
+  // True while the user holds a Ctrl key down.
+  virtual bool ControlKeyDown() = 0;
 };
 
 }  // namespace zt

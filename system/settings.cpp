@@ -1,6 +1,8 @@
 // Settings record <-> registry key, value by value in one fixed order.
 #include "system/settings.h"
 
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace zt {
@@ -76,10 +78,28 @@ void RegIniRead(Registry& reg, Settings& s) {
   }
 }
 
+namespace {
+
+// Puts back the values a save wrote before it failed, as they were: a
+// record half of one save and half of the one before would hold settings
+// the user never chose. Best effort: where the registry refuses the writes
+// altogether, nothing was written either.
+void RestoreValues(Registry& reg, const std::vector<std::pair<const char*, std::optional<RegValue>>>& before) {
+  for (const auto& [name, old] : before) {
+    if (!old) reg.DeleteValue(HKey::CurrentUser, kSettingsKey, name);
+    else if (old->type == RegType::Dword) reg.SetDword(HKey::CurrentUser, kSettingsKey, name, old->dword);
+    else if (old->type == RegType::Sz) reg.SetString(HKey::CurrentUser, kSettingsKey, name, old->data);
+  }
+}
+
+}  // namespace
+
 void RegIniSave(Registry& reg, const Settings& settings) {
   reg.CreateKey(HKey::CurrentUser, kSettingsKey);  // a failure shows at the first write
   Settings s = settings;
+  std::vector<std::pair<const char*, std::optional<RegValue>>> written;  // names and their old values
   for (const Field& f : Fields(s)) {
+    std::optional<RegValue> old = reg.QueryValue(HKey::CurrentUser, kSettingsKey, f.name);
     bool ok = false;
     switch (f.kind) {
       case Field::Int:
@@ -99,7 +119,11 @@ void RegIniSave(Registry& reg, const Settings& settings) {
                            *static_cast<std::string*>(f.field));
         break;
     }
-    if (!ok) throw RegistryError(std::string("Failed to set data for '") + f.name + "'");
+    if (!ok) {
+      RestoreValues(reg, written);
+      throw RegistryError(std::string("Failed to set data for '") + f.name + "'");
+    }
+    written.emplace_back(f.name, std::move(old));
   }
 }
 

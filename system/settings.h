@@ -58,7 +58,9 @@ void SetDefaults(Settings& s);
 void RegIniRead(Registry& reg, Settings& s);
 
 // Writes all 28 values (creating the key). Throws RegistryError naming the
-// first value that cannot be written; the values after it are not written.
+// first value that cannot be written; the values after it are not written,
+// and those before it get their old values back (or go, where there were
+// none), so the stored record stays the one saved before.
 void RegIniSave(Registry& reg, const Settings& s);
 
 }  // namespace zt

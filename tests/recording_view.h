@@ -33,6 +33,7 @@ class RecordingView : public MainView {
     ++trayIconAdds;
   }
   void RebuildTrayMenu() override { ++trayMenuBuilds; }
+  void SetTrayTip(const std::string& tip) override { trayTips.push_back(tip); }
   void EnableUpdaterAction(bool e) override { updaterEnabled = e; }
   int ScreenWidth() override { return 1024; }
   int ScreenHeight() override { return 768; }
@@ -55,6 +56,7 @@ class RecordingView : public MainView {
   }
 
   std::string caption;
+  std::vector<std::string> trayTips;  // every tooltip shown, in order
   std::map<int, std::string> panels;
   bool german = false, languageSet = false;
   bool pauseLabelVisible = false;

@@ -113,6 +113,9 @@ bool MainWindow::Create() {
   timer1_ = std::make_unique<Win32Timer>(self, kTimer1Id);
   timerCheckMessenger_ = std::make_unique<Win32Timer>(self, kTimerCheckMessengerId);
   main_ = std::make_unique<ZapotrixMain>(os_, *this, *timer1_, *timerCheckMessenger_);
+  instantTimer_ = std::make_unique<Win32Timer>(self, kTimerInstantWatchId);
+  instant_ = std::make_unique<InstantMode>(*main_, *instantTimer_,
+                                           [this] { PostMessageA(hwnd(), kMsgInstantCheck, 0, 0); });
   rules_ = std::make_unique<RuleEditing>(main_->state());
   AppState& a = main_->state();
   lists_ = {{ListViewId::ListView1, IDC_LISTVIEW1, &a.engine.ListView1},
@@ -126,6 +129,7 @@ bool MainWindow::Create() {
   ApplyDesignTexts();
 
   main_->Start();
+  if (main_->Started() && !main_->StartFailed()) instant_->Start();
   // A quit that arrived while the start-up order let messages run waits
   // until the rules are loaded: closing earlier would save empty lists.
   if (closePending_) PostMessageA(hwnd(), WM_CLOSE, 0, 0);
@@ -731,6 +735,7 @@ void MainWindow::OnClose() {
 void MainWindow::FormDestroy() {
   if (timer1_) timer1_->SetEnabled(false);
   if (timerCheckMessenger_) timerCheckMessenger_->SetEnabled(false);
+  if (instant_) instant_->Stop();
   tray_.Remove();
   listView1Header_.Restore();
   PostQuitMessage(0);
@@ -754,6 +759,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_TIMER:
       if (wp == kTimer1Id) main_->Timer1Timer();
       else if (wp == kTimerCheckMessengerId) main_->Timer_checkMessengerTimer();
+      else if (wp == kTimerInstantWatchId) instant_->Run();
+      return 0;
+    case kMsgInstantCheck:
+      instant_->Run();
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp));

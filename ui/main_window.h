@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/instant_mode.h"
 #include "app/rule_editing.h"
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
@@ -26,9 +27,12 @@ namespace zt {
 // Messages the main window answers beside the system's.
 constexpr UINT kMsgTrayCallback = WM_USER + 1;
 constexpr UINT kMsgCloseWithoutSaving = WM_USER + 88;
+// Instant mode asks for a check of the windows the system announced.
+constexpr UINT kMsgInstantCheck = WM_USER + 20;
 // Timer identifiers.
 constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT_PTR kTimerCheckMessengerId = 2;
+constexpr UINT_PTR kTimerInstantWatchId = 3;
 // The client area of the main window in pixels.
 constexpr int kClientWidth = 635;
 constexpr int kClientHeight = 485;
@@ -57,6 +61,8 @@ class MainWindow : public WindowBase, public MainView {
 
   // For tests: the logic behind the window and the tray menu as shown last.
   ZapotrixMain& main() { return *main_; }
+  // Instant mode; running() is false where the system announces no windows.
+  const InstantMode& instant() const { return *instant_; }
   const TrayMenu& trayMenu() const { return trayMenu_; }
 
   // MainView
@@ -72,6 +78,7 @@ class MainWindow : public WindowBase, public MainView {
   void SelectRuleTab(int index) override;
   void SetHintPauses(int pauseMs, int hidePauseMs) override;
   void AddTrayIcon() override;
+  void SetTrayTip(const std::string& tip) override { tray_.SetTip(tip); }
   void RebuildTrayMenu() override { set_popupmenu(); }
   void EnableUpdaterAction(bool enabled) override;
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
@@ -151,8 +158,9 @@ class MainWindow : public WindowBase, public MainView {
   RECT Rect();
 
   Platform& os_;
-  std::unique_ptr<Win32Timer> timer1_, timerCheckMessenger_;
+  std::unique_ptr<Win32Timer> timer1_, timerCheckMessenger_, instantTimer_;
   std::unique_ptr<ZapotrixMain> main_;
+  std::unique_ptr<InstantMode> instant_;
   std::unique_ptr<RuleEditing> rules_;
   WindowLanguage<Texts> language_;
   std::vector<ListBinding> lists_;

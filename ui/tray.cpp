@@ -17,13 +17,21 @@ NOTIFYICONDATAA TrayIcon::Record() const {
   nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   nid.uCallbackMessage = message_;
   nid.hIcon = icon_;
-  lstrcpynA(nid.szTip, kAppCaption, sizeof nid.szTip);
+  lstrcpynA(nid.szTip, tip_.c_str(), sizeof nid.szTip);
   return nid;
 }
 
 bool TrayIcon::Add() {
   NOTIFYICONDATAA nid = Record();
   return Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+}
+
+void TrayIcon::SetTip(const std::string& tip) {
+  tip_ = tip;
+  if (!window_) return;
+  NOTIFYICONDATAA nid = Record();
+  nid.uFlags = NIF_TIP;
+  Shell_NotifyIconA(NIM_MODIFY, &nid);
 }
 
 void TrayIcon::Remove() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/tray_menu.h"
+#include "lang/texts.h"
 #include "platform/win32/win.h"
 #include "ui/gdi.h"
 #include <shellapi.h>
@@ -22,17 +23,20 @@ class TrayIcon {
   TrayIcon(UINT callbackMessage, HICON icon) : message_(callbackMessage), icon_(icon) {}
   void Attach(HWND window) { window_ = window; }
   // AddTrayIcon: the record with the callback message, the icon and the
-  // tooltip "Zapotrix". An icon that exists already makes this a harmless
-  // failure; any error is ignored.
+  // tooltip ("Zapotrix" until the first count of closed popups). An icon
+  // that exists already makes this a harmless failure; any error is ignored.
   bool Add();
   // Removes the icon if the record holds a window.
   void Remove();
+  // Changes the tooltip of the icon; an icon added later carries it too.
+  void SetTip(const std::string& tip);
 
  private:
   NOTIFYICONDATAA Record() const;
   HWND window_ = nullptr;
   UINT message_;
   HICON icon_;
+  std::string tip_ = kAppCaption;
 };
 
 // Owner drawing of the tray menu.

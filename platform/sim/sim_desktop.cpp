@@ -117,6 +117,12 @@ bool SimDesktop::Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t l
   return true;
 }
 
+bool SimDesktop::WatchWindowEvents(WindowEventSink sink) {
+  if (!hasWindowEvents) return false;
+  eventSink = std::move(sink);
+  return true;
+}
+
 WindowHandle SimDesktop::Add(const std::string& className, const std::string& caption) {
   SimWindow w;
   w.className = className;

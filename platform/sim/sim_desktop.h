@@ -58,6 +58,14 @@ class SimDesktop : public Desktop {
   WindowHandle FindChild(WindowHandle parent, const std::string& className) override;
   std::optional<std::string> ReadText(WindowHandle w, unsigned timeoutMs) override;
   bool Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) override;
+  bool WatchWindowEvents(WindowEventSink sink) override;
+  void StopWindowEvents() override { eventSink = nullptr; }
+  bool ControlKeyDown() override { return ctrlDown; }
+
+  // Delivers an announcement as the system would; nothing when no one watches.
+  void Announce(WindowHandle w, WindowEvent e) {
+    if (eventSink) eventSink(w, e);
+  }
 
   // A visible top-level window at the bottom of the Z-order.
   WindowHandle Add(const std::string& className, const std::string& caption);
@@ -85,6 +93,12 @@ class SimDesktop : public Desktop {
   int enumerating = 0;
   // Reading the class name of this window throws (an error inside a callback).
   WindowHandle failing = 0;
+  // The subscriber of the window announcements, if any.
+  WindowEventSink eventSink;
+  // False: a system without window announcements (Windows 95).
+  bool hasWindowEvents = true;
+  // The user holds a Ctrl key down.
+  bool ctrlDown = false;
 
  private:
   std::unordered_map<WindowHandle, SimWindow> windows_;

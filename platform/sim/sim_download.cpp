@@ -10,6 +10,11 @@ int32_t SimDownloader::DownloadToFile(const std::string& url, const std::string&
   const SimResponse& r = it == responses.end() ? otherwise : it->second;
   if (r.body) {
     sys_.SetFileAttributes(path, 0x80);  // an earlier read-only copy is replaced too
+    if (sys_.failFileStep && sys_.failFileStep(SimFileStep::Write, path, "")) {
+      // The connection broke halfway: the system leaves what arrived.
+      sys_.PutFile(path, r.body->substr(0, r.body->size() / 2));
+      return kEFail;
+    }
     sys_.PutFile(path, *r.body);
     if (r.readOnly) sys_.SetFileAttributes(path, kAttrReadOnly);
   }

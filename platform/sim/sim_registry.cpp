@@ -75,6 +75,7 @@ std::optional<RegValue> SimRegistry::QueryValue(HKey root, const std::string& pa
 
 bool SimRegistry::SetDword(HKey root, const std::string& path, const std::string& name,
                            uint32_t value) {
+  if (failSet && failSet(name)) return false;
   if (!OpenKey(root, path, true)) return false;
   RegValue v;
   v.type = RegType::Dword;
@@ -85,6 +86,7 @@ bool SimRegistry::SetDword(HKey root, const std::string& path, const std::string
 
 bool SimRegistry::SetString(HKey root, const std::string& path, const std::string& name,
                             const std::string& value) {
+  if (failSet && failSet(name)) return false;
   if (!OpenKey(root, path, true)) return false;
   RegValue v;
   v.type = RegType::Sz;

@@ -1,6 +1,7 @@
 // In-memory stand-in of the registry: keys and value names are compared
 // without regard to case, as the system does. Tests can deny access to a key.
 #pragma once
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -28,6 +29,8 @@ class SimRegistry : public Registry {
   void DenyWrite(HKey root, const std::string& path);     // key and everything below
   void DenyAccess(HKey root, const std::string& path);    // not even read access
   bool KeyExists(HKey root, const std::string& path) const;
+  // A value write for which this answers true fails (name: the value's).
+  std::function<bool(const std::string& name)> failSet;
 
  private:
   struct Key {

@@ -230,6 +230,7 @@ bool SimSystem::CopyFile(const std::string& from, const std::string& to, bool fa
 }
 
 bool SimSystem::DeleteFile(const std::string& path) {
+  if (failFileStep && failFileStep(SimFileStep::Delete, path, "")) return false;
   std::error_code ec;
   fs::path p = HostPath(path);
   if (!fs::is_regular_file(p, ec)) return false;

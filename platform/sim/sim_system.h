@@ -87,7 +87,8 @@ class SimSystem : public System {
   bool hasReplaceFile = true;     // false: no ReplaceFile (Windows NT 4)
   bool hasReplacingRename = true; // false: MoveFileEx cannot replace (Windows 9x)
   // A step for which this answers true fails (from, to: the step's paths),
-  // as a file in use would make it fail.
+  // as a file in use would make it fail. DeleteFile asks it as a Delete
+  // step, the downloader as a Write (the connection breaks halfway).
   std::function<bool(SimFileStep step, const std::string& from, const std::string& to)> failFileStep;
   uint32_t clockMs = 0;
   uint32_t sleptMs = 0;

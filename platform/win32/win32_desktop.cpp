@@ -29,6 +29,37 @@ BOOL CALLBACK Visit(HWND w, LPARAM param) {
   }
 }
 
+// The window event functions exist from Windows 98 and NT 4 with the
+// accessibility update on: looked up at run time, so that the program
+// still starts where they are missing.
+using SetWinEventHookFn = HWINEVENTHOOK(WINAPI*)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
+using UnhookWinEventFn = BOOL(WINAPI*)(HWINEVENTHOOK);
+
+template <class Fn>
+Fn User32Function(const char* name) {
+  HMODULE user32 = GetModuleHandleA("user32.dll");
+  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+}
+
+// The subscriber of this process: the system's callback carries no
+// parameter of ours.
+WindowEventSink* g_eventSink = nullptr;
+
+// Runs on the subscribing thread while it handles messages. Only the
+// top-level windows themselves are passed on, not their children or parts.
+void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG child, DWORD, DWORD) {
+  if (!g_eventSink || !*g_eventSink || !w || object != OBJID_WINDOW || child != CHILDID_SELF) return;
+  if (GetWindowLongA(w, GWL_STYLE) & WS_CHILD) return;
+  WindowEvent e = event == EVENT_OBJECT_CREATE ? WindowEvent::Created
+                  : event == EVENT_OBJECT_SHOW ? WindowEvent::Shown
+                                               : WindowEvent::NameChanged;
+  try {
+    (*g_eventSink)(reinterpret_cast<WindowHandle>(w), e);
+  } catch (...) {
+    // An announcement that could not be taken is left to the scan cycle.
+  }
+}
+
 // Longest text read from a foreign window (a generous bound for an address).
 constexpr LRESULT kMaxForeignText = 65535;
 
@@ -98,5 +129,33 @@ std::optional<std::string> Win32Desktop::ReadText(WindowHandle w, unsigned timeo
 bool Win32Desktop::Post(WindowHandle w, unsigned msg, uintptr_t wParam, intptr_t lParam) {
   return PostMessageA(H(w), msg, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)) != FALSE;
 }
+
+bool Win32Desktop::WatchWindowEvents(WindowEventSink sink) {
+  StopWindowEvents();
+  char polling[2] = {};
+  if (GetEnvironmentVariableA(kPollingOnlyVariable, polling, sizeof polling) > 0) return false;
+  auto setHook = User32Function<SetWinEventHookFn>("SetWinEventHook");
+  if (!setHook || !User32Function<UnhookWinEventFn>("UnhookWinEvent")) return false;
+  sink_ = std::move(sink);
+  g_eventSink = &sink_;
+  // Wine announces only the creation of another program's window; Windows
+  // also its showing and each change of its caption.
+  for (DWORD event : {EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, EVENT_OBJECT_NAMECHANGE}) {
+    HWINEVENTHOOK hook = setHook(event, event, nullptr, OnWinEvent, 0, 0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS);
+    if (hook) hooks_.push_back(hook);
+  }
+  if (hooks_.empty()) StopWindowEvents();
+  return !hooks_.empty();
+}
+
+void Win32Desktop::StopWindowEvents() {
+  if (auto unhook = User32Function<UnhookWinEventFn>("UnhookWinEvent"))
+    for (void* hook : hooks_) unhook(static_cast<HWINEVENTHOOK>(hook));
+  hooks_.clear();
+  if (g_eventSink == &sink_) g_eventSink = nullptr;
+  sink_ = nullptr;
+}
+
+bool Win32Desktop::ControlKeyDown() { return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0; }
 
 }  // namespace zt

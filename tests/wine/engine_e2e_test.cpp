@@ -13,9 +13,14 @@
 
 #include "app/zapotrix_main.h"
 #include "engine/snapshot.h"
+#include "gui_objects.h"
+#include "platform/sim/sim_download.h"
+#include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_services.h"
 #include "platform/sim/sim_shell.h"
+#include "platform/sim/sim_system.h"
 #include "platform/sim/sim_timer.h"
+#include "platform/sim/sim_worker.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_download.h"
 #include "platform/win32/win32_registry.h"
@@ -23,6 +28,7 @@
 #include "platform/win32/win32_worker.h"
 #include "recording_view.h"
 #include "system/settings.h"
+#include "ui/main_window.h"
 #include "wine_support.h"
 
 namespace zt::test {
@@ -570,6 +576,194 @@ TEST_F(EngineE2E, DISABLED_StandbyCpuOverSixtySeconds) {
   printf("zapotrix.exe CPU time after start-up: %.1f ms; over 60 s of standby: %.1f ms\n", before / 1e4,
          (after - before) / 1e4);
   RecordProperty("standby_cpu_ms_per_60s", std::to_string((after - before) / 1e4));
+}
+
+}  // namespace
+}  // namespace zt::test
+
+// Instant mode: the program's main window in this process on the real
+// window backend (registry, files and the rest are stand-ins), against the
+// fixture's windows.
+namespace zt::test {
+namespace {
+
+// The stand-in system with the real clock: instant mode's watch and the
+// tooltip's pace run on it.
+struct RealClockSystem : SimSystem {
+  uint32_t TickCount() override { return GetTickCount(); }
+};
+
+// Committed private memory of this process (Wine reports no PrivateUsage).
+double PrivateMegabytes(HANDLE process) {
+  SIZE_T total = 0;
+  MEMORY_BASIC_INFORMATION m;
+  for (char* at = nullptr; VirtualQueryEx(process, at, &m, sizeof m) == sizeof m; at += m.RegionSize) {
+    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
+    if (m.RegionSize == 0) break;
+  }
+  return total / 1048576.0;
+}
+
+struct InProcessProgram {
+  SimRegistry registry;
+  RealClockSystem system;
+  Win32Desktop desktop;
+  SimDownloader downloader{system};
+  SimWorker worker;
+  SimServiceManager services;
+  SimShell shell;
+  Platform os{registry, system, desktop, downloader, worker, services, shell};
+  std::unique_ptr<MainWindow> window;
+
+  explicit InProcessProgram(const std::string& rules) {
+    const std::string dir = "C:\\Program Files\\Zapotrix\\";
+    system.PutFile(dir + "config\\zapotrix_mainDB.ini", rules);
+    system.PutFile(dir + "config\\zapotrix_hosts.dat", "ads.example.com\r\n");
+    system.PutFile(dir + "config\\zapotrix_mozilla.dat", "/* filter */\r\n");
+    system.PutFile(dir + "help\\zapotrix_handbuch.pdf", "%PDF-1.4\n");
+    Settings s;
+    SetDefaults(s);
+    s.AutoStart = false;
+    s.Internet_Explorer = s.Mozilla = s.Firefox = true;
+    RegIniSave(registry, s);
+    window = std::make_unique<MainWindow>(os);
+    created = window->Create();
+  }
+  ~InProcessProgram() {
+    window.reset();
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+  // Handles this thread's messages (the system's window announcements among
+  // them) for about ms milliseconds.
+  void Pump(DWORD ms) {
+    DWORD start = GetTickCount();
+    do {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        if (window->PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+      }
+      if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    } while (GetTickCount() - start < ms);
+  }
+  AppState& App() { return window->main().state(); }
+  bool created = false;
+};
+
+// With the scan timer stopped, only the system's announcements can bring a
+// popup to the passes: every popup of the series is closed all the same,
+// and recorded once.
+TEST(InstantE2E, PopupsAreClosedByTheEventPathAlone) {
+  InProcessProgram program("[ADS]\r\n1=casino\r\n");
+  ASSERT_TRUE(program.created);
+  ASSERT_TRUE(program.window->instant().running()) << "the system announces no windows";
+  program.App().Timer1.SetEnabled(false);
+  TempDir dir;
+  BrowserFixture fx(dir.path(), Window("MozillaWindowClass", "Home - Mozilla", 800, 600) +
+                                    "series\t3\t50\tIEFrame\tCasino" + kIE + "\t800\t600\r\n");
+  ASSERT_TRUE(WaitUntil([&] {
+    program.Pump(20);
+    return fx.Count("series", "done") > 0;
+  }, 20000)) << "closed " << program.App().engine.history.size() << " of 3 popups";
+  std::vector<std::string> titles;
+  for (const HistoryEntry& e : program.App().engine.history) titles.push_back(e.title + "|" + e.scanner);
+  EXPECT_EQ(std::vector<std::string>(3, std::string("Casino") + kIE + "|Keyword"), titles);
+  EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
+  EXPECT_EQ(3ul, program.App().engine.closedSinceStart);
+}
+
+// The program runs 10,000 scan cycles back to back, with instant mode on,
+// while the fixture opens popups one after the other (each closed by the
+// event path or by a cycle) beside two browser windows that stay. Handles,
+// GDI and USER objects and private memory after the warm-up and at the
+// end. Figures only: run with --gtest_also_run_disabled_tests.
+TEST(InstantE2E, DISABLED_SoakTenThousandCycles) {
+  InProcessProgram program("[ADS]\r\n1=casino\r\n[WDS]\r\n1=640\r\n2=480\r\n");
+  ASSERT_TRUE(program.created);
+  program.App().Timer1.SetEnabled(false);  // the cycles are run below
+  TempDir dir;
+  BrowserFixture fx(dir.path(), Window("MozillaWindowClass", "Home - Mozilla", 800, 600) +
+                                    Window("IEFrame", std::string("News") + kIE, 800, 600, "flash",
+                                           "http://news.example/") +
+                                    "lifetime\t3600000\r\n" + "series\t1000000\t5\tIEFrame\tCasino" + kIE +
+                                    "\t640\t480\t20\r\n");
+  ASSERT_TRUE(fx.Ready());
+  HWND main = program.window->hwnd();
+  struct Figures {
+    DWORD handles;
+    int gdi, user;
+    double privateMb;
+    size_t history;
+  };
+  auto measure = [&] {
+    Figures f{};
+    GetProcessHandleCount(GetCurrentProcess(), &f.handles);
+    f.gdi = GdiObjectCount();
+    f.user = UserObjectCount();
+    f.privateMb = PrivateMegabytes(GetCurrentProcess());
+    f.history = program.App().engine.history.size();
+    return f;
+  };
+  const int kWarmUp = 1000, kCycles = 10000;
+  Figures warm{};
+  DWORD start = GetTickCount();
+  for (int cycle = 1; cycle <= kCycles; ++cycle) {
+    SendMessageA(main, WM_TIMER, kTimer1Id, 0);
+    program.Pump(cycle % 2 ? 0 : 1);
+    if (cycle == kWarmUp) warm = measure();
+  }
+  Figures end = measure();
+  printf("soak: %d cycles in %lu s, %zu popups closed (%zu after the warm-up)\n", kCycles,
+         static_cast<unsigned long>((GetTickCount() - start) / 1000), end.history, end.history - warm.history);
+  printf("soak: handles %lu -> %lu, GDI objects %d -> %d, USER objects %d -> %d, private %.2f MB -> %.2f MB\n",
+         static_cast<unsigned long>(warm.handles), static_cast<unsigned long>(end.handles), warm.gdi, end.gdi,
+         warm.user, end.user, warm.privateMb, end.privateMb);
+  RecordProperty("soak_handles", std::to_string(warm.handles) + " -> " + std::to_string(end.handles));
+  RecordProperty("soak_private_mb", std::to_string(warm.privateMb) + " -> " + std::to_string(end.privateMb));
+  EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
+}
+
+// Popup visible time, from its showing to its WM_CLOSE, of zapotrix.exe in
+// fast mode: once with instant mode, once polling only (as on a system
+// without window announcements), in the same run. Figures only.
+TEST_F(EngineE2E, DISABLED_PopupVisibleTimeInstantVersusPolling) {
+  const int popups = 60;
+  for (bool polling : {false, true}) {
+    SetEnvironmentVariableA(kPollingOnlyVariable, polling ? "1" : nullptr);
+    auto program = Start(kRules);
+    SetEnvironmentVariableA(kPollingOnlyVariable, nullptr);
+    BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Home") + kIE, 800, 600, "", "http://home.example/") +
+                                      "series\t" + std::to_string(popups) + "\t50\tIEFrame\tCasino" + kIE +
+                                      "\t800\t600\t400\r\n");
+    ASSERT_TRUE(fx.Ready());
+    ASSERT_TRUE(fx.WaitFor("series", "done", 120000));
+    std::vector<LogLine> log = fx.Log();
+    std::vector<long long> latency;
+    for (int i = 0; i < popups; ++i) {
+      std::string name = "s" + std::to_string(i);
+      long long open = -1;
+      for (const LogLine& l : log) {
+        if (l.name == name && l.event == "open") open = l.us;
+        if (l.name == name && l.event == "WM_CLOSE" && open >= 0) {
+          latency.push_back(l.us - open);
+          break;
+        }
+      }
+    }
+    ASSERT_EQ(static_cast<size_t>(popups), latency.size());
+    std::sort(latency.begin(), latency.end());
+    double median = (latency[popups / 2 - 1] + latency[popups / 2]) / 2000.0;
+    const char* mode = polling ? "polling" : "instant";
+    printf("%s: popup visible time over %d popups: median %.1f ms, worst %.1f ms, best %.1f ms\n", mode, popups,
+           median, latency.back() / 1000.0, latency.front() / 1000.0);
+    RecordProperty(std::string(mode) + "_median_ms", std::to_string(median));
+    RecordProperty(std::string(mode) + "_worst_ms", std::to_string(latency.back() / 1000.0));
+    EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
+  }
 }
 
 }  // namespace
