@@ -408,6 +408,7 @@ void MainWindow::FocusList(ListViewId id) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  if (hostsEditor_ && hostsEditor_->PreTranslate(msg)) return true;
   HWND self = hwnd();
   if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) return false;
   if (shortcuts_ && TranslateAcceleratorA(self, shortcuts_, &msg)) return true;
@@ -666,12 +667,22 @@ void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 // The secondary windows come with their own windows; until then their
 // actions do nothing.
 void MainWindow::Action_DatenbankUpdaterExecute() {}
-void MainWindow::Action_HostlisteneditorExecute() {}
 void MainWindow::Action_EinstellungenExecute() {}
 void MainWindow::Action_statistikExecute() {}
 void MainWindow::Action_infoExecute() {}
 // The rule assistant for the window chosen in ListView1.
 void MainWindow::BTOpenRuleClick() {}
+
+// At most one editor; it is not modal.
+void MainWindow::Action_HostlisteneditorExecute() {
+  if (!hostsEditor_ || !hostsEditor_->hwnd()) {
+    hostsEditor_.reset();
+    auto editor = std::make_unique<THostlistenEditor>(main_->state(), hwnd());
+    if (!editor->Create()) return;
+    hostsEditor_ = std::move(editor);
+  }
+  hostsEditor_->Show();
+}
 
 void MainWindow::Action4_handbuchExecute() {
   AppState& a = main_->state();
