@@ -352,6 +352,14 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
       return editor_.FindRow(find.lvfi.psz, find.iStart);
     }
+    case LVN_ODFINDITEMW: {
+      // The same from a list view that asks in UTF-16.
+      const NMLVFINDITEMW& find = reinterpret_cast<NMLVFINDITEMW&>(n);
+      if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+      char typed[256] = {};
+      WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
+      return editor_.FindRow(typed, find.iStart);
+    }
     case LVN_ITEMCHANGED: {
       auto& change = reinterpret_cast<NMLISTVIEW&>(n);
       if (!(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_SELECTED)) break;
