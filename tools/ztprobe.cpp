@@ -7,6 +7,8 @@
 //                    the tray icon does
 //   ztprobe --rect   prints the main window's outer rectangle on screen:
 //                    left top width height
+//   ztprobe --rect CLASS   the same of the program's window of that class
+//   ztprobe --hosts-editor   opens the hosts list editor, as its menu item does
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "tools/remote_text.h"
+#include "ui/resource.h"
 
 // The tray icon's callback message and identifier.
 constexpr UINT kTrayCallback = WM_USER + 1;
@@ -45,9 +48,15 @@ int main(int argc, char** argv) {
     std::printf("zapotrix: asked to open its tray menu\n");
     return 0;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--hosts-editor") == 0) {
+    PostMessageA(main, WM_COMMAND, IDM_ACTION_HOSTLISTENEDITOR, 0);
+    std::printf("zapotrix: asked to open the hosts list editor\n");
+    return 0;
+  }
   if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
+    HWND window = argc > 2 ? FindWindowA(argv[2], nullptr) : main;
     RECT r = {};
-    GetWindowRect(main, &r);
+    GetWindowRect(window, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
