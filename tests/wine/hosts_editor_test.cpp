@@ -471,6 +471,14 @@ TEST_F(HostsEditorWindow, HundredFiftyThousandNamesAreVirtualRows) {
   EXPECT_STREQ("host99999.example.com", text);
 }
 
+// A window procedure's calling convention: no lambda on 32-bit Windows.
+BOOL CALLBACK CollectEditor(HWND h, LPARAM lp) {
+  char cls[64] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  if (lstrcmpA(cls, "THostlistenEditor") == 0) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+  return TRUE;
+}
+
 // Opened from the main window's menu: one editor at most, made anew after
 // it closed.
 TEST(HostsEditorFromMainWindow, OpensOnceAndAnewAfterClosing) {
@@ -481,12 +489,7 @@ TEST(HostsEditorFromMainWindow, OpensOnceAndAnewAfterClosing) {
   HWND main = window->hwnd();
   auto editors = [] {
     std::vector<HWND> found;
-    EnumThreadWindows(GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
-      char cls[64] = {};
-      GetClassNameA(h, cls, sizeof cls);
-      if (lstrcmpA(cls, "THostlistenEditor") == 0) reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
-      return TRUE;
-    }, reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(GetCurrentThreadId(), CollectEditor, reinterpret_cast<LPARAM>(&found));
     return found;
   };
   SendMessageA(main, WM_COMMAND, IDM_ACTION_HOSTLISTENEDITOR, 0);
