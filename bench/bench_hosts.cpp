@@ -134,5 +134,70 @@ void BM_ImportSaveRewrite150k(benchmark::State& state) {
 }
 BENCHMARK(BM_ImportSaveRewrite150k)->Unit(benchmark::kMillisecond);
 
+// The editor's list file: the unified list as one name a line, and the
+// 150,000 names of Import150k.
+std::string UnifiedListFile() {
+  std::istringstream in(DataFile("hosts-000-unified.txt"));
+  std::string out, line;
+  while (std::getline(in, line))
+    if (line.compare(0, 8, "0.0.0.0 ") == 0 && line.find('#') == std::string::npos && line != "0.0.0.0 0.0.0.0")
+      out += line.substr(8) + "\r\n";
+  return out;
+}
+
+std::string ListFile150k() {
+  std::istringstream in(Import150k());
+  std::string out, line;
+  while (std::getline(in, line)) out += line.substr(10) + "\n";  // "127.0.0.1 " off, the CR stays
+  return out;
+}
+
+// What the editor's Timer1 does: load the list file, sorted.
+void EditorLoad(benchmark::State& state, const std::string& list) {
+  if (list.empty()) {
+    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    return;
+  }
+  World w;
+  w.system.PutFile(w.app.paths.HostsListFile, list);
+  size_t entries = 0;
+  for (auto _ : state) {
+    HostsListEditor ed(w.app.Hosts(), w.app.settings, w.quiet);
+    ed.refresh_hostlist();
+    entries = ed.ListViewHosts.size();
+  }
+  state.counters["entries"] = static_cast<double>(entries);
+}
+void BM_EditorLoadUnified(benchmark::State& state) { EditorLoad(state, UnifiedListFile()); }
+BENCHMARK(BM_EditorLoadUnified)->Unit(benchmark::kMillisecond);
+void BM_EditorLoad150k(benchmark::State& state) { EditorLoad(state, ListFile150k()); }
+BENCHMARK(BM_EditorLoad150k)->Unit(benchmark::kMillisecond);
+
+// A click on the column header (the other direction) and an add (and the
+// removal of what it added) in a list of 150,000 names.
+void BM_EditorSortAndAdd150k(benchmark::State& state) {
+  std::string list = ListFile150k();
+  if (list.empty()) {
+    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    return;
+  }
+  World w;
+  w.system.PutFile(w.app.paths.HostsListFile, list);
+  HostsListEditor ed(w.app.Hosts(), w.app.settings, w.quiet);
+  ed.refresh_hostlist();
+  bool sort = state.range(0) == 0;
+  for (auto _ : state) {
+    if (sort) {
+      ed.ColumnClick();
+    } else {
+      ed.AddHost("new-entry.example.org");
+      ed.ListViewHosts.selected = ed.FindRow("new-entry.example.org", 0);
+      ed.DeleteSelected();
+    }
+  }
+  state.SetLabel(sort ? "sort" : "add + remove");
+}
+BENCHMARK(BM_EditorSortAndAdd150k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace zt

@@ -160,23 +160,51 @@ void HostsListEditor::exporthosts(const std::string& file) {
   WriteTextFile(env_.system, file, ExportHostLines(ListViewHosts), env_.texts);
 }
 
+namespace {
+
+// Orders rows as ListviewSort leaves them in the given direction.
+struct SortOrder {
+  bool descending;
+  // <0 when a text comes before b, 0 when a sort keeps them as they are.
+  int Compare(const std::string& a, const std::string& b) const {
+    int c = CompareFolded(a, b);
+    return descending ? -c : c;
+  }
+};
+
+const std::string& FirstColumn(const ListRow& r) {
+  static const std::string none;
+  return r.cols.empty() ? none : r.cols[0];
+}
+
+// The rows whose first column sorts equal to the text: [first, last).
+std::pair<size_t, size_t> EqualRows(const ListModel& list, const std::string& text, SortOrder order) {
+  const auto& rows = list.rows();
+  auto before = [&](const ListRow& r, const std::string& t) { return order.Compare(FirstColumn(r), t) < 0; };
+  auto after = [&](const std::string& t, const ListRow& r) { return order.Compare(t, FirstColumn(r)) < 0; };
+  size_t first = static_cast<size_t>(std::lower_bound(rows.begin(), rows.end(), text, before) - rows.begin());
+  size_t last = static_cast<size_t>(std::upper_bound(rows.begin() + static_cast<std::ptrdiff_t>(first), rows.end(),
+                                                     text, after) - rows.begin());
+  return {first, last};
+}
+
+}  // namespace
+
 bool HostsListEditor::AddHost(const std::string& text) {
   listChanged = true;
-  bool added = false;
-  if (!text.empty() && !IsValidHostName(text)) {
+  if (text.empty()) return false;
+  if (!IsValidHostName(text)) {
     env_.system.MessageBox(Format(env_.texts.msg.invalidHostName, {text}), kAppCaption, kMbOk | kMbIconWarning);
-  } else if (!text.empty()) {
-    const auto& rows = ListViewHosts.rows();
-    bool present = std::any_of(rows.begin(), rows.end(), [&text](const ListRow& r) {
-      return !r.cols.empty() && r.cols[0] == text;
-    });
-    if (!present) {
-      ListViewHosts.Add({text}, kRuleImage);
-      added = true;
-    }
+    return false;
   }
-  ListviewSort(ListViewHosts, 0, 2);
-  return added;
+  // Entries equal but for the case of a-z sort side by side; an exact
+  // duplicate is one of them. A new entry goes after them, where appending
+  // and a stable sort would put it.
+  auto [first, last] = EqualRows(ListViewHosts, text, SortOrder{ListViewHosts.sortDirection == 1});
+  for (size_t i = first; i < last; ++i)
+    if (ListViewHosts.text(i) == text) return false;
+  ListViewHosts.Insert(last, ListRow{{text}, kRuleImage});
+  return true;
 }
 
 void HostsListEditor::DeleteSelected() {
@@ -190,7 +218,23 @@ void HostsListEditor::DeleteSelected() {
     ListViewHosts.Erase(static_cast<size_t>(sel));
     ListViewHosts.selected = sel > 0 ? sel - 1 : 0;
   }
-  ListviewSort(ListViewHosts, 0, 2);
+}
+
+int HostsListEditor::FindRow(const std::string& prefix, int start) const {
+  const ListModel& list = ListViewHosts;
+  if (prefix.empty() || list.empty()) return -1;
+  // Rows that begin with the prefix sort together: compare only as many
+  // characters as the prefix has.
+  SortOrder order{list.sortDirection == 1};
+  const auto& rows = list.rows();
+  auto head = [&prefix](const ListRow& r) { return FirstColumn(r).substr(0, prefix.size()); };
+  auto lo = std::lower_bound(rows.begin(), rows.end(), prefix,
+                             [&](const ListRow& r, const std::string& p) { return order.Compare(head(r), p) < 0; });
+  auto hi = std::upper_bound(lo, rows.end(), prefix,
+                             [&](const std::string& p, const ListRow& r) { return order.Compare(p, head(r)) < 0; });
+  if (lo == hi) return -1;
+  int first = static_cast<int>(lo - rows.begin()), end = static_cast<int>(hi - rows.begin());
+  return start >= first && start < end ? start : first;
 }
 
 void HostsListEditor::ClearList(bool confirmed) {

@@ -93,13 +93,19 @@ class HostsListEditor {
   // Writes the list as hosts lines; the address is always 127.0.0.1.
   void exporthosts(const std::string& file);
 
-  // BtHostsAddClick: appends the text unless an entry equals it exactly,
-  // then sorts again. A text that is not a host name is refused with a
-  // message. Returns whether it was added.
+  // BtHostsAddClick: adds the text unless an entry equals it exactly, at
+  // the place a sort in the stored direction gives it. A text that is not
+  // a host name is refused with a message. Returns whether it was added.
+  // The list is sorted (every operation leaves it so): the duplicate test
+  // and the place are found by binary search, not by a pass over the list.
   bool AddHost(const std::string& text);
   // BtHostsDelClick: removes the selected entry and selects the one before
-  // it (the first when the first was removed).
+  // it (the first when the first was removed). The rest stays sorted.
   void DeleteSelected();
+  // Typing in the list: the first row at or after `start` (wrapping round)
+  // whose text begins with `prefix` (a-z folded as the list is sorted);
+  // -1 when none does. Binary search over the sorted list.
+  int FindRow(const std::string& prefix, int start) const;
   // Bt_clearClick: marks the list changed; empties it when confirmed.
   void ClearList(bool confirmed);
   // ImporthostsDateitxtformat1Click after the file dialog.

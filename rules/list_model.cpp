@@ -21,6 +21,11 @@ void ListModel::Add(ListRow row) {
   Touch();
 }
 
+void ListModel::Insert(size_t i, ListRow row) {
+  rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(i), std::move(row));
+  Touch();
+}
+
 void ListModel::Erase(size_t i) {
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(i));
   Touch();

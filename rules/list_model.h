@@ -35,6 +35,8 @@ class ListModel {
 
   void Add(ListRow row);
   void Add(std::vector<std::string> cols, int image = kRuleImage) { Add(ListRow{std::move(cols), image}); }
+  // Puts a row before row i (at the end when i is the size).
+  void Insert(size_t i, ListRow row);
   void Erase(size_t i);
   void Clear();
   void SetText(size_t row, size_t col, std::string text);

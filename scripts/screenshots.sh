@@ -1,7 +1,8 @@
 #!/bin/sh
 # Takes the screenshots in docs/screenshots/: the main window in English and
 # German with a few rules and two browser windows (played by the browser
-# fixture) in the list of active windows, and the open tray menu. Runs on
+# fixture) in the list of active windows, the open tray menu, and the hosts
+# list editor with the unified public hosts list loaded. Runs on
 # its own virtual display, in its own Wine prefix (with the Wine fonts and
 # a virtual desktop, whose taskbar has a notification area), beside the
 # build it uses.
@@ -157,9 +158,31 @@ shoot_settings() { # suffix exe [args]
   wait "$program_pid" || true
 }
 
+# ---- The hosts list editor ----
+# Opened from the main window's menu with the unified list of the shared
+# data folder (ZT_DATA_DIR) as its list file: "0.0.0.0 name" lines become
+# one name a line, CP1252 and CRLF as the program writes them.
+data=${ZT_DATA_DIR:-$root/../shared/data}
+hosts_list() {
+  awk '/^0\.0\.0\.0 / && !/#/ && $2 != "0.0.0.0" { printf "%s\r\n", $2 }' "$data/hosts-000-unified.txt" \
+    >"$program/config/zapotrix_hosts.dat"
+}
+shoot_hosts_editor() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  probe --hosts-editor >/dev/null
+  # Timer1 loads the list 200 ms after the window is made.
+  sleep 3
+  set -- $(probe --rect THostlistenEditor)
+  capture "$out/hosts_editor_$suffix.png" "${3}x${4}+${1}+${2}"
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+
 $wine "$b/browser_fixture.exe" "$work/browsers.txt" "$work/browsers.log" </dev/null >/dev/null 2>&1 &
 sleep 2
-# ZT_SHOTS_ONLY=settings takes only the settings dialog's pictures.
+# ZT_SHOTS_ONLY=<window> (settings, hosts_editor) takes only that window's pictures.
 only=${ZT_SHOTS_ONLY:-}
 if [ -z "$only" ]; then
   shoot en "$program/zapotrix.exe"
@@ -168,6 +191,11 @@ fi
 if [ -z "$only" ] || [ "$only" = settings ]; then
   shoot_settings en "$program/zapotrix.exe"
   shoot_settings de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
+if [ -z "$only" ] || [ "$only" = hosts_editor ]; then
+  hosts_list
+  shoot_hosts_editor en "$program/zapotrix.exe"
+  shoot_hosts_editor de "$program/ztshow.exe" "Deutsch (Deutschland)"
 fi
 echo "screenshots: written to docs/screenshots/"
 ls -l "$out"

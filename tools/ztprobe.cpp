@@ -11,6 +11,8 @@
 //   ztprobe --settings-rect   prints the settings dialog's outer rectangle
 //                             once it is shown, like --rect
 //   ztprobe --settings-close  closes the settings dialog as its close box does
+//   ztprobe --rect CLASS   the same of the program's window of that class
+//   ztprobe --hosts-editor   opens the hosts list editor, as its menu item does
 #include <windows.h>
 #include <commctrl.h>
 
@@ -50,9 +52,15 @@ int main(int argc, char** argv) {
     std::printf("zapotrix: asked to open its tray menu\n");
     return 0;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--hosts-editor") == 0) {
+    PostMessageA(main, WM_COMMAND, IDM_ACTION_HOSTLISTENEDITOR, 0);
+    std::printf("zapotrix: asked to open the hosts list editor\n");
+    return 0;
+  }
   if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
+    HWND window = argc > 2 ? FindWindowA(argv[2], nullptr) : main;
     RECT r = {};
-    GetWindowRect(main, &r);
+    GetWindowRect(window, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }

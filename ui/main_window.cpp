@@ -412,6 +412,7 @@ void MainWindow::FocusList(ListViewId id) {
 }
 
 bool MainWindow::PreTranslate(MSG& msg) {
+  if (hostsEditor_ && hostsEditor_->PreTranslate(msg)) return true;
   HWND self = hwnd();
   if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) return false;
   if (shortcuts_ && TranslateAcceleratorA(self, shortcuts_, &msg)) return true;
@@ -670,7 +671,6 @@ void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 // The secondary windows come with their own windows; until then their
 // actions do nothing.
 void MainWindow::Action_DatenbankUpdaterExecute() {}
-void MainWindow::Action_HostlisteneditorExecute() {}
 void MainWindow::Action_statistikExecute() {}
 void MainWindow::Action_infoExecute() {}
 // The settings dialog, modal. Chosen again while it is open (from the tray)
@@ -699,6 +699,17 @@ void MainWindow::Action_EinstellungenExecute() {
 }
 // The rule assistant for the window chosen in ListView1.
 void MainWindow::BTOpenRuleClick() {}
+
+// At most one editor; it is not modal.
+void MainWindow::Action_HostlisteneditorExecute() {
+  if (!hostsEditor_ || !hostsEditor_->hwnd()) {
+    hostsEditor_.reset();
+    auto editor = std::make_unique<THostlistenEditor>(main_->state(), hwnd());
+    if (!editor->Create()) return;
+    hostsEditor_ = std::move(editor);
+  }
+  hostsEditor_->Show();
+}
 
 void MainWindow::Action4_handbuchExecute() {
   AppState& a = main_->state();

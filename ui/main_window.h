@@ -17,6 +17,7 @@
 #include "platform/win32/win32_timer.h"
 #include "ui/gdi.h"
 #include "ui/konfiguration_window.h"
+#include "ui/hosts_editor.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -175,6 +176,9 @@ class MainWindow : public WindowBase, public MainView {
   Subclass listView1Header_;
   std::array<Subclass, 7> editHooks_;
   std::array<HWND, kSecondaryCount> secondary_{};
+  // The hosts list editor while it is open; a closed one has destroyed its
+  // window and is replaced at the next opening.
+  std::unique_ptr<THostlistenEditor> hostsEditor_;
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;

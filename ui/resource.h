@@ -141,3 +141,23 @@
 #define IDC_KONF_CHECKBOX6 3086
 #define IDC_KONF_BUTTON1 3087
 #define IDC_KONF_BUTTON2 3088
+// The hosts list editor THostlistenEditor: its template, its menu Datei1,
+// its controls and menu items. Components whose names other windows use
+// too carry the window's HOSTS_.
+#define IDD_HOSTLISTENEDITOR 340
+#define IDR_HOSTSEDITORMENU 210
+#define IDC_HOSTS_GROUPBOXURL 3400
+#define IDC_LISTVIEWHOSTS 3401
+#define IDC_HOSTS_LABEL1 3402
+#define IDC_HOSTS_GROUPBOX7 3403
+#define IDC_EDADDHOSTS 3404
+#define IDC_BTHOSTSADD 3405
+#define IDC_BTHOSTSDEL 3406
+#define IDC_HOSTS_BT_CLEAR 3407
+#define IDC_HOSTS_PROGRESSBAR1 3408
+#define IDC_HOSTS_BUTTON_HELP 3409
+#define IDC_HOSTS_BT_OK 3410
+#define IDC_HOSTS_BT_CANCEL 3411
+#define IDM_IMPORTHOSTSDATEITXTFORMAT1 3480
+#define IDM_EXPORTLISTTXT1 3481
+#define IDM_FENSTERSCHLIESSEN1 3482

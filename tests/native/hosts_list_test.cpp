@@ -290,6 +290,55 @@ TEST_F(HostsEditor, ExportSkipsLocalhostAndImportsBackTheSame) {
   EXPECT_EQ(Lines({"a.com", "b.com", "LOCALHOST.org"}), ImportHostNames(Read("C:\\out.txt")));
 }
 
+// Adding finds an exact duplicate among the entries that differ only in
+// case and puts a new entry where appending and a stable sort in the stored
+// direction would: compared with exactly that on random lists.
+TEST_F(HostsEditor, AddPlacesAsAppendingAndSortingWouldInBothDirections) {
+  const char* names[] = {"a.com", "A.com", "a.COM", "b.com", "B.com", "ab.com", "aB.com", "a-b.com", "a_b.com", "c"};
+  std::mt19937 rng(4711);
+  for (int round = 0; round < 500; ++round) {
+    ed.ListViewHosts.Clear();
+    size_t n = rng() % 12;
+    for (size_t i = 0; i < n; ++i) ed.ListViewHosts.Add({names[rng() % 10]});
+    ListviewSort(ed.ListViewHosts, 0, static_cast<int>(rng() % 2));
+    ListModel expected = ed.ListViewHosts;
+    std::string text = names[rng() % 10];
+    bool present = false;
+    for (const ListRow& r : expected.rows()) present = present || r.cols[0] == text;
+    if (!present) {
+      expected.Add({text});
+      ListviewSort(expected, 0, 2);
+    }
+    SCOPED_TRACE("round " + std::to_string(round) + ", adding " + text);
+    EXPECT_EQ(!present, ed.AddHost(text));
+    ASSERT_EQ(expected.size(), ed.ListViewHosts.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(expected.text(i), ed.ListViewHosts.text(i)) << i;
+  }
+}
+
+TEST_F(HostsEditor, TypingFindsTheNextRowWithThatBeginning) {
+  struct Case {
+    int direction;
+    std::string typed;
+    int start;
+    int row;
+  };
+  // Ascending: alpha.com, Beta.com, beta.net, gamma.org; descending the reverse.
+  const Case cases[] = {
+      {0, "b", 0, 1},      {0, "b", 1, 1},  {0, "b", 2, 2}, {0, "b", 3, 1},  // wraps round to the first match
+      {0, "BETA.N", 0, 2}, {0, "g", 0, 3},  {0, "alpha.com", 0, 0},
+      {0, "x", 0, -1},     {0, "", 0, -1},  {0, "alpha.comx", 0, -1},
+      {1, "b", 0, 1},      {1, "b", 2, 2},  {1, "a", 0, 3},  {1, "gam", 3, 0},
+  };
+  ed.ListViewHosts.Replace({{{"gamma.org"}}, {{"beta.net"}}, {{"alpha.com"}}, {{"Beta.com"}}});
+  for (const Case& c : cases) {
+    ListviewSort(ed.ListViewHosts, 0, c.direction);
+    EXPECT_EQ(c.row, ed.FindRow(c.typed, c.start)) << c.direction << " " << c.typed << " from " << c.start;
+  }
+  ed.ListViewHosts.Clear();
+  EXPECT_EQ(-1, ed.FindRow("a", 0));
+}
+
 // Random bytes built from the pieces that matter (a deterministic fuzz
 // test that runs with the others; tests/fuzz holds the coverage-guided one).
 TEST(HostsFuzz, RandomInputsKeepTheInvariants) {

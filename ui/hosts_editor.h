@@ -1,0 +1,126 @@
+// The hosts list editor THostlistenEditor: a window of its own beside the
+// main window, not modal, made on demand and destroyed when it closes. Its
+// list view ListViewHosts is virtual: it shows the rows of the editor
+// logic's model (hosts/hosts_list.h), so lists of 150,000 names load, sort
+// and scroll without a pause. The open and save dialogs and the clear
+// question go through HostsEditorDialogs, so that tests can answer them.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "app/app_state.h"
+#include "hosts/hosts_list.h"
+#include "platform/win32/win.h"
+#include "ui/window_base.h"
+#include <commctrl.h>
+
+namespace zt {
+
+// The editor's modal dialogs. Filters are in the framework's form
+// "Text (*.txt)|*.txt|...".
+class HostsEditorDialogs {
+ public:
+  virtual ~HostsEditorDialogs() = default;
+  // OpenDialog1: the file chosen (it exists), empty when cancelled.
+  virtual std::string OpenFile(HWND owner, const std::string& filter) = 0;
+  // SaveDialog1: the file name chosen, empty when cancelled.
+  virtual std::string SaveFile(HWND owner, const std::string& title, const std::string& filter,
+                               const std::string& defaultExtension) = 0;
+  // A question with the question icon and two buttons; true for the first.
+  virtual bool Ask(HWND owner, const std::string& title, const std::string& text, const std::string& yes,
+                   const std::string& no) = 0;
+};
+
+// The system's common dialogs and a message box whose buttons carry the
+// given texts.
+HostsEditorDialogs& SystemHostsEditorDialogs();
+
+// Timer1: loads the list this long after the window is made.
+constexpr UINT_PTR kHostsTimer1Id = 1;
+constexpr UINT kHostsTimer1Interval = 200;
+// The client area in pixels.
+constexpr int kHostsClientWidth = 456;
+constexpr int kHostsClientHeight = 534;
+
+class THostlistenEditor : public WindowBase, private HostsListView {
+ public:
+  // The editor works on the program's state (settings, language, paths,
+  // the hosts environment); mainWindow centres it and is brought to the
+  // front when it closes.
+  THostlistenEditor(AppState& app, HWND mainWindow, HostsEditorDialogs& dialogs = SystemHostsEditorDialogs());
+  ~THostlistenEditor() override;
+
+  // Creates the window hidden, Timer1 running.
+  bool Create();
+  // Shows it and brings it to the front (FormShow runs when it is shown).
+  void Show();
+  // Tab, Enter and Escape of the dialog keys; true when the message was used.
+  bool PreTranslate(MSG& msg);
+
+  // For tests and timings: the logic and what the window shows.
+  HostsListEditor& editor() { return editor_; }
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  // HostsListView
+  void SetProgressRange(size_t max) override;
+  void SetProgressPosition(size_t position) override;
+  void ProcessPendingMessages() override;
+
+  void FormCreateControls();
+  void SetLanguage(int language);
+  void ApplyLanguage(const HostsEditorTexts& t);
+  void FormShow();
+  void Timer1Timer();
+  void OnCommand(int id, int code);
+  LRESULT OnNotify(NMHDR& n);
+
+  // Handlers named after their controls and menu items.
+  void refresh_hostlist();
+  void BtHostsAddClick();
+  void BtHostsDelClick();
+  void Bt_clearClick();
+  void ListViewHostsClick();
+  void ListViewHostsColumnClick();
+  void ImporthostsDateitxtformat1Click();
+  void ExportListtxt1Click();
+  void Bt_OKClick();
+  void BT_CancelClick();
+  void Fensterschliessen1Click();
+  void Button_helpClick();
+  // Hides the window, brings the application to the front when the main
+  // window is visible, and destroys the window.
+  void FormClose();
+
+  // The list view shows the model again: count, selection, sort image,
+  // column width; Label1 shows the count.
+  void ShowList();
+  void ShowCount();
+  void EmptyList();
+  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
+  const HostsEditorTexts& texts() const { return language_.texts(); }
+
+  // Runs a user's action: an error is shown in the error box, and while an
+  // action lets messages run no other action starts; a close asked for
+  // meanwhile comes when it has ended.
+  template <class Action>
+  void Run(Action action);
+
+  AppState& app_;
+  HWND mainWindow_;
+  HostsEditorDialogs& dialogs_;
+  HostsListEditor editor_;
+  WindowLanguage<HostsEditorTexts> language_;
+  HIMAGELIST images_ = nullptr;  // ImageList1's images: the rule icon, the sort arrows
+  HWND hints_ = nullptr;
+  bool loaded_ = false;  // Timer1 has loaded the list
+  bool busy_ = false;
+  bool closeWhenIdle_ = false;
+  bool syncingSelection_ = false;
+  int shownSelection_ = -1;  // the row the list view shows selected
+  DWORD lastPump_ = 0;       // when ProcessPendingMessages last looked at the queue
+};
+
+}  // namespace zt
