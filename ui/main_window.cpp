@@ -297,6 +297,7 @@ const MainWindow::ListBinding* MainWindow::BindingOf(int control) const {
 }
 
 void MainWindow::ListChanged(ListViewId id) {
+  if (id == ListViewId::History && statistik()) statistik_->refreshStatistik();
   const ListBinding* b = Binding(id);
   if (!b) return;
   HWND list = Item(b->control);
@@ -668,8 +669,23 @@ void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 void MainWindow::Action_DatenbankUpdaterExecute() {}
 void MainWindow::Action_HostlisteneditorExecute() {}
 void MainWindow::Action_EinstellungenExecute() {}
-void MainWindow::Action_statistikExecute() {}
 void MainWindow::Action_infoExecute() {}
+
+void MainWindow::Action_statistikExecute() {
+  if (statistik()) {
+    statistik_->ShowOrFront();
+    return;
+  }
+  statistik_ = std::make_unique<TQvStatistik>(main_->state(), hwnd(),
+                                              [this] { SetSecondaryWindow(kStatisticsWindow, nullptr); });
+  if (!statistik_->Create()) {
+    statistik_.reset();
+    return;
+  }
+  SetSecondaryWindow(kStatisticsWindow, statistik_->hwnd());
+  statistik_->ShowOrFront();
+}
+
 // The rule assistant for the window chosen in ListView1.
 void MainWindow::BTOpenRuleClick() {}
 

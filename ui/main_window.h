@@ -15,6 +15,7 @@
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
 #include "ui/gdi.h"
+#include "ui/statistics_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -57,6 +58,8 @@ class MainWindow : public WindowBase, public MainView {
   // For tests: the logic behind the window and the tray menu as shown last.
   ZapotrixMain& main() { return *main_; }
   const TrayMenu& trayMenu() const { return trayMenu_; }
+  // For tests: the statistics window while it is open, else nullptr.
+  TQvStatistik* statistik() const { return statistik_ && statistik_->hwnd() ? statistik_.get() : nullptr; }
 
   // MainView
   void SetCaption(const std::string& caption) override;
@@ -166,6 +169,9 @@ class MainWindow : public WindowBase, public MainView {
   Subclass listView1Header_;
   std::array<Subclass, 7> editHooks_;
   std::array<HWND, kSecondaryCount> secondary_{};
+  // The statistics window: when it closed itself, its object stays
+  // (without a window) until it is opened again.
+  std::unique_ptr<TQvStatistik> statistik_;
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
