@@ -686,8 +686,23 @@ void MainWindow::Action_statistikExecute() {
   statistik_->ShowOrFront();
 }
 
-// The rule assistant for the window chosen in ListView1.
-void MainWindow::BTOpenRuleClick() {}
+// The rule assistant for the window chosen in ListView1; an open one only
+// comes to the front, still showing the window it was opened for.
+void MainWindow::BTOpenRuleClick() {
+  if (ruleAssistant()) {
+    rule_->ShowOrFront();
+    return;
+  }
+  AppState& a = main_->state();
+  std::optional<RuleProposal> proposal = ProposeRules(a.engine.ListView1, *this);
+  if (!proposal) return;
+  rule_ = std::make_unique<TQvRule>(a, *rules_, hwnd(), RuleAssistant(a.texts().assistant, *proposal));
+  if (!rule_->Create()) {
+    rule_.reset();
+    return;
+  }
+  rule_->ShowOrFront();
+}
 
 void MainWindow::Action4_handbuchExecute() {
   AppState& a = main_->state();

@@ -1,6 +1,6 @@
 // The fixture of the secondary windows' tests under Wine: the main window
 // in-process on the stand-in system, with helpers that open the statistics
-// window and read what it shows.
+// window and the rule assistant and read what they show.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -79,6 +79,60 @@ class Secondary : public ::testing::Test {
     for (int id : {IDC_STATISTIK_EDIT1, IDC_STATISTIK_EDIT2, IDC_STATISTIK_EDIT3, IDC_STATISTIK_EDIT4,
                    IDC_STATISTIK_EDIT7, IDC_STATISTIK_EDIT5, IDC_STATISTIK_EDIT8})
       v.push_back(WindowText(GetDlgItem(stat, id)));
+    return v;
+  }
+
+  // The rule assistant for a browser window chosen in ListView1.
+  void ChooseBrowser(const std::string& title, int width, int height, int row = 0) {
+    SimWindow b;
+    b.className = "IEFrame";
+    b.caption = title + " - Microsoft Internet Explorer";
+    b.rect = {10, 20, 10 + width, 20 + height};
+    w.desktop.Add(std::move(b));
+    SendMessageA(main, WM_TIMER, kTimer1Id, 0);
+    ClickRow(IDC_LISTVIEW1, row);
+  }
+  void ClickRow(int list, int row, UINT code = NM_CLICK) {
+    HWND h = GetDlgItem(main, list);
+    ListView_SetItemState(h, -1, 0, LVIS_SELECTED);
+    if (row >= 0) ListView_SetItemState(h, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    NMITEMACTIVATE n = {};
+    n.hdr = {h, static_cast<UINT_PTR>(list), code};
+    n.iItem = row;
+    SendMessageA(main, WM_NOTIFY, list, reinterpret_cast<LPARAM>(&n));
+  }
+  HWND OpenAssistant() {
+    Command(main, IDC_BTOPENRULE);
+    Pump();
+    return window->ruleAssistant() ? window->ruleAssistant()->hwnd() : nullptr;
+  }
+  struct Shown {
+    std::string target, value;
+    bool checked;
+    bool operator==(const Shown& o) const { return target == o.target && value == o.value && checked == o.checked; }
+  };
+  static std::vector<Shown> RuleRows(HWND rule) {
+    HWND list = GetDlgItem(rule, IDC_LISTVIEWRULE);
+    std::vector<Shown> v;
+    for (int r = 0; r < ListView_GetItemCount(list); ++r)
+      v.push_back({Cell(list, r, 0), Cell(list, r, 1), ListView_GetCheckState(list, r) != 0});
+    return v;
+  }
+  void AddKeyword(HWND rule, const std::string& keyword) {
+    SetDlgItemTextA(rule, IDC_RULE_EDIT1, keyword.c_str());
+    Command(rule, IDC_RULE_BUTTON1);
+  }
+  void ClickRuleTable(HWND rule, int row) {
+    HWND list = GetDlgItem(rule, IDC_LISTVIEWRULE);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    NMITEMACTIVATE n = {};
+    n.hdr = {list, static_cast<UINT_PTR>(IDC_LISTVIEWRULE), static_cast<UINT>(NM_CLICK)};
+    n.iItem = row;
+    SendMessageA(rule, WM_NOTIFY, IDC_LISTVIEWRULE, reinterpret_cast<LPARAM>(&n));
+  }
+  std::vector<std::string> Rules(const ListModel& list) {
+    std::vector<std::string> v;
+    for (const ListRow& r : list.rows()) v.push_back(r.cols.size() > 1 ? r.cols[0] + "x" + r.cols[1] : r.cols[0]);
     return v;
   }
 
