@@ -7,6 +7,11 @@
 //                    the tray icon does
 //   ztprobe --rect   prints the main window's outer rectangle on screen:
 //                    left top width height
+//   ztprobe --rect CLASS  the same for the program's window of that class
+//                    (TQvStatistik, TQvRule)
+//   ztprobe --statistics  opens the statistics window, as its menu item does
+//   ztprobe --row0   prints the screen point in the middle of the first row
+//                    of the active browser windows: x y
 #include <windows.h>
 #include <commctrl.h>
 
@@ -15,6 +20,7 @@
 #include <string>
 
 #include "tools/remote_text.h"
+#include "ui/resource.h"
 
 // The tray icon's callback message and identifier.
 constexpr UINT kTrayCallback = WM_USER + 1;
@@ -45,9 +51,27 @@ int main(int argc, char** argv) {
     std::printf("zapotrix: asked to open its tray menu\n");
     return 0;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--statistics") == 0) {
+    PostMessageA(main, WM_COMMAND, IDM_ACTION_STATISTIK, 0);
+    std::printf("zapotrix: asked to open its statistics window\n");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--row0") == 0) {
+    HWND list = GetDlgItem(main, IDC_LISTVIEW1);
+    RECT r = {}, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, WC_HEADERA, nullptr), &header);
+    std::printf("%ld %ld\n", r.left + 60, header.bottom + 8);
+    return 0;
+  }
   if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
+    HWND of = argc > 2 ? FindWindowA(argv[2], nullptr) : main;
+    if (!of) {
+      std::printf("zapotrix: no window of class %s\n", argv[2]);
+      return 1;
+    }
     RECT r = {};
-    GetWindowRect(main, &r);
+    GetWindowRect(of, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }
