@@ -72,7 +72,7 @@ TEST(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
 
   // The statistics window from the Extras menu, empty at first.
   PostMessageA(main, WM_COMMAND, IDM_ACTION_STATISTIK, 0);
-  HWND stat = WaitForProcessWindow(p.pid(), "TQvStatistik", nullptr, 10000);
+  HWND stat = WaitForProcessWindow(p.pid(), "TQvStatistik", nullptr, 30000);
   ASSERT_NE(nullptr, stat);
   HWND list = GetDlgItem(stat, IDC_LISTVIEWHISTORY);
   EXPECT_EQ(0, RemoteRows(list));
@@ -80,7 +80,7 @@ TEST(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
 
   Browsers browsers(dir.path(), "window\tIEFrame\tGewinnspiel - Microsoft Internet Explorer\t640\t480\t\t\r\n");
   ASSERT_TRUE(browsers.started());
-  ASSERT_TRUE(WaitUntil([&] { return RemoteRows(list) >= 1; }, 15000));
+  ASSERT_TRUE(WaitUntil([&] { return RemoteRows(list) >= 1; }, 30000));
   EXPECT_EQ("1.", RemoteListViewText(list, 0, 0));
   EXPECT_NE(std::string::npos, RemoteListViewText(list, 0, 1).find("Gewinnspiel"));
   EXPECT_EQ("Window Caption", RemoteListViewText(list, 0, 5));  // Wine names every language English
