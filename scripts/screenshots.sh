@@ -1,8 +1,10 @@
 #!/bin/sh
 # Takes the screenshots in docs/screenshots/: the main window in English and
 # German with a few rules and two browser windows (played by the browser
-# fixture) in the list of active windows, the open tray menu, and the hosts
-# list editor with the unified public hosts list loaded. Runs on
+# fixture) in the list of active windows, the open tray menu, the settings
+# dialog, the statistics window after popups of every rule list were closed,
+# the rule assistant for a browser window, and the hosts list editor with
+# the unified public hosts list loaded. Runs on
 # its own virtual display, in its own Wine prefix (with the Wine fonts and
 # a virtual desktop, whose taskbar has a notification area), beside the
 # build it uses.
@@ -180,19 +182,68 @@ shoot_hosts_editor() { # suffix exe [args]
   wait "$program_pid" || true
 }
 
+# ---- The statistics window and the rule assistant ----
+# Popups that the rules above close, one for each list, so that the history
+# holds entries of every rule scanner.
+printf 'window\tIEFrame\tFree Casino Bonus - Microsoft Internet Explorer\t640\t480\t\t\r\nwindow\tIEFrame\tOnline Poker Turnier - Microsoft Internet Explorer\t640\t480\t\t\r\nwindow\tIEFrame\tBanner - Microsoft Internet Explorer\t468\t60\t\t\r\nwindow\tIEFrame\tAngebot - Microsoft Internet Explorer\t500\t400\t\thttp://ads.example.com\r\nlifetime\t60000\r\n' \
+  >"$work/popups.txt"
+# The outer rectangle of the program's window of a class, for the crop.
+class_rect() { # class
+  set -- $(probe --rect "$1")
+  echo "${3}x${4}+${1}+${2}"
+}
+shoot_statistics() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  $wine "$b/browser_fixture.exe" "$work/popups.txt" "$work/popups.log" </dev/null >/dev/null 2>&1 &
+  sleep 4
+  probe --statistics >/dev/null
+  sleep 1
+  capture "$out/statistics_$suffix.png" "$(class_rect TQvStatistik)"
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+# The assistant for the first browser window, opened by a double-click on
+# its row in the main window.
+shoot_rule_assistant() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  probe --show >/dev/null
+  sleep 1
+  set -- $(probe --row0)
+  xdotool mousemove "$1" "$2" click --repeat 2 --delay 120 1
+  sleep 1
+  capture "$out/rule_assistant_$suffix.png" "$(class_rect TQvRule)"
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+
 $wine "$b/browser_fixture.exe" "$work/browsers.txt" "$work/browsers.log" </dev/null >/dev/null 2>&1 &
 sleep 2
-# ZT_SHOTS_ONLY=<window> (settings, hosts_editor) takes only that window's pictures.
+# ZT_SHOTS_ONLY=<window> (settings, hosts_editor, statistics, rule_assistant)
+# takes only that window's pictures.
 only=${ZT_SHOTS_ONLY:-}
+want() { [ -z "$only" ] || [ "$only" = "$1" ]; }
 if [ -z "$only" ]; then
   shoot en "$program/zapotrix.exe"
   shoot de "$program/ztshow.exe" "Deutsch (Deutschland)"
 fi
-if [ -z "$only" ] || [ "$only" = settings ]; then
+if want settings; then
   shoot_settings en "$program/zapotrix.exe"
   shoot_settings de "$program/ztshow.exe" "Deutsch (Deutschland)"
 fi
-if [ -z "$only" ] || [ "$only" = hosts_editor ]; then
+if want statistics; then
+  shoot_statistics en "$program/zapotrix.exe"
+  shoot_statistics de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
+if want rule_assistant; then
+  shoot_rule_assistant en "$program/zapotrix.exe"
+  shoot_rule_assistant de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
+# The editor last: it replaces the hosts list of the program folder.
+if want hosts_editor; then
   hosts_list
   shoot_hosts_editor en "$program/zapotrix.exe"
   shoot_hosts_editor de "$program/ztshow.exe" "Deutsch (Deutschland)"

@@ -11,8 +11,12 @@
 //   ztprobe --settings-rect   prints the settings dialog's outer rectangle
 //                             once it is shown, like --rect
 //   ztprobe --settings-close  closes the settings dialog as its close box does
-//   ztprobe --rect CLASS   the same of the program's window of that class
 //   ztprobe --hosts-editor   opens the hosts list editor, as its menu item does
+//   ztprobe --rect CLASS  the same for the program's window of that class
+//                    (TQvStatistik, TQvRule)
+//   ztprobe --statistics  opens the statistics window, as its menu item does
+//   ztprobe --row0   prints the screen point in the middle of the first row
+//                    of the active browser windows: x y
 #include <windows.h>
 #include <commctrl.h>
 
@@ -57,10 +61,27 @@ int main(int argc, char** argv) {
     std::printf("zapotrix: asked to open the hosts list editor\n");
     return 0;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--statistics") == 0) {
+    PostMessageA(main, WM_COMMAND, IDM_ACTION_STATISTIK, 0);
+    std::printf("zapotrix: asked to open its statistics window\n");
+    return 0;
+  }
+  if (argc > 1 && std::strcmp(argv[1], "--row0") == 0) {
+    HWND list = GetDlgItem(main, IDC_LISTVIEW1);
+    RECT r = {}, header = {};
+    GetWindowRect(list, &r);
+    GetWindowRect(FindWindowExA(list, nullptr, WC_HEADERA, nullptr), &header);
+    std::printf("%ld %ld\n", r.left + 60, header.bottom + 8);
+    return 0;
+  }
   if (argc > 1 && std::strcmp(argv[1], "--rect") == 0) {
-    HWND window = argc > 2 ? FindWindowA(argv[2], nullptr) : main;
+    HWND of = argc > 2 ? FindWindowA(argv[2], nullptr) : main;
+    if (!of) {
+      std::printf("zapotrix: no window of class %s\n", argv[2]);
+      return 1;
+    }
     RECT r = {};
-    GetWindowRect(window, &r);
+    GetWindowRect(of, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
   }

@@ -18,6 +18,8 @@
 #include "ui/gdi.h"
 #include "ui/konfiguration_window.h"
 #include "ui/hosts_editor.h"
+#include "ui/rule_window.h"
+#include "ui/statistics_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -65,6 +67,10 @@ class MainWindow : public WindowBase, public MainView {
   // Instant mode; running() is false where the system announces no windows.
   const InstantMode& instant() const { return *instant_; }
   const TrayMenu& trayMenu() const { return trayMenu_; }
+  // For tests: the statistics window and the rule assistant while they are
+  // open, else nullptr.
+  TQvStatistik* statistik() const { return statistik_ && statistik_->hwnd() ? statistik_.get() : nullptr; }
+  TQvRule* ruleAssistant() const { return rule_ && rule_->hwnd() ? rule_.get() : nullptr; }
 
   // MainView
   void SetCaption(const std::string& caption) override;
@@ -179,6 +185,10 @@ class MainWindow : public WindowBase, public MainView {
   // The hosts list editor while it is open; a closed one has destroyed its
   // window and is replaced at the next opening.
   std::unique_ptr<THostlistenEditor> hostsEditor_;
+  // The statistics window and the rule assistant: a window that closed
+  // itself keeps its object (without a window) until it is opened again.
+  std::unique_ptr<TQvStatistik> statistik_;
+  std::unique_ptr<TQvRule> rule_;
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
