@@ -14,7 +14,9 @@
 #include "app/rule_editing.h"
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
+#include "ui/db_updater.h"
 #include "ui/gdi.h"
+#include "ui/info_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -166,6 +168,8 @@ class MainWindow : public WindowBase, public MainView {
   Subclass listView1Header_;
   std::array<Subclass, 7> editHooks_;
   std::array<HWND, kSecondaryCount> secondary_{};
+  std::unique_ptr<DBUpdater> updater_;  // while the updater is open
+  std::unique_ptr<InfoWindow> info_;    // while the info window is open
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
