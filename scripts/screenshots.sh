@@ -144,5 +144,36 @@ $wine "$b/browser_fixture.exe" "$work/browsers.txt" "$work/browsers.log" </dev/n
 sleep 2
 shoot en "$program/zapotrix.exe"
 shoot de "$program/ztshow.exe" "Deutsch (Deutschland)"
+
+# ---- The database updater and the info window ----
+# Each is opened through its menu command on the running program (after
+# start-up, which enables the updater), captured alone and closed again.
+# ztprobe --open prints the window's rectangle and how long it took from
+# the command to its first paint.
+shoot_window() { # command class file
+  # shellcheck disable=SC2046
+  set -- $(probe --open "$1" "$2") "$2" "$3"  # left top width height ms class file
+  echo "screenshots: $6 opened and painted in $5 ms"
+  sleep 0.5
+  capture "$7" "${3}x${4}+${1}+${2}"
+  probe --close "$6" >/dev/null
+}
+shoot_updater() { # suffix
+  shoot_window 2003 TDBUpdater "$out/updater_$1.png"  # 2003: IDM_ACTION_DATENBANKUPDATER
+}
+shoot_info() { # suffix
+  shoot_window 2009 TINFO "$out/info_$1.png"  # 2009: IDM_ACTION_INFO
+}
+shoot_secondary() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  shoot_updater "$suffix"
+  shoot_info "$suffix"
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+shoot_secondary en "$program/zapotrix.exe"
+shoot_secondary de "$program/ztshow.exe" "Deutsch (Deutschland)"
 echo "screenshots: written to docs/screenshots/"
 ls -l "$out"
