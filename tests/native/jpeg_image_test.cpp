@@ -76,7 +76,12 @@ const Damage kDamages[] = {
     {"HeaderOnly", [](std::string b) { return b.substr(0, Marker(b, 0xda)); }, false},
     {"CutInTheMiddle", [](std::string b) { return b.substr(0, b.size() / 2); }, false},
     {"EndMarkerMissing", [](std::string b) { return b.substr(0, b.size() - 2); }, false},
-    {"NotAJpeg", [](std::string) { return std::string("GIF89a\x01\x00\x01\x00 not a picture", 27); }, false},
+    {"NotAJpeg",
+     [](std::string) {
+       const char gif[] = "GIF89a\x01\x00\x01\x00 not a picture";
+       return std::string(gif, sizeof gif - 1);
+     },
+     false},
     {"HuffmanTablesGone",
      [](std::string b) {
        for (size_t at; (at = Marker(b, 0xc4)) != std::string::npos;) b[at + 1] = '\xfe';  // DHT -> comment
