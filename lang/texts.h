@@ -439,7 +439,10 @@ constexpr const char* kHostsHelpTopic = "Hostlisten-Editor";
 constexpr const char* kInfoCaption = "Info";
 constexpr const char* kInfoLabel1 = "Zapotrix";
 constexpr const char* kInfoLabel3 = "Version 1.2.0.90";
+constexpr const char* kInfoLabel2 = "© 2003-2005 veltrano software";
 constexpr const char* kInfoLabel5 = "www.veltrano.de";
+constexpr const char* kInfoLabel6 = "www.zapotrix-vertrieb.de";
+constexpr const char* kDistributorHomePage = "http://www.zapotrix-vertrieb.de";
 constexpr const char* kInfoLabel8 = "powered by";
 constexpr const char* kInfoButton1 = "Ok";
 

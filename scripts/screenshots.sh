@@ -222,7 +222,36 @@ shoot_rule_assistant() { # suffix exe [args]
 
 $wine "$b/browser_fixture.exe" "$work/browsers.txt" "$work/browsers.log" </dev/null >/dev/null 2>&1 &
 sleep 2
-# ZT_SHOTS_ONLY=<window> (settings, hosts_editor, statistics, rule_assistant)
+# ---- The database updater and the info window ----
+# Each is opened through its menu command on the running program (after
+# start-up, which enables the updater), captured alone and closed again.
+# ztprobe --open prints the window's rectangle and how long it took from
+# the command to its first paint.
+shoot_window() { # command class file
+  # shellcheck disable=SC2046
+  set -- $(probe --open "$1" "$2") "$2" "$3"  # left top width height ms class file
+  echo "screenshots: $6 opened and painted in $5 ms"
+  sleep 0.5
+  capture "$7" "${3}x${4}+${1}+${2}"
+  probe --close "$6" >/dev/null
+}
+shoot_updater() { # suffix
+  shoot_window 2003 TDBUpdater "$out/updater_$1.png"  # 2003: IDM_ACTION_DATENBANKUPDATER
+}
+shoot_info() { # suffix
+  shoot_window 2009 TINFO "$out/info_$1.png"  # 2009: IDM_ACTION_INFO
+}
+shoot_secondary() { # suffix exe [args]
+  suffix=$1
+  shift
+  start "$@"
+  shoot_updater "$suffix"
+  shoot_info "$suffix"
+  probe --quit >/dev/null
+  wait "$program_pid" || true
+}
+# ZT_SHOTS_ONLY=<window> (settings, updater_info, statistics, rule_assistant,
+# hosts_editor)
 # takes only that window's pictures.
 only=${ZT_SHOTS_ONLY:-}
 want() { [ -z "$only" ] || [ "$only" = "$1" ]; }
@@ -241,6 +270,10 @@ fi
 if want rule_assistant; then
   shoot_rule_assistant en "$program/zapotrix.exe"
   shoot_rule_assistant de "$program/ztshow.exe" "Deutsch (Deutschland)"
+fi
+if want updater_info; then
+  shoot_secondary en "$program/zapotrix.exe"
+  shoot_secondary de "$program/ztshow.exe" "Deutsch (Deutschland)"
 fi
 # The editor last: it replaces the hosts list of the program folder.
 if want hosts_editor; then

@@ -6,7 +6,7 @@ need=""
 dpkg --print-foreign-architectures | grep -qx i386 || need="i386"
 for p in cmake make g++ googletest libgtest-dev libbenchmark-dev g++-mingw-w64-i686 \
          g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils groff flock python3 \
-         fonts-wine fonts-liberation imagemagick xdotool nsis zip; do
+         fonts-wine fonts-liberation imagemagick xdotool nsis zip libjpeg62-turbo-dev dpkg-dev; do
   case $p in flock) command -v flock >/dev/null || need="$need util-linux";; \
     python3) command -v python3 >/dev/null || need="$need python3";; \
     *) dpkg -s "$p" >/dev/null 2>&1 || need="$need $p";; esac
@@ -21,6 +21,54 @@ if [ -n "$need" ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
     cmake make g++ googletest libgtest-dev libbenchmark-dev g++-mingw-w64-i686 \
     g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb x11-utils groff util-linux python3 \
-    fonts-wine fonts-liberation imagemagick xdotool nsis zip >/dev/null
+    fonts-wine fonts-liberation imagemagick xdotool nsis zip libjpeg62-turbo-dev dpkg-dev >/dev/null
+fi
+
+# ---- libjpeg for the Windows builds ----
+# The info window's logo is decoded with libjpeg-turbo. The native flavour
+# links Debian's libjpeg62-turbo-dev; the Windows builds link a static
+# libjpeg.a cross-built here from Debian's source package, once per MinGW
+# toolchain (i686: the product; x86_64: the tests under 64-bit Wine). The
+# result stays in deps/ (not in build/, so `make clean` keeps it); a second
+# run finds it and skips the build. Only the static library is built: no
+# tools, no TurboJPEG API, no SIMD (one small logo is decoded once).
+root=$(cd "$(dirname "$0")/.." && pwd)
+deps=$root/deps
+jpeg_missing=""
+for arch in i686 x86_64; do
+  [ -f "$deps/libjpeg-$arch/lib/libjpeg.a" ] || jpeg_missing="$jpeg_missing $arch"
+done
+if [ -n "$jpeg_missing" ]; then
+  echo "setup: cross-building libjpeg-turbo for:$jpeg_missing"
+  src=$(ls -d "$deps"/src/libjpeg-turbo-*/ 2>/dev/null | head -n1)
+  if [ -z "$src" ]; then
+    # apt-get source needs the source index: switch on deb-src for the
+    # Debian entries that lack it, then read the indexes again.
+    if ! apt-get source --print-uris libjpeg-turbo >/dev/null 2>&1; then
+      if [ "$(id -u)" != 0 ]; then echo "setup: run as root to enable deb-src" >&2; exit 1; fi
+      if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+      fi
+      if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb \(.*\)$/deb-src \1/p' /etc/apt/sources.list > /etc/apt/sources.list.d/zapotrix-src.list
+      fi
+      apt-get update -qq || { sleep 10; apt-get update -qq; } || echo "setup: apt-get update incomplete, going on"
+    fi
+    mkdir -p "$deps/src"
+    (cd "$deps/src" && apt-get source -qq libjpeg-turbo >/dev/null)
+    src=$(ls -d "$deps"/src/libjpeg-turbo-*/ | head -n1)
+  fi
+  for arch in $jpeg_missing; do
+    b=$deps/src/build-$arch
+    cmake -S "$src" -B "$b" -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=$arch \
+      -DCMAKE_C_COMPILER=$arch-w64-mingw32-gcc-win32 -DCMAKE_RC_COMPILER=$arch-w64-mingw32-windres \
+      -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$deps/libjpeg-$arch" \
+      -DENABLE_SHARED=OFF -DWITH_TURBOJPEG=OFF -DWITH_SIMD=OFF >"$b.log" 2>&1 \
+      || { cat "$b.log"; exit 1; }
+    cmake --build "$b" --target jpeg-static -j 2 >>"$b.log" 2>&1 || { tail -n 40 "$b.log"; exit 1; }
+    mkdir -p "$deps/libjpeg-$arch/include" "$deps/libjpeg-$arch/lib"
+    cp "$src/jpeglib.h" "$src/jmorecfg.h" "$src/jerror.h" "$b/jconfig.h" "$deps/libjpeg-$arch/include/"
+    cp "$b/libjpeg.a" "$deps/libjpeg-$arch/lib/"
+  done
 fi
 exit 0

@@ -17,10 +17,19 @@
 //   ztprobe --statistics  opens the statistics window, as its menu item does
 //   ztprobe --row0   prints the screen point in the middle of the first row
 //                    of the active browser windows: x y
+//   ztprobe --open COMMAND CLASS
+//                    sends the menu command (a number, e.g. 2009 for the info
+//                    window) and waits for the window of that class to be
+//                    shown and painted; prints its outer rectangle and the
+//                    milliseconds from the command to the first paint:
+//                    left top width height ms
+//   ztprobe --close CLASS
+//                    closes that window as its title bar's close box does
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -108,6 +117,33 @@ int main(int argc, char** argv) {
     GetWindowRect(dialog, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
+  }
+  if (argc > 3 && std::strcmp(argv[1], "--open") == 0) {
+    LARGE_INTEGER freq, start, now;
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&start);
+    PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+    // Shown, and nothing left to paint: the first paint is done.
+    for (int i = 0; i < 20000; ++i) {
+      HWND w = FindWindowA(argv[3], nullptr);
+      if (w && IsWindowVisible(w) && !GetUpdateRect(w, nullptr, FALSE)) {
+        QueryPerformanceCounter(&now);
+        RECT r = {};
+        GetWindowRect(w, &r);
+        std::printf("%ld %ld %ld %ld %.1f\n", r.left, r.top, r.right - r.left, r.bottom - r.top,
+                    1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / static_cast<double>(freq.QuadPart));
+        return 0;
+      }
+      Sleep(1);
+    }
+    std::printf("zapotrix: no window of class %s appeared\n", argv[3]);
+    return 1;
+  }
+  if (argc > 2 && std::strcmp(argv[1], "--close") == 0) {
+    HWND w = FindWindowA(argv[2], nullptr);
+    if (w) PostMessageA(w, WM_CLOSE, 0, 0);
+    for (int i = 0; w && IsWindow(w) && i < 500; ++i) Sleep(10);
+    return w ? 0 : 1;
   }
   char title[256] = {};
   GetWindowTextA(main, title, sizeof title);

@@ -669,10 +669,6 @@ void MainWindow::Action_zapotrixhaltenExecute() { main_->Bypassmanager(); }
 
 void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 
-// The secondary windows come with their own windows; until then their
-// actions do nothing.
-void MainWindow::Action_DatenbankUpdaterExecute() {}
-void MainWindow::Action_infoExecute() {}
 // The settings dialog, modal. Chosen again while it is open (from the tray)
 // it only comes to the front. Each opening builds it afresh.
 void MainWindow::Action_EinstellungenExecute() {
@@ -741,6 +737,35 @@ void MainWindow::Action_HostlisteneditorExecute() {
   }
   hostsEditor_->Show();
 }
+
+// The updater and the info window are created when absent and shown
+// modally; closed, they are destroyed and forgotten, so the next command
+// builds them afresh.
+void MainWindow::Action_DatenbankUpdaterExecute() {
+  // The action is disabled until start-up has loaded the rule database; a
+  // command sent to the window regardless does nothing either.
+  if (GetMenuState(GetMenu(hwnd()), IDM_ACTION_DATENBANKUPDATER, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) return;
+  if (updater_) return;
+  updater_ = std::make_unique<DBUpdater>(main_->state(), hwnd());
+  if (updater_->Create()) {
+    SetSecondaryWindow(kDatabaseUpdater, updater_->hwnd());
+    updater_->ShowModal();
+  }
+  SetSecondaryWindow(kDatabaseUpdater, nullptr);
+  updater_.reset();
+}
+
+void MainWindow::Action_infoExecute() {
+  if (info_) return;
+  info_ = std::make_unique<InfoWindow>(main_->state(), hwnd());
+  if (info_->Create()) {
+    SetSecondaryWindow(kInfoWindow, info_->hwnd());
+    info_->ShowModal();
+  }
+  SetSecondaryWindow(kInfoWindow, nullptr);
+  info_.reset();
+}
+
 
 void MainWindow::Action4_handbuchExecute() {
   AppState& a = main_->state();

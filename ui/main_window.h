@@ -15,11 +15,13 @@
 #include "app/rule_editing.h"
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
+#include "ui/db_updater.h"
 #include "ui/gdi.h"
 #include "ui/konfiguration_window.h"
 #include "ui/hosts_editor.h"
 #include "ui/rule_window.h"
 #include "ui/statistics_window.h"
+#include "ui/info_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -189,6 +191,8 @@ class MainWindow : public WindowBase, public MainView {
   // itself keeps its object (without a window) until it is opened again.
   std::unique_ptr<TQvStatistik> statistik_;
   std::unique_ptr<TQvRule> rule_;
+  std::unique_ptr<DBUpdater> updater_;  // while the updater is open
+  std::unique_ptr<InfoWindow> info_;    // while the info window is open
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
