@@ -5,12 +5,29 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "lang/texts.h"
 
 namespace zt {
 
 struct ScanContext;
+
+// Where the rule that decided a closing lives: one of the four rule lists,
+// the minimum-size rule, or the setting of an extra killer.
+enum class RuleSource { None, WCS, URL, ADS, WDS, MinSize, Flash, Notepad };
+
+// The rule that decided a closing. For the four lists, the entry as its
+// row held it when the window was closed (WDS: width and height); for the
+// minimum-size rule, the limits in force (width, height); nothing more for
+// the Flash and Notepad killers, whose setting is the rule.
+struct ClosingRule {
+  RuleSource source = RuleSource::None;
+  std::vector<std::string> entry;
+
+  bool operator==(const ClosingRule& o) const { return source == o.source && entry == o.entry; }
+  bool operator!=(const ClosingRule& o) const { return !(*this == o); }
+};
 
 struct HistoryEntry {
   std::string title;    // the closed window's caption
@@ -19,6 +36,7 @@ struct HistoryEntry {
   std::string height;
   std::string scanner;  // display name of the scanner in the start-up language
   std::string time;     // time of day in the system's long time format
+  ClosingRule rule;     // what decided the closing; not one of the table's six texts
 };
 
 // The newest entries, oldest first. A window that ignores WM_CLOSE is
@@ -55,6 +73,6 @@ void AppendHistory(History& history, HistoryEntry entry);
 // enumeration: a quit handled while messages run would destroy the main
 // window under it.
 void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
-                 int height, const std::string& scannerKey);
+                 int height, const std::string& scannerKey, ClosingRule rule);
 
 }  // namespace zt
