@@ -184,6 +184,19 @@ RuleAssistantTexts RuleAssistantWindow() {
   return r;
 }
 
+RuleTexts RuleRecordTexts() {
+  RuleTexts r;
+  r.minSize = "Minimum size: %s x %s";
+  r.setting = "Setting: %s";
+  r.wouldClose = "Would be closed by: %s";
+  r.wouldCloseNone = "No rule would close this window";
+  r.removeQuestion = "Remove the rule \"%s\"?";
+  r.offQuestion = "Switch off \"%s\"?";
+  r.column = "Rule";
+  r.removeItem = "Remove rule";
+  return r;
+}
+
 StatisticsTexts StatisticsWindow() {
   StatisticsTexts s;
   s.ListViewHistoryColumn0 = "No.";
@@ -298,6 +311,7 @@ const Texts& EnglishTexts() {
       StatisticsWindow(),
       HostsEditorWindow(),
       InfoWindow(),
+      RuleRecordTexts(),
   };
   return t;
 }

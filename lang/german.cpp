@@ -186,6 +186,19 @@ RuleAssistantTexts RuleAssistantWindow() {
   return r;
 }
 
+RuleTexts RuleRecordTexts() {
+  RuleTexts r;
+  r.minSize = "Mindestgröße: %s x %s";
+  r.setting = "Einstellung: %s";
+  r.wouldClose = "Würde geschlossen durch: %s";
+  r.wouldCloseNone = "Keine Regel würde dieses Fenster schließen";
+  r.removeQuestion = "Die Regel „%s“ entfernen?";
+  r.offQuestion = "„%s“ ausschalten?";
+  r.column = "Regel";
+  r.removeItem = "Regel entfernen";
+  return r;
+}
+
 StatisticsTexts StatisticsWindow() {
   StatisticsTexts s;
   s.ListViewHistoryColumn0 = "Nr.";
@@ -303,6 +316,7 @@ const Texts& GermanTexts() {
       StatisticsWindow(),
       HostsEditorWindow(),
       InfoWindow(),
+      RuleRecordTexts(),
   };
   return t;
 }

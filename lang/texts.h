@@ -314,6 +314,19 @@ struct InfoTexts {
   const char* Label7 = "";
 };
 
+// The rule that decided a closing, as the statistics window and the main
+// window's status line name it, and taking it back.
+struct RuleTexts {
+  const char* minSize = "";         // the minimum-size rule ("%s": width, height limits)
+  const char* setting = "";         // an extra killer's setting ("%s": its check box text)
+  const char* wouldClose = "";      // status line for a chosen window ("%s": the rules)
+  const char* wouldCloseNone = "";  // status line when no rule matches the chosen window
+  const char* removeQuestion = "";  // before a list entry is removed ("%s": the rule)
+  const char* offQuestion = "";     // before a rule or setting is switched off ("%s": the rule)
+  const char* column = "";          // the history table's rule column
+  const char* removeItem = "";      // the history table's context menu item
+};
+
 struct Texts {
   MessageTexts msg;
   MainWindowTexts main;
@@ -324,6 +337,7 @@ struct Texts {
   StatisticsTexts statistics;
   HostsEditorTexts hostsEditor;
   InfoTexts info;
+  RuleTexts rules;
 };
 
 const Texts& GermanTexts();
@@ -377,6 +391,11 @@ constexpr const char* kSlowModePanel = " Slow Mode";
 // Status bar panels before anything updates them.
 constexpr const char* kInitialPanels[7] = {" Zapotrix build 080", " WDS: An", " URL: An", " ADS: An",
                                            " WCS: An", " Fast Mode", " standby"};
+// A rule list's entry ("ADS: casino"; "%s": the list's key, the entry), a
+// size entry's pair ("%s": width, height), the separator of several rules.
+constexpr const char* kRuleEntry = "%s: %s";
+constexpr const char* kRuleSize = "%s x %s";
+constexpr const char* kRuleSeparator = "; ";
 // History titles of the extra killers.
 constexpr const char* kFlashTitle = "Macromedia Flash Player";
 constexpr const char* kNotepadTitle = "Notepad";
