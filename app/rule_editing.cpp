@@ -219,12 +219,10 @@ ListModel* RuleEditing::ListOf(RuleSource source) const {
 
 long RuleEditing::RuleRow(const ClosingRule& rule) const {
   const ListModel* list = ListOf(rule.source);
-  if (!list || rule.entry.empty()) return -1;
-  for (size_t i = 0; i < list->size(); ++i) {
-    bool same = true;
-    for (size_t c = 0; c < rule.entry.size() && same; ++c) same = list->text(i, c) == rule.entry[c];
-    if (same) return static_cast<long>(i);
-  }
+  if (!list) return -1;
+  bool sizes = rule.source == RuleSource::WDS;
+  for (size_t i = 0; i < list->size(); ++i)
+    if (list->text(i, 0) == rule.first && (!sizes || list->text(i, 1) == rule.second)) return static_cast<long>(i);
   return -1;
 }
 

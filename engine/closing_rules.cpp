@@ -20,18 +20,16 @@ const char* ListKey(RuleSource source) {
   }
 }
 
-std::string Column(const ClosingRule& rule, size_t i) { return i < rule.entry.size() ? rule.entry[i] : std::string(); }
-
 }  // namespace
 
 std::string RuleText(const ClosingRule& rule, const Texts& texts) {
   switch (rule.source) {
     case RuleSource::WCS:
     case RuleSource::URL:
-    case RuleSource::ADS: return Format(kRuleEntry, {ListKey(rule.source), Column(rule, 0)});
+    case RuleSource::ADS: return Format(kRuleEntry, {ListKey(rule.source), rule.first});
     case RuleSource::WDS:
-      return Format(kRuleEntry, {ListKey(rule.source), Format(kRuleSize, {Column(rule, 0), Column(rule, 1)})});
-    case RuleSource::MinSize: return Format(texts.rules.minSize, {Column(rule, 0), Column(rule, 1)});
+      return Format(kRuleEntry, {ListKey(rule.source), Format(kRuleSize, {rule.first, rule.second})});
+    case RuleSource::MinSize: return Format(texts.rules.minSize, {rule.first, rule.second});
     case RuleSource::Flash: return Format(texts.rules.setting, {texts.settings.CheckBoxFlashAX});
     case RuleSource::Notepad: return Format(texts.rules.setting, {texts.settings.CheckBox_Notepad});
     case RuleSource::None: break;

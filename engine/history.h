@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <deque>
 #include <string>
-#include <vector>
 
 #include "lang/texts.h"
 
@@ -18,14 +17,18 @@ struct ScanContext;
 enum class RuleSource { None, WCS, URL, ADS, WDS, MinSize, Flash, Notepad };
 
 // The rule that decided a closing. For the four lists, the entry as its
-// row held it when the window was closed (WDS: width and height); for the
-// minimum-size rule, the limits in force (width, height); nothing more for
-// the Flash and Notepad killers, whose setting is the rule.
+// row held it when the window was closed (first column; WDS: width, then
+// height); for the minimum-size rule, the limits in force (width, height);
+// nothing more for the Flash and Notepad killers, whose setting is the
+// rule. Two plain texts rather than a list: a closing must stay cheap.
 struct ClosingRule {
   RuleSource source = RuleSource::None;
-  std::vector<std::string> entry;
+  std::string first;
+  std::string second;
 
-  bool operator==(const ClosingRule& o) const { return source == o.source && entry == o.entry; }
+  bool operator==(const ClosingRule& o) const {
+    return source == o.source && first == o.first && second == o.second;
+  }
   bool operator!=(const ClosingRule& o) const { return !(*this == o); }
 };
 

@@ -24,7 +24,7 @@ void CloseAndRecord(const ScanContext& ctx, const std::vector<WindowHandle>& win
                     const char* key, RuleSource setting) {
   for (WindowHandle w : windows) {
     ctx.desktop.Post(w, kWmClose, 0, 0);
-    historylist(ctx, title, "", 0, 0, key, ClosingRule{setting, {}});
+    historylist(ctx, title, "", 0, 0, key, ClosingRule{setting, "", ""});
   }
 }
 

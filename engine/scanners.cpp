@@ -47,13 +47,11 @@ void CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode,
 }
 
 ClosingRule ListRule(RuleSource source, const ListModel& list, size_t row) {
-  ClosingRule rule{source, {list.text(row, 0)}};
-  if (source == RuleSource::WDS) rule.entry.push_back(list.text(row, 1));
-  return rule;
+  return {source, list.text(row, 0), source == RuleSource::WDS ? list.text(row, 1) : std::string()};
 }
 
 ClosingRule MinSizeRule(const Settings& settings) {
-  return {RuleSource::MinSize, {std::to_string(settings.SmallWindowWidth), std::to_string(settings.SmallWindowHeight)}};
+  return {RuleSource::MinSize, std::to_string(settings.SmallWindowWidth), std::to_string(settings.SmallWindowHeight)};
 }
 
 std::pair<int, int> ParseSizeRow(const ScanContext& ctx, size_t row) {

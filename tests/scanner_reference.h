@@ -29,7 +29,7 @@ inline void ReferenceKillwindowWDS(AppState& app) {
         auto [w, h] = ParseSizeRow(app.Scan(), j);
         if (h != height || w != width) continue;
         // The entry as it is before the closing lets the user edit the list.
-        ClosingRule rule{RuleSource::WDS, {app.rules.WDS.text(j, 0), app.rules.WDS.text(j, 1)}};
+        ClosingRule rule{RuleSource::WDS, app.rules.WDS.text(j, 0), app.rules.WDS.text(j, 1)};
         if (ReferenceEligible(app, rec, kInternetExplorer))
           CloseRecord(app.Scan(), rec, kCloseIE, "WDS", width, height, rule);
         if (ReferenceEligible(app, rec, kMozilla) || ReferenceEligible(app, rec, kFirefox))
@@ -50,7 +50,7 @@ inline void ReferenceKillwindowADS(AppState& app) {
         std::string entry = LowerAZ(app.rules.ADS.text(j));
         std::string caption = LowerAZ(rec.Caption);
         if (entry.empty() || caption.find(entry) == std::string::npos) continue;
-        ClosingRule rule{RuleSource::ADS, {app.rules.ADS.text(j)}};
+        ClosingRule rule{RuleSource::ADS, app.rules.ADS.text(j), ""};
         if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "ADS", 0, 0, rule);
         if (ReferenceEligible(app, rec, kFirefox)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0, rule);
         if (ReferenceEligible(app, rec, kMozilla)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0, rule);

@@ -10,8 +10,6 @@
 namespace zt::test {
 namespace {
 
-using Entry = std::vector<std::string>;
-
 // Lists shared by the cases below, each sorted as the program keeps it.
 void FillLists(EngineWorld& w) {
   EngineWorld::Fill(w.app.rules.WCS, {{"Online Casino"}, {"Werbung"}});
@@ -24,21 +22,21 @@ struct RecordCase {
   const char* name;
   void (*setup)(EngineWorld& w);
   RuleSource source;
-  Entry entry;
+  std::string first, second;
 };
 
 const RecordCase kRecordCases[] = {
     {"keyword inside the caption", [](EngineWorld& w) { w.Browser(kInternetExplorer, "Play Casino Royale"); },
-     RuleSource::ADS, {"casino"}},
+     RuleSource::ADS, "casino", ""},
     {"caption folded a-z, recorded as the row holds it", [](EngineWorld& w) { w.Browser(kMozilla, "werbung"); },
-     RuleSource::WCS, {"Werbung"}},
+     RuleSource::WCS, "Werbung", ""},
     {"address of an Internet Explorer window",
      [](EngineWorld& w) { w.AddressBar(w.Browser(kInternetExplorer, "News"), "http://ads.example"); },
-     RuleSource::URL, {"http://ads.example"}},
+     RuleSource::URL, "http://ads.example", ""},
     {"size entry with the row's own text", [](EngineWorld& w) { w.Browser(kFirefox, "News", 300, 250); },
-     RuleSource::WDS, {"0300", "250"}},
+     RuleSource::WDS, "0300", "250"},
     {"size and keyword: the size pass runs first",
-     [](EngineWorld& w) { w.Browser(kInternetExplorer, "casino", 468, 60); }, RuleSource::WDS, {"468", "60"}},
+     [](EngineWorld& w) { w.Browser(kInternetExplorer, "casino", 468, 60); }, RuleSource::WDS, "468", "60"},
     {"minimum size with the limits in force",
      [](EngineWorld& w) {
        w.app.settings.Small_Windows = true;
@@ -46,20 +44,20 @@ const RecordCase kRecordCases[] = {
        w.app.settings.SmallWindowHeight = 210;
        w.Browser(kInternetExplorer, "casino", 800, 150);
      },
-     RuleSource::MinSize, {"330", "210"}},
+     RuleSource::MinSize, "330", "210"},
     {"Flash control: the setting",
      [](EngineWorld& w) {
        w.app.settings.FlashAX = true;
        w.desktop.AddChild(w.Browser(kInternetExplorer, "News"), "MacromediaFlashPlayerActiveX");
      },
-     RuleSource::Flash, {}},
+     RuleSource::Flash, "", ""},
     {"Notepad: the setting",
      [](EngineWorld& w) {
        w.app.settings.Notepad = true;
        w.Browser(kInternetExplorer, "News");
        w.desktop.Add("Notepad", "Untitled - Notepad");
      },
-     RuleSource::Notepad, {}},
+     RuleSource::Notepad, "", ""},
 };
 
 TEST(RecordedRule, EveryClosingKeepsTheRuleThatDecidedIt) {
@@ -70,8 +68,7 @@ TEST(RecordedRule, EveryClosingKeepsTheRuleThatDecidedIt) {
     w.Cycle();
     ASSERT_EQ(1u, w.app.engine.history.size()) << c.name;
     const HistoryEntry& e = w.app.engine.history[0];
-    EXPECT_EQ(c.source, e.rule.source) << c.name;
-    EXPECT_EQ(c.entry, e.rule.entry) << c.name;
+    EXPECT_EQ((ClosingRule{c.source, c.first, c.second}), e.rule) << c.name;
   }
 }
 
@@ -82,7 +79,7 @@ struct EditCase {
   const char* name;
   void (*fill)(EngineWorld& w);
   void (*edit)(RuleLists& rules);
-  Entry second;  // the rule recorded for the upper window
+  ClosingRule second;  // the rule recorded for the upper window
 };
 
 const EditCase kEditCases[] = {
@@ -96,7 +93,7 @@ const EditCase kEditCases[] = {
        r.ADS.Add({"bingo"});
        ListviewSort(r.ADS, 0, 2);
      },
-     {"casino"}},
+     {RuleSource::ADS, "casino", ""}},
     {"size entry added in front",
      [](EngineWorld& w) {
        EngineWorld::Fill(w.app.rules.WDS, {{"300", "250"}, {"468", "60"}});
@@ -107,7 +104,7 @@ const EditCase kEditCases[] = {
        r.WDS.Add({"100", "100"});
        ListviewSort(r.WDS, 0, 2);
      },
-     {"300", "250"}},
+     {RuleSource::WDS, "300", "250"}},
 };
 
 TEST(RecordedRule, ListEditedWhileAClosingIsRecorded) {
@@ -123,7 +120,7 @@ TEST(RecordedRule, ListEditedWhileAClosingIsRecorded) {
     };
     w.Cycle();
     ASSERT_EQ(2u, w.app.engine.history.size()) << c.name;
-    EXPECT_EQ(c.second, w.app.engine.history[1].rule.entry) << c.name;
+    EXPECT_EQ(c.second, w.app.engine.history[1].rule) << c.name;
   }
 }
 
@@ -134,15 +131,15 @@ TEST(RuleText, NamesTheListAndEntryOrTheSettingInBothLanguages) {
     const char* german;
   };
   const Case cases[] = {
-      {{RuleSource::ADS, {"casino"}}, "ADS: casino", "ADS: casino"},
-      {{RuleSource::WCS, {"Online Casino"}}, "WCS: Online Casino", "WCS: Online Casino"},
-      {{RuleSource::URL, {"http://ads.example"}}, "URL: http://ads.example", "URL: http://ads.example"},
-      {{RuleSource::WDS, {"468", "60"}}, "WDS: 468 x 60", "WDS: 468 x 60"},
-      {{RuleSource::MinSize, {"320", "200"}}, "Minimum size: 320 x 200", "Mindestgröße: 320 x 200"},
-      {{RuleSource::Flash, {}}, "Setting: Remove Flash-Movies (Filter bis Version 6)",
+      {{RuleSource::ADS, "casino", ""}, "ADS: casino", "ADS: casino"},
+      {{RuleSource::WCS, "Online Casino", ""}, "WCS: Online Casino", "WCS: Online Casino"},
+      {{RuleSource::URL, "http://ads.example", ""}, "URL: http://ads.example", "URL: http://ads.example"},
+      {{RuleSource::WDS, "468", "60"}, "WDS: 468 x 60", "WDS: 468 x 60"},
+      {{RuleSource::MinSize, "320", "200"}, "Minimum size: 320 x 200", "Mindestgröße: 320 x 200"},
+      {{RuleSource::Flash, "", ""}, "Setting: Remove Flash-Movies (Filter bis Version 6)",
        "Einstellung: Entferne Flash-Filme (Filter bis Version 6)"},
-      {{RuleSource::Notepad, {}}, "Setting: Stop Notepad", "Einstellung: Notepad anhalten"},
-      {{RuleSource::None, {}}, "", ""},
+      {{RuleSource::Notepad, "", ""}, "Setting: Stop Notepad", "Einstellung: Notepad anhalten"},
+      {{RuleSource::None, "", ""}, "", ""},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(c.english, RuleText(c.rule, EnglishTexts()));
@@ -166,15 +163,15 @@ struct RemoveCase {
 };
 
 const RemoveCase kRemoveCases[] = {
-    {{RuleSource::WCS, {"Werbung"}}, &RuleLists::WCS, {EditBox::EDADDCaption}, "Remove the rule \"WCS: Werbung\"?"},
-    {{RuleSource::URL, {"http://ads.example"}}, &RuleLists::URL, {EditBox::EdAddURL},
+    {{RuleSource::WCS, "Werbung", ""}, &RuleLists::WCS, {EditBox::EDADDCaption}, "Remove the rule \"WCS: Werbung\"?"},
+    {{RuleSource::URL, "http://ads.example", ""}, &RuleLists::URL, {EditBox::EdAddURL},
      "Remove the rule \"URL: http://ads.example\"?"},
-    {{RuleSource::ADS, {"casino"}}, &RuleLists::ADS, {EditBox::EdAddKey}, "Remove the rule \"ADS: casino\"?"},
-    {{RuleSource::WDS, {"0300", "250"}}, &RuleLists::WDS, {EditBox::EdWidth, EditBox::EdHeight},
+    {{RuleSource::ADS, "casino", ""}, &RuleLists::ADS, {EditBox::EdAddKey}, "Remove the rule \"ADS: casino\"?"},
+    {{RuleSource::WDS, "0300", "250"}, &RuleLists::WDS, {EditBox::EdWidth, EditBox::EdHeight},
      "Remove the rule \"WDS: 0300 x 250\"?"},
-    {{RuleSource::MinSize, {"320", "200"}}, nullptr, {}, "Switch off \"Minimum size: 320 x 200\"?"},
-    {{RuleSource::Flash, {}}, nullptr, {}, "Switch off \"Setting: Remove Flash-Movies (Filter bis Version 6)\"?"},
-    {{RuleSource::Notepad, {}}, nullptr, {}, "Switch off \"Setting: Stop Notepad\"?"},
+    {{RuleSource::MinSize, "320", "200"}, nullptr, {}, "Switch off \"Minimum size: 320 x 200\"?"},
+    {{RuleSource::Flash, "", ""}, nullptr, {}, "Switch off \"Setting: Remove Flash-Movies (Filter bis Version 6)\"?"},
+    {{RuleSource::Notepad, "", ""}, nullptr, {}, "Switch off \"Setting: Stop Notepad\"?"},
 };
 
 TEST_F(HistoryRemove, AsksNamingTheRuleThenRemovesItLikeTheListsRemoveButton) {
@@ -216,22 +213,22 @@ TEST_F(HistoryRemove, SwitchesOffOnlyTheirOwnSetting) {
   Settings& s = w.app.settings;
   s.Small_Windows = s.FlashAX = s.Notepad = true;
   w.view.smallWindowsChecked = true;
-  ASSERT_TRUE(ed.RemoveHistoryRule({RuleSource::MinSize, {"320", "200"}}));
+  ASSERT_TRUE(ed.RemoveHistoryRule({RuleSource::MinSize, "320", "200"}));
   EXPECT_FALSE(s.Small_Windows);
   EXPECT_FALSE(w.view.smallWindowsChecked);  // CheckBoxSW follows
   EXPECT_TRUE(s.FlashAX && s.Notepad);
-  ASSERT_TRUE(ed.RemoveHistoryRule({RuleSource::Notepad, {}}));
+  ASSERT_TRUE(ed.RemoveHistoryRule({RuleSource::Notepad, "", ""}));
   EXPECT_TRUE(s.FlashAX);
   EXPECT_FALSE(s.Notepad);
 }
 
 TEST_F(HistoryRemove, AnEntryNoLongerInItsListIsNotInForce) {
   const ClosingRule gone[] = {
-      {RuleSource::ADS, {"Casino"}},       // another spelling is another entry
-      {RuleSource::WDS, {"300", "250"}},   // the row holds "0300"
-      {RuleSource::WCS, {"casino"}},       // a keyword, not a caption
-      {RuleSource::URL, {}},
-      {RuleSource::None, {}},
+      {RuleSource::ADS, "Casino", ""},       // another spelling is another entry
+      {RuleSource::WDS, "300", "250"},   // the row holds "0300"
+      {RuleSource::WCS, "casino", ""},       // a keyword, not a caption
+      {RuleSource::URL, "", ""},
+      {RuleSource::None, "", ""},
   };
   for (const ClosingRule& r : gone) {
     EXPECT_FALSE(ed.RuleInForce(r));
@@ -240,7 +237,7 @@ TEST_F(HistoryRemove, AnEntryNoLongerInItsListIsNotInForce) {
   EXPECT_TRUE(w.system.boxes.empty());
   // A switch that is off is gone as well.
   w.app.settings.Small_Windows = false;
-  EXPECT_FALSE(ed.RuleInForce({RuleSource::MinSize, {"320", "200"}}));
+  EXPECT_FALSE(ed.RuleInForce({RuleSource::MinSize, "320", "200"}));
 }
 
 TEST_F(HistoryRemove, TheSameWindowOpenedAgainStaysOpen) {
