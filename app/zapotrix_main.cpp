@@ -89,6 +89,7 @@ void ZapotrixMain::FormCreate() {
   view.AddTrayIcon();
   view.SetHintPauses(250, 10000);
   a.engine.history.clear();
+  a.engine.historyCounts = {};
 
   // What this system allows, then the stored settings.
   a.flags.IsAdmin = check_admin(a.os.registry);

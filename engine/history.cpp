@@ -30,20 +30,23 @@ std::string ScannerDisplayName(const std::string& key, const Texts& texts) {
   return {};
 }
 
-HistoryCounts CountHistory(const History& history, const Texts& texts) {
+void HistoryCounts::Count(const HistoryEntry& e, const Texts& texts, int delta) {
   const ScannerNames& n = texts.scanner;
-  const std::string wds = n.windowSize, small = n.minSize, url = n.url, ads = n.keyword, wcs = n.windowCaption,
-                    flash = n.flash, ntp = n.notepad;
+  int* counter = nullptr;
+  if (e.scanner == n.windowSize || e.scanner == n.minSize) counter = &windowSize;
+  else if (e.scanner == n.url) counter = &url;
+  else if (e.scanner == n.keyword) counter = &keyword;
+  else if (e.scanner == n.windowCaption) counter = &caption;
+  else if (e.scanner == n.flash) counter = &flash;
+  else if (e.scanner == n.notepad) counter = &notepad;
+  if (!counter) return;
+  *counter += delta;
+  total += delta;
+}
+
+HistoryCounts CountHistory(const History& history, const Texts& texts) {
   HistoryCounts c;
-  for (const HistoryEntry& e : history) {
-    if (e.scanner == wds || e.scanner == small) ++c.windowSize;
-    else if (e.scanner == url) ++c.url;
-    else if (e.scanner == ads) ++c.keyword;
-    else if (e.scanner == wcs) ++c.caption;
-    else if (e.scanner == flash) ++c.flash;
-    else if (e.scanner == ntp) ++c.notepad;
-  }
-  c.total = c.windowSize + c.url + c.keyword + c.caption + c.flash + c.notepad;
+  for (const HistoryEntry& e : history) c.Count(e, texts, 1);
   return c;
 }
 
@@ -52,10 +55,19 @@ void AppendHistory(History& history, HistoryEntry entry) {
   while (history.size() > kMaxHistory) history.pop_front();
 }
 
+void AppendHistory(History& history, HistoryCounts& counts, const Texts& texts, HistoryEntry entry) {
+  history.push_back(std::move(entry));
+  counts.Count(history.back(), texts, 1);
+  while (history.size() > kMaxHistory) {
+    counts.Count(history.front(), texts, -1);
+    history.pop_front();
+  }
+}
+
 void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
                  int height, const std::string& scannerKey, ClosingRule rule) {
   try {
-    AppendHistory(ctx.state.history, HistoryEntry{caption, url, SizeText(width), SizeText(height),
+    AppendHistory(ctx.state.history, ctx.state.historyCounts, ctx.texts, HistoryEntry{caption, url, SizeText(width), SizeText(height),
                                                   ScannerDisplayName(scannerKey, ctx.texts),
                                                   ctx.system.TimeOfDayText(), std::move(rule)});
   } catch (const std::exception&) {

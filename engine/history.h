@@ -49,7 +49,8 @@ struct HistoryEntry {
 using History = std::deque<HistoryEntry>;
 constexpr size_t kMaxHistory = 100000;
 
-// The counters of the statistics window, counted afresh from the history.
+// The counters of the statistics window: counted afresh from the history
+// by CountHistory, or kept up to date entry by entry by AppendHistory.
 struct HistoryCounts {
   int windowSize = 0;  // the size scanner and the minimum-size rule
   int url = 0;
@@ -58,6 +59,14 @@ struct HistoryCounts {
   int flash = 0;
   int notepad = 0;
   int total = 0;  // the sum of the six
+
+  // Counts one entry in (delta 1) or out (delta -1) by its scanner's display
+  // name in the language of the texts; other names count nowhere.
+  void Count(const HistoryEntry& entry, const Texts& texts, int delta);
+  bool operator==(const HistoryCounts& o) const {
+    return windowSize == o.windowSize && url == o.url && keyword == o.keyword && caption == o.caption &&
+           flash == o.flash && notepad == o.notepad && total == o.total;
+  }
 };
 
 // Display name of a scanner key ("WDS", "SmallWDS", "URL", "ADS", "WCS",
@@ -69,6 +78,9 @@ HistoryCounts CountHistory(const History& history, const Texts& texts);
 
 // Appends one entry, dropping the oldest beyond kMaxHistory.
 void AppendHistory(History& history, HistoryEntry entry);
+// The same, keeping counts equal to CountHistory(history, texts) without
+// counting the whole history again.
+void AppendHistory(History& history, HistoryCounts& counts, const Texts& texts, HistoryEntry entry);
 
 // Records one closing (width and height 0 or less: none), lets pending
 // messages be processed, then tells the view that the history changed so

@@ -42,6 +42,7 @@ struct EngineState {
   ListModel ListView1{ListViewId::ListView1};  // active browser windows as shown
   OpenWindowsTable OpenWindows;                // browser windows of the last snapshot
   History history;                             // closed popups, oldest first
+  HistoryCounts historyCounts;                 // the history counted per scanner, kept as entries arrive
   ScanCache scanCache;                         // rule lists as the keyword and size passes use them
   AddressBars addressBars;
 };

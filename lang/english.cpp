@@ -180,7 +180,10 @@ RuleAssistantTexts RuleAssistantWindow() {
   r.BTRuleAddHint = "All Rules will be added to the lists";
   r.Button1Hint = "The keyword will be added to the Rule List";
   r.ListViewRuleHint = "Shows all Rules which will be added to the lists";
-  r.noValue = "not defined";
+  r.noValue = "none defined";
+  r.rowCaption = "Window Caption";
+  r.rowSize = "Window Size";
+  r.rowKeywords = "Keywords";
   return r;
 }
 

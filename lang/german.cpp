@@ -183,6 +183,9 @@ RuleAssistantTexts RuleAssistantWindow() {
   r.Button1Hint = "Fügt das Schlüsselwort in die Regelliste ein";
   r.ListViewRuleHint = "Enthält alle Regeln, die in die jeweiligen Listen übertragen werden";
   r.noValue = "keine definiert";
+  r.rowCaption = "Fenstertitel";
+  r.rowSize = "Fenstergröße";
+  r.rowKeywords = "Schlüsselwörter";
   return r;
 }
 

@@ -245,7 +245,11 @@ struct RuleAssistantTexts {
   const char* BTRuleAddHint = "";
   const char* Button1Hint = "";
   const char* ListViewRuleHint = "";
-  const char* noValue = "";  // a row without a value
+  const char* noValue = "";  // the keyword row's placeholder until a keyword is added
+  // The target column of rows 0, 2 and 3 (row 1 is kAssistantUrlRow).
+  const char* rowCaption = "";
+  const char* rowSize = "";
+  const char* rowKeywords = "";
 };
 
 // The statistics and history window TQvStatistik.

@@ -15,4 +15,7 @@ if [ -x build/win32/wine-run.sh ] || cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN
   # The start of zapotrix.exe up to its tray icon, and its idle memory.
   cmake --build build/win32 -j "$(nproc)" --target zapotrix ui_timing >/dev/null
   build/win32/wine-run.sh build/win32/ui_timing.exe
+  # A new history entry while the statistics window shows 100,000.
+  cmake --build build/win32 -j "$(nproc)" --target statistics_timing >/dev/null
+  build/win32/wine-run.sh build/win32/statistics_timing.exe
 fi

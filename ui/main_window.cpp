@@ -310,6 +310,7 @@ const MainWindow::ListBinding* MainWindow::BindingOf(int control) const {
 }
 
 void MainWindow::ListChanged(ListViewId id) {
+  if (id == ListViewId::History && statistik()) statistik_->refreshStatistik();
   const ListBinding* b = Binding(id);
   if (!b) return;
   HWND list = Item(b->control);
@@ -683,10 +684,40 @@ void MainWindow::Action_closeExecute() { SendMessageA(hwnd(), WM_CLOSE, 0, 0); }
 void MainWindow::Action_DatenbankUpdaterExecute() {}
 void MainWindow::Action_HostlisteneditorExecute() {}
 void MainWindow::Action_EinstellungenExecute() {}
-void MainWindow::Action_statistikExecute() {}
 void MainWindow::Action_infoExecute() {}
-// The rule assistant for the window chosen in ListView1.
-void MainWindow::BTOpenRuleClick() {}
+
+void MainWindow::Action_statistikExecute() {
+  if (statistik()) {
+    statistik_->ShowOrFront();
+    return;
+  }
+  statistik_ = std::make_unique<TQvStatistik>(main_->state(), hwnd(),
+                                              [this] { SetSecondaryWindow(kStatisticsWindow, nullptr); });
+  if (!statistik_->Create()) {
+    statistik_.reset();
+    return;
+  }
+  SetSecondaryWindow(kStatisticsWindow, statistik_->hwnd());
+  statistik_->ShowOrFront();
+}
+
+// The rule assistant for the window chosen in ListView1; an open one only
+// comes to the front, still showing the window it was opened for.
+void MainWindow::BTOpenRuleClick() {
+  if (ruleAssistant()) {
+    rule_->ShowOrFront();
+    return;
+  }
+  AppState& a = main_->state();
+  std::optional<RuleProposal> proposal = ProposeRules(a.engine.ListView1, *this);
+  if (!proposal) return;
+  rule_ = std::make_unique<TQvRule>(a, *rules_, hwnd(), RuleAssistant(a.texts().assistant, *proposal));
+  if (!rule_->Create()) {
+    rule_.reset();
+    return;
+  }
+  rule_->ShowOrFront();
+}
 
 void MainWindow::Action4_handbuchExecute() {
   AppState& a = main_->state();

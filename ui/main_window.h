@@ -15,6 +15,8 @@
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
 #include "ui/gdi.h"
+#include "ui/rule_window.h"
+#include "ui/statistics_window.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -59,6 +61,10 @@ class MainWindow : public WindowBase, public MainView {
   // For tests: the logic behind the window and the tray menu as shown last.
   ZapotrixMain& main() { return *main_; }
   const TrayMenu& trayMenu() const { return trayMenu_; }
+  // For tests: the statistics window and the rule assistant while they are
+  // open, else nullptr.
+  TQvStatistik* statistik() const { return statistik_ && statistik_->hwnd() ? statistik_.get() : nullptr; }
+  TQvRule* ruleAssistant() const { return rule_ && rule_->hwnd() ? rule_.get() : nullptr; }
 
   // MainView
   void SetCaption(const std::string& caption) override;
@@ -169,6 +175,10 @@ class MainWindow : public WindowBase, public MainView {
   Subclass listView1Header_;
   std::array<Subclass, 7> editHooks_;
   std::array<HWND, kSecondaryCount> secondary_{};
+  // The statistics window and the rule assistant: a window that closed
+  // itself keeps its object (without a window) until it is opened again.
+  std::unique_ptr<TQvStatistik> statistik_;
+  std::unique_ptr<TQvRule> rule_;
   bool closePending_ = false;
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;

@@ -1,0 +1,245 @@
+// The rule assistant window: controls, texts, tooltips, the table with its
+// check boxes and context menu, and closing.
+#include "ui/rule_window.h"
+
+#include <windowsx.h>
+
+#include "ui/resource.h"
+
+namespace zt {
+namespace {
+
+constexpr char kClassName[] = "TQvRule";
+// The columns of ListViewRule in pixels.
+constexpr int kRuleColumnWidths[2] = {120, 285};
+
+struct RuleText {
+  int control;
+  const char* RuleAssistantTexts::*text;
+};
+constexpr RuleText kControlTexts[] = {
+    {IDC_RULE_LABEL1, &RuleAssistantTexts::Label1},   {IDC_RULE_GROUPBOX2, &RuleAssistantTexts::GroupBox2},
+    {IDC_RULE_LABEL2, &RuleAssistantTexts::Label2},   {IDC_BTRULEADD, &RuleAssistantTexts::BTRuleAdd},
+    {IDC_BTCANCEL, &RuleAssistantTexts::BTcancel},
+};
+constexpr RuleText kHints[] = {
+    {IDC_BTRULEADD, &RuleAssistantTexts::BTRuleAddHint},
+    {IDC_BTCANCEL, &RuleAssistantTexts::BTcancelHint},
+    {IDC_RULE_BUTTON1, &RuleAssistantTexts::Button1Hint},
+    {IDC_LISTVIEWRULE, &RuleAssistantTexts::ListViewRuleHint},
+};
+
+}  // namespace
+
+TQvRule::TQvRule(AppState& app, RuleEditing& editing, HWND mainWindow, RuleAssistant assistant)
+    : app_(app),
+      editing_(editing),
+      mainWindow_(mainWindow),
+      assistant_(std::move(assistant)),
+      language_([](const Texts& t) -> const RuleAssistantTexts& { return t.assistant; }) {}
+
+TQvRule::~TQvRule() {
+  if (hwnd()) DestroyWindow(hwnd());
+  if (contextMenu_) DestroyMenu(contextMenu_);
+}
+
+bool TQvRule::Create() {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  if (!CreateFromTemplate(kClassName, IDD_QVRULE, mainWindow_, LoadIconA(inst, MAKEINTRESOURCEA(IDI_APP))))
+    return false;
+  FormCreateControls();
+  SetLanguage(kLanguageGerman);  // the design texts
+  ShowRows();
+  return true;
+}
+
+void TQvRule::FormCreateControls() {
+  HWND list = Item(IDC_LISTVIEWRULE);
+  ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  for (int c = 0; c < 2; ++c) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+    col.fmt = LVCFMT_LEFT;
+    col.cx = kRuleColumnWidths[c];
+    col.pszText = const_cast<char*>("");
+    ListView_InsertColumn(list, c, &col);
+  }
+  SetDlgItemTextA(hwnd(), IDC_RULE_BUTTON1, kAssistantButton1);
+
+  contextMenu_ = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_RULEMENU));
+  HMENU popup = GetSubMenu(contextMenu_, 0);
+  ModifyMenuA(popup, IDM_HINZUFGEN1, MF_BYCOMMAND | MF_STRING, IDM_HINZUFGEN1, kAssistantAdd);
+  ModifyMenuA(popup, IDM_NICHTHINZUFGEN1, MF_BYCOMMAND | MF_STRING, IDM_NICHTHINZUFGEN1, kAssistantDontAdd);
+
+  hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
+  for (const RuleText& h : kHints) AddHint(h.control);
+}
+
+void TQvRule::AddHint(int control) {
+  TOOLINFOA tool = {};
+  tool.cbSize = TTTOOLINFOA_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = reinterpret_cast<UINT_PTR>(Item(control));
+  tool.lpszText = const_cast<char*>("");
+  SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void TQvRule::SetLanguage(int language) {
+  if (!language_.Set(language)) return;
+  const RuleAssistantTexts& t = language_.texts();
+  SetWindowTextA(hwnd(), t.caption);
+  for (const RuleText& c : kControlTexts) SetDlgItemTextA(hwnd(), c.control, t.*c.text);
+  const char* columns[2] = {t.ListViewRuleColumn1, t.ListViewRuleColumn2};
+  for (int c = 0; c < 2; ++c) {
+    LVCOLUMNA col = {};
+    col.mask = LVCF_TEXT;
+    col.pszText = const_cast<char*>(columns[c]);
+    ListView_SetColumn(Item(IDC_LISTVIEWRULE), c, &col);
+  }
+  for (const RuleText& h : kHints) {
+    TOOLINFOA tool = {};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = hwnd();
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
+    tool.lpszText = const_cast<char*>(t.*h.text);
+    SendMessageA(hints_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void TQvRule::ShowOrFront() {
+  if (!IsWindowVisible(hwnd())) ShowWindow(hwnd(), SW_SHOW);
+  BringWindowToTop(hwnd());
+  SetForegroundWindow(hwnd());
+}
+
+void TQvRule::FormShow() {
+  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
+  SendMessageA(hints_, TTM_ACTIVATE, app_.settings.ShowHint ? TRUE : FALSE, 0);
+}
+
+void TQvRule::ShowRows() {
+  HWND list = Item(IDC_LISTVIEWRULE);
+  const std::vector<AssistantRow>& rows = assistant_.rows();
+  showingRows_ = true;
+  while (ListView_GetItemCount(list) > static_cast<int>(rows.size()))
+    ListView_DeleteItem(list, ListView_GetItemCount(list) - 1);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    int row = static_cast<int>(i);
+    if (row >= ListView_GetItemCount(list)) {
+      LVITEMA item = {};
+      item.mask = LVIF_TEXT;
+      item.iItem = row;
+      item.pszText = const_cast<char*>("");
+      ListView_InsertItem(list, &item);
+    }
+    ListView_SetItemText(list, row, 0, const_cast<char*>(rows[i].target.c_str()));
+    ListView_SetItemText(list, row, 1, const_cast<char*>(rows[i].value.c_str()));
+    ListView_SetCheckState(list, row, rows[i].checked ? TRUE : FALSE);
+  }
+  showingRows_ = false;
+}
+
+int TQvRule::SelectedRow() const { return ListView_GetNextItem(Item(IDC_LISTVIEWRULE), -1, LVNI_SELECTED); }
+
+void TQvRule::Button1Click() {
+  HWND edit = Item(IDC_RULE_EDIT1);
+  std::string keyword(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+  keyword.resize(static_cast<size_t>(GetWindowTextA(edit, &keyword[0], static_cast<int>(keyword.size()))));
+  if (!assistant_.Button1Click(keyword)) return;
+  SetWindowTextA(edit, "");
+  ShowRows();
+}
+
+void TQvRule::ListViewRuleClick() {
+  assistant_.ListViewRuleClick();
+  ShowRows();
+}
+
+void TQvRule::hinzufgen1Click() {
+  assistant_.hinzufgen1Click(SelectedRow());
+  ShowRows();
+}
+
+void TQvRule::nichthinzufgen1Click() {
+  assistant_.nichthinzufgen1Click(SelectedRow());
+  ShowRows();
+}
+
+// A check box the user ticked or cleared.
+void TQvRule::OnItemChanged(const NMLISTVIEW& change) {
+  if (showingRows_ || !(change.uChanged & LVIF_STATE) || !((change.uOldState ^ change.uNewState) & LVIS_STATEIMAGEMASK))
+    return;
+  // State image 1 is the cleared box, 2 the ticked one; 0 is none yet.
+  UINT image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
+  if (image != 0) assistant_.SetChecked(change.iItem, image == 2);
+}
+
+void TQvRule::BTRuleAddClick() {
+  // An add lets pending messages run: a second click on the button then
+  // must not take the rules over twice.
+  if (takingOver_) return;
+  takingOver_ = true;
+  assistant_.BTRuleAddClick(editing_, app_.view);
+  takingOver_ = false;
+  FormClose();
+}
+
+void TQvRule::ShowContextMenu(int x, int y) {
+  if (x == -1 && y == -1) {  // from the keyboard: at the table's corner
+    RECT r = {};
+    GetWindowRect(Item(IDC_LISTVIEWRULE), &r);
+    x = r.left;
+    y = r.top;
+  }
+  UINT command = TrackPopupMenu(GetSubMenu(contextMenu_, 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
+  if (command == IDM_HINZUFGEN1) hinzufgen1Click();
+  else if (command == IDM_NICHTHINZUFGEN1) nichthinzufgen1Click();
+}
+
+// Hidden first, the application to the front while the main window is
+// shown, then the window goes; the main window forgets it.
+void TQvRule::FormClose() {
+  HWND self = hwnd();
+  if (!self) return;
+  ShowWindow(self, SW_HIDE);
+  if (IsWindowVisible(mainWindow_)) SetForegroundWindow(mainWindow_);
+  DestroyWindow(self);
+}
+
+LRESULT TQvRule::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      switch (LOWORD(wp)) {
+        case IDC_RULE_BUTTON1: if (HIWORD(wp) == BN_CLICKED) Button1Click(); return 0;
+        case IDC_BTRULEADD: if (HIWORD(wp) == BN_CLICKED) BTRuleAddClick(); return 0;
+        case IDC_BTCANCEL: case IDCANCEL: if (HIWORD(wp) == BN_CLICKED) BTcancelClick(); return 0;
+        case IDM_HINZUFGEN1: hinzufgen1Click(); return 0;
+        case IDM_NICHTHINZUFGEN1: nichthinzufgen1Click(); return 0;
+      }
+      break;
+    case WM_NOTIFY: {
+      auto& n = *reinterpret_cast<NMHDR*>(lp);
+      if (n.idFrom != IDC_LISTVIEWRULE) break;
+      if (n.code == LVN_ITEMCHANGED) OnItemChanged(reinterpret_cast<NMLISTVIEW&>(n));
+      else if (n.code == NM_CLICK || n.code == NM_DBLCLK) ListViewRuleClick();
+      return 0;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == Item(IDC_LISTVIEWRULE)) {
+        ShowContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        return 0;
+      }
+      break;
+    case WM_SHOWWINDOW:
+      if (wp) FormShow();
+      break;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+  }
+  return Default(msg, wp, lp);
+}
+
+}  // namespace zt

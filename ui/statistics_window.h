@@ -1,0 +1,50 @@
+// The statistics and history window TQvStatistik: the history as a virtual
+// table (the rows are read from the history when they are drawn) and the
+// counters per scanner, which the history keeps up to date as entries
+// arrive. So a refresh after a new entry costs the same with 10 entries
+// as with 100,000. Non-modal; the main window holds at most one.
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+
+#include "app/app_state.h"
+#include "ui/window_base.h"
+#include <commctrl.h>
+
+namespace zt {
+
+class TQvStatistik : public WindowBase {
+ public:
+  // closed: called once the window has closed itself (hidden, destroyed).
+  TQvStatistik(AppState& app, HWND mainWindow, std::function<void()> closed);
+  ~TQvStatistik() override;
+
+  // Creates the window hidden; false on failure.
+  bool Create();
+  // Shows the window, or brings it to the front when it is shown already.
+  void ShowOrFront();
+  // Shows the history's length and counters again.
+  void refreshStatistik();
+  void SetLanguage(int language);
+
+ protected:
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+ private:
+  void FormCreateControls();
+  void FormShow();
+  void FormClose();
+  void Button1Click() { FormClose(); }
+  void Button2Click();
+  void GetDisplayInfo(LVITEMA& item);
+  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
+
+  AppState& app_;
+  HWND mainWindow_;
+  std::function<void()> closed_;
+  WindowLanguage<StatisticsTexts> language_;
+  std::array<std::string, 7> counterLines_;  // as shown, so unchanged lines are not written again
+};
+
+}  // namespace zt
