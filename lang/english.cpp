@@ -195,8 +195,6 @@ RuleTexts RuleRecordTexts() {
   r.wouldCloseNone = "No rule would close this window";
   r.removeQuestion = "Remove the rule \"%s\"?";
   r.offQuestion = "Switch off \"%s\"?";
-  r.column = "Rule";
-  r.removeItem = "Remove rule";
   return r;
 }
 
@@ -217,6 +215,8 @@ StatisticsTexts StatisticsWindow() {
   s.Edit8 = "sum : ";
   s.Button1 = "OK";
   s.Button2 = "Help";
+  s.ListViewHistoryColumn7 = "Rule";
+  s.Regelentfernen1 = "Remove rule";
   s.countWindowSize = "Window Size : ";
   s.countUrl = "URL : ";
   s.countKeywords = "Keywords : ";

@@ -197,8 +197,6 @@ RuleTexts RuleRecordTexts() {
   r.wouldCloseNone = "Keine Regel würde dieses Fenster schließen";
   r.removeQuestion = "Die Regel „%s“ entfernen?";
   r.offQuestion = "„%s“ ausschalten?";
-  r.column = "Regel";
-  r.removeItem = "Regel entfernen";
   return r;
 }
 
@@ -219,6 +217,8 @@ StatisticsTexts StatisticsWindow() {
   s.Edit8 = "insgesamt : ";
   s.Button1 = "OK";
   s.Button2 = "Hilfe";
+  s.ListViewHistoryColumn7 = "Regel";
+  s.Regelentfernen1 = "Regel entfernen";
   s.countWindowSize = "Fenstergröße : ";
   s.countUrl = "URL : ";
   s.countKeywords = "Schlüsselwörter : ";

@@ -269,6 +269,8 @@ struct StatisticsTexts {
   const char* Edit8 = "";
   const char* Button1 = "";
   const char* Button2 = "";
+  const char* ListViewHistoryColumn7 = "";  // the rule that decided the closing
+  const char* Regelentfernen1 = "";         // context menu of a history row
   // Prefixes of the counter lines.
   const char* countWindowSize = "";
   const char* countUrl = "";
@@ -327,8 +329,6 @@ struct RuleTexts {
   const char* wouldCloseNone = "";  // status line when no rule matches the chosen window
   const char* removeQuestion = "";  // before a list entry is removed ("%s": the rule)
   const char* offQuestion = "";     // before a rule or setting is switched off ("%s": the rule)
-  const char* column = "";          // the history table's rule column
-  const char* removeItem = "";      // the history table's context menu item
 };
 
 struct Texts {
