@@ -5,6 +5,8 @@
 #include <exception>
 #include <optional>
 
+#include "engine/closing_rules.h"
+#include "engine/scanners.h"
 #include "engine/size_table.h"
 #include "rules/list_ops.h"
 
@@ -68,6 +70,7 @@ void RuleEditing::AddText(ListModel& list, EditBox box) {
     list.selected = ValidRow(list, remembered) ? remembered : -1;
     view.ListChanged(list.id());
     FocusActiveWindowsIfShown();
+    ShowRulesOfChosenWindow();
   } catch (const std::exception&) {
     // A failed add changes nothing more and says nothing.
   }
@@ -105,11 +108,12 @@ void RuleEditing::BtAddtoGridClick() {
     ListviewSort(list, 0, 2);
     view.ListChanged(list.id());
     FocusActiveWindowsIfShown();
+    ShowRulesOfChosenWindow();
   } catch (const std::exception&) {
   }
 }
 
-void RuleEditing::Remove(ListModel& list, std::initializer_list<EditBox> boxes) {
+void RuleEditing::Remove(ListModel& list, std::initializer_list<EditBox> boxes, bool focus) {
   MainView& view = app_.view;
   int row = list.selected;
   if (ValidRow(list, row)) {
@@ -125,7 +129,8 @@ void RuleEditing::Remove(ListModel& list, std::initializer_list<EditBox> boxes) 
   FitColumns(view, list);
   ListviewSort(list, 0, 2);
   view.ListChanged(list.id());
-  view.FocusList(list.id());
+  if (focus) view.FocusList(list.id());
+  ShowRulesOfChosenWindow();
 }
 
 void RuleEditing::ButtonRemoveClick() { Remove(app_.rules.WCS, {EditBox::EDADDCaption}); }
@@ -169,6 +174,98 @@ void RuleEditing::EdSWHeightKeyPress(char& key) {
 void RuleEditing::ListView1Change() {
   const ListModel& list = app_.engine.ListView1;
   app_.view.EnableOpenRule(ValidRow(list, list.selected));
+  ShowRulesOfChosenWindow();
+}
+
+void RuleEditing::ShowRulesOfChosenWindow() {
+  MainView& view = app_.view;
+  const ListModel& list = app_.engine.ListView1;
+  try {
+    if (!ValidRow(list, list.selected)) return view.SetStatusLine("");
+    size_t row = static_cast<size_t>(list.selected);
+    std::optional<WindowHandle> handle = ParseHandle(list.text(row, 2));
+    // The snapshot holds the window's kind and whole caption; a row it no
+    // longer holds is matched by what the row shows.
+    WindowFacts facts{list.text(row, 0), list.text(row, 1), 0, std::nullopt, false};
+    const OpenWindowsTable& snap = app_.engine.OpenWindows;
+    for (size_t i = 0; handle && i < snap.count; ++i) {
+      const TBrowserWindow& r = snap.records[i];
+      if (r.Handle == *handle) facts = {r.Caption, r.URL, r.Kind, std::nullopt, false};
+    }
+    if (handle && *handle != 0) {
+      facts.rect = app_.os.desktop.Rect(*handle);
+      facts.iconic = app_.os.desktop.IsIconic(*handle);
+    }
+    const Texts& t = app_.texts();
+    std::vector<ClosingRule> rules = RulesThatWouldClose(app_.rules, app_.settings, facts);
+    if (rules.empty()) return view.SetStatusLine(t.rules.wouldCloseNone);
+    std::string names;
+    for (const ClosingRule& r : rules) names += (names.empty() ? "" : kRuleSeparator) + RuleText(r, t);
+    view.SetStatusLine(Format(t.rules.wouldClose, {names}));
+  } catch (const std::exception&) {
+    view.SetStatusLine("");
+  }
+}
+
+ListModel* RuleEditing::ListOf(RuleSource source) const {
+  switch (source) {
+    case RuleSource::WCS: return &app_.rules.WCS;
+    case RuleSource::URL: return &app_.rules.URL;
+    case RuleSource::ADS: return &app_.rules.ADS;
+    case RuleSource::WDS: return &app_.rules.WDS;
+    default: return nullptr;
+  }
+}
+
+long RuleEditing::RuleRow(const ClosingRule& rule) const {
+  const ListModel* list = ListOf(rule.source);
+  if (!list) return -1;
+  bool sizes = rule.source == RuleSource::WDS;
+  for (size_t i = 0; i < list->size(); ++i)
+    if (list->text(i, 0) == rule.first && (!sizes || list->text(i, 1) == rule.second)) return static_cast<long>(i);
+  return -1;
+}
+
+bool RuleEditing::RuleInForce(const ClosingRule& rule) const {
+  const Settings& s = app_.settings;
+  switch (rule.source) {
+    case RuleSource::MinSize: return s.Small_Windows;
+    case RuleSource::Flash: return s.FlashAX;
+    case RuleSource::Notepad: return s.Notepad;
+    default: return RuleRow(rule) >= 0;
+  }
+}
+
+bool RuleEditing::RemoveHistoryRule(const ClosingRule& rule) {
+  if (!RuleInForce(rule)) return false;
+  const Texts& t = app_.texts();
+  Settings& s = app_.settings;
+  bool isEntry = ListOf(rule.source) != nullptr;
+  // The minimum-size rule is named with the limits in force now, which may
+  // differ from those of the closing.
+  std::string name = RuleText(rule.source == RuleSource::MinSize ? MinSizeRule(s) : rule, t);
+  std::string question = Format(isEntry ? t.rules.removeQuestion : t.rules.offQuestion, {name});
+  if (app_.os.system.MessageBox(question, kAppCaption, kMbYesNo | kMbIconQuestion) != kIdYes) return false;
+  // The question let messages run: the entry may have moved or gone.
+  if (!RuleInForce(rule)) return false;
+  switch (rule.source) {
+    case RuleSource::MinSize: ClearSmallWindows(); break;
+    case RuleSource::Flash: s.FlashAX = false; break;
+    case RuleSource::Notepad: s.Notepad = false; break;
+    default: {
+      // The remove button of the list, on the rule's row; the focus stays
+      // in the statistics window the user works in.
+      ListModel& list = *ListOf(rule.source);
+      list.selected = static_cast<int>(RuleRow(rule));
+      switch (rule.source) {
+        case RuleSource::WCS: Remove(list, {EditBox::EDADDCaption}, false); break;
+        case RuleSource::URL: Remove(list, {EditBox::EdAddURL}, false); break;
+        case RuleSource::ADS: Remove(list, {EditBox::EdAddKey}, false); break;
+        default: Remove(list, {EditBox::EdWidth, EditBox::EdHeight}, false); break;
+      }
+    }
+  }
+  return true;
 }
 
 void RuleEditing::ListView1Click() {
@@ -194,6 +291,7 @@ void RuleEditing::CheckBoxSWClick(bool checked) {
   Settings& s = app_.settings;
   if (!checked) {
     s.Small_Windows = false;
+    ShowRulesOfChosenWindow();
     return;
   }
   s.Small_Windows = true;
@@ -203,6 +301,7 @@ void RuleEditing::CheckBoxSWClick(bool checked) {
     std::optional<int32_t> height = ParseDecimal(app_.view.EditText(EditBox::EdSWHeight));
     if (height) {
       s.SmallWindowHeight = *height;
+      ShowRulesOfChosenWindow();
       return;
     }
   }

@@ -9,6 +9,7 @@
 #include <initializer_list>
 
 #include "app/app_state.h"
+#include "engine/history.h"
 
 namespace zt {
 
@@ -64,9 +65,24 @@ class RuleEditing {
   void EdSWHeightKeyPress(char& key);
 
   // The list of active browser windows: a click copies the chosen window
-  // into the edit boxes; both enable BTOpenRule while a row is chosen.
+  // into the edit boxes; both enable BTOpenRule while a row is chosen and
+  // show which rules would close the chosen window.
   void ListView1Click();
   void ListView1Change();
+  // The status line naming the rules that would close the window chosen in
+  // ListView1 ("Would be closed by: ADS: casino"); with no window chosen,
+  // the status panels. Every rule edit shows it again.
+  void ShowRulesOfChosenWindow();
+
+  // The rule that decided a closing of the history, taken back from the
+  // statistics window. In force while its entry is still in its list
+  // (the same texts) or, for the minimum-size rule and the extra killers,
+  // while it is switched on.
+  bool RuleInForce(const ClosingRule& rule) const;
+  // Asks, naming the rule, and on Yes removes its entry from its list as
+  // the list's remove button does, or switches the minimum-size rule or
+  // the killer's setting off. True when it took the rule back.
+  bool RemoveHistoryRule(const ClosingRule& rule);
 
   // The minimum-size rule: checked is CheckBoxSW's state after the click.
   void CheckBoxSWClick(bool checked);
@@ -77,7 +93,12 @@ class RuleEditing {
 
  private:
   void AddText(ListModel& list, EditBox box);
-  void Remove(ListModel& list, std::initializer_list<EditBox> boxes);
+  // The remove buttons: the selected row goes, the edit boxes are emptied,
+  // and the list gets the focus when focus is true.
+  void Remove(ListModel& list, std::initializer_list<EditBox> boxes, bool focus = true);
+  // The list of a rule source and the row holding the rule's entry.
+  ListModel* ListOf(RuleSource source) const;
+  long RuleRow(const ClosingRule& rule) const;
   void CopyRow(const ListModel& list, std::initializer_list<EditBox> boxes);
   // Repaints the list and fits its columns.
   void Show(const ListModel& list);

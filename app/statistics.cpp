@@ -1,6 +1,8 @@
 // The statistics window's table cells and counter lines.
 #include "app/statistics.h"
 
+#include "engine/closing_rules.h"
+
 namespace zt {
 
 const char* HistoryColumnCaption(int column, const StatisticsTexts& texts) {
@@ -9,7 +11,7 @@ const char* HistoryColumnCaption(int column, const StatisticsTexts& texts) {
   return c.text ? texts.*c.text : c.fixed;
 }
 
-std::string HistoryCellText(const History& history, size_t row, int column) {
+std::string HistoryCellText(const History& history, size_t row, int column, const Texts& texts) {
   if (row >= history.size()) return {};
   const HistoryEntry& e = history[row];
   switch (column) {
@@ -20,6 +22,7 @@ std::string HistoryCellText(const History& history, size_t row, int column) {
     case 4: return e.height;
     case 5: return e.scanner;
     case 6: return e.time;
+    case kHistoryRuleColumn: return RuleText(e.rule, texts);
     default: return {};
   }
 }

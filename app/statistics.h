@@ -26,15 +26,19 @@ inline constexpr HistoryColumn kHistoryColumns[] = {
     {45, &StatisticsTexts::ListViewHistoryColumn4, nullptr},  // height
     {80, nullptr, kStatisticsColumn5},                        // "Scanner"
     {56, &StatisticsTexts::ListViewHistoryColumn6, nullptr},  // time
+    {120, &StatisticsTexts::ListViewHistoryColumn7, nullptr}, // the rule that decided
 };
+// The column naming the rule that decided each closing.
+constexpr int kHistoryRuleColumn = 7;
 constexpr int kHistoryColumnCount = static_cast<int>(sizeof kHistoryColumns / sizeof kHistoryColumns[0]);
 
 // The caption of a column in the language of the texts.
 const char* HistoryColumnCaption(int column, const StatisticsTexts& texts);
 
-// The text of one cell: column 0 numbers the rows from "1.", the others
-// are the entry's six fields; empty outside the table.
-std::string HistoryCellText(const History& history, size_t row, int column);
+// The text of one cell: column 0 numbers the rows from "1.", the next six
+// are the entry's six fields, the last names its rule ("ADS: casino") in
+// the language of the texts; empty outside the table.
+std::string HistoryCellText(const History& history, size_t row, int column, const Texts& texts);
 
 // The seven counter boxes in the order Edit1 (window size), Edit2 (URL),
 // Edit3 (keywords), Edit4 (window caption), Edit7 (Flash), Edit5

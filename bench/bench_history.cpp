@@ -15,7 +15,7 @@ History FullHistory(const Texts& texts, HistoryCounts& counts) {
   for (size_t i = 0; i < kMaxHistory; ++i)
     AppendHistory(h, counts, texts,
                   HistoryEntry{"Popup " + std::to_string(i), "http://ads.example.com/" + std::to_string(i), "468",
-                               "60", ScannerDisplayName(kKeys[i % 7], texts), "14:10:00"});
+                               "60", ScannerDisplayName(kKeys[i % 7], texts), "14:10:00", {}});
   return h;
 }
 
@@ -26,7 +26,7 @@ void BM_AppendToFullHistoryKeepingCounts(benchmark::State& state) {
   size_t i = 0;
   for (auto _ : state) {
     AppendHistory(h, counts, texts,
-                  HistoryEntry{"Popup", "", "", "", ScannerDisplayName(kKeys[i++ % 7], texts), "14:10:01"});
+                  HistoryEntry{"Popup", "", "", "", ScannerDisplayName(kKeys[i++ % 7], texts), "14:10:01", {}});
     benchmark::DoNotOptimize(counts.total);
   }
 }

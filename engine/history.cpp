@@ -65,11 +65,11 @@ void AppendHistory(History& history, HistoryCounts& counts, const Texts& texts, 
 }
 
 void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
-                 int height, const std::string& scannerKey) {
+                 int height, const std::string& scannerKey, ClosingRule rule) {
   try {
     AppendHistory(ctx.state.history, ctx.state.historyCounts, ctx.texts, HistoryEntry{caption, url, SizeText(width), SizeText(height),
                                                   ScannerDisplayName(scannerKey, ctx.texts),
-                                                  ctx.system.TimeOfDayText()});
+                                                  ctx.system.TimeOfDayText(), std::move(rule)});
   } catch (const std::exception&) {
     // A closing that cannot be recorded still happened; the scan goes on.
   }

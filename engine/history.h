@@ -12,6 +12,26 @@ namespace zt {
 
 struct ScanContext;
 
+// Where the rule that decided a closing lives: one of the four rule lists,
+// the minimum-size rule, or the setting of an extra killer.
+enum class RuleSource { None, WCS, URL, ADS, WDS, MinSize, Flash, Notepad };
+
+// The rule that decided a closing. For the four lists, the entry as its
+// row held it when the window was closed (first column; WDS: width, then
+// height); for the minimum-size rule, the limits in force (width, height);
+// nothing more for the Flash and Notepad killers, whose setting is the
+// rule. Two plain texts rather than a list: a closing must stay cheap.
+struct ClosingRule {
+  RuleSource source = RuleSource::None;
+  std::string first;
+  std::string second;
+
+  bool operator==(const ClosingRule& o) const {
+    return source == o.source && first == o.first && second == o.second;
+  }
+  bool operator!=(const ClosingRule& o) const { return !(*this == o); }
+};
+
 struct HistoryEntry {
   std::string title;    // the closed window's caption
   std::string url;      // its address, empty for most scanners
@@ -19,6 +39,7 @@ struct HistoryEntry {
   std::string height;
   std::string scanner;  // display name of the scanner in the start-up language
   std::string time;     // time of day in the system's long time format
+  ClosingRule rule;     // what decided the closing; not one of the table's six texts
 };
 
 // The newest entries, oldest first. A window that ignores WM_CLOSE is
@@ -67,6 +88,6 @@ void AppendHistory(History& history, HistoryCounts& counts, const Texts& texts, 
 // enumeration: a quit handled while messages run would destroy the main
 // window under it.
 void historylist(const ScanContext& ctx, const std::string& caption, const std::string& url, int width,
-                 int height, const std::string& scannerKey);
+                 int height, const std::string& scannerKey, ClosingRule rule);
 
 }  // namespace zt

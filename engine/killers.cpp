@@ -19,11 +19,12 @@ namespace {
 constexpr char kFlashClass[] = "MacromediaFlashPlayerActiveX";
 constexpr char kNotepadClass[] = "Notepad";
 
+// The killer's setting is the rule that decided each of its closings.
 void CloseAndRecord(const ScanContext& ctx, const std::vector<WindowHandle>& windows, const char* title,
-                    const char* key) {
+                    const char* key, RuleSource setting) {
   for (WindowHandle w : windows) {
     ctx.desktop.Post(w, kWmClose, 0, 0);
-    historylist(ctx, title, "", 0, 0, key);
+    historylist(ctx, title, "", 0, 0, key, ClosingRule{setting, "", ""});
   }
 }
 
@@ -45,7 +46,7 @@ void killFlashAX(const ScanContext& ctx) {
       return true;
     });
   }
-  CloseAndRecord(ctx, controls, kFlashTitle, "FlashAX");
+  CloseAndRecord(ctx, controls, kFlashTitle, "FlashAX", RuleSource::Flash);
 }
 
 void KillNotepad(const ScanContext& ctx) {
@@ -59,7 +60,7 @@ void KillNotepad(const ScanContext& ctx) {
     }
     return true;
   });
-  CloseAndRecord(ctx, notepads, kNotepadTitle, "NTP");
+  CloseAndRecord(ctx, notepads, kNotepadTitle, "NTP", RuleSource::Notepad);
 }
 
 }  // namespace zt

@@ -40,7 +40,7 @@ void killwnd(Desktop& desk, WindowHandle window, int mode) {
 }
 
 bool CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
-                 int height) {
+                 int height, ClosingRule rule) {
   // Asked at the moment of the decision: a user who holds Ctrl while a
   // wanted popup opens keeps it.
   if (ctx.desktop.ControlKeyDown()) {
@@ -49,9 +49,17 @@ bool CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode,
     return false;
   }
   killwnd(ctx.desktop, record.Handle, mode);
-  historylist(ctx, record.Caption, record.URL, width, height, key);
+  historylist(ctx, record.Caption, record.URL, width, height, key, std::move(rule));
   record.Handled = true;
   return true;
+}
+
+ClosingRule ListRule(RuleSource source, const ListModel& list, size_t row) {
+  return {source, list.text(row, 0), source == RuleSource::WDS ? list.text(row, 1) : std::string()};
+}
+
+ClosingRule MinSizeRule(const Settings& settings) {
+  return {RuleSource::MinSize, std::to_string(settings.SmallWindowWidth), std::to_string(settings.SmallWindowHeight)};
 }
 
 std::pair<int, int> ParseSizeRow(const ScanContext& ctx, size_t row) {
@@ -79,7 +87,7 @@ bool smallwindows(const ScanContext& ctx, WindowHandle window, size_t index) {
     ctx.system.Sleep(kSmallWindowWaitMs);
     std::optional<WindowRect> again = desk.Rect(window);
     if (!again || again->Width() != width || rec.Handled) return false;
-    return CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "SmallWDS", width, height);
+    return CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "SmallWDS", width, height, MinSizeRule(s));
   } catch (const std::exception&) {
     return false;
   }
@@ -102,7 +110,8 @@ void KillwindowWDS(const ScanContext& ctx) {
       long match = table.Find(width, height);
       if (match >= 0 && Eligible(ctx, rec)) {
         uint64_t revision = list.revision();
-        CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "WDS", width, height);
+        CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "WDS", width, height,
+                    ListRule(RuleSource::WDS, list, static_cast<size_t>(match)));
         if (list.revision() != revision) {
           // The list changed while the closing was recorded: the rest of
           // this window's entries are read from the list as it is now.
@@ -124,8 +133,9 @@ void killwindowURL(const ScanContext& ctx) {
     for (size_t k = snap.count; k-- > 0;) {
       TBrowserWindow& rec = snap.records[k];
       if (!ctx.settings.Internet_Explorer || rec.Kind != kInternetExplorer) continue;
-      if (is_str_in_listview(rec.URL, ctx.rules.URL, "") && !rec.Handled)
-        CloseRecord(ctx, rec, kCloseIE, "URL", 0, 0);
+      long row = FindStrInListview(rec.URL, ctx.rules.URL, "");
+      if (row >= 0 && !rec.Handled)
+        CloseRecord(ctx, rec, kCloseIE, "URL", 0, 0, ListRule(RuleSource::URL, ctx.rules.URL, static_cast<size_t>(row)));
     }
   } catch (const std::exception&) {
     // Ends the pass for this cycle.
@@ -145,7 +155,7 @@ void killwindowADS(const ScanContext& ctx) {
       size_t rows = list.size();
       long match = matcher.FirstMatch(rec.Caption);
       if (match < 0) continue;
-      CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "ADS", 0, 0);
+      CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "ADS", 0, 0, ListRule(RuleSource::ADS, list, static_cast<size_t>(match)));
       // Entries removed while the closing was recorded end the pass when
       // the rest of this window's entries reaches past the list's end.
       if (static_cast<size_t>(match) + 1 < rows && list.size() < rows) return;
@@ -161,8 +171,10 @@ void killwindowWCS(const ScanContext& ctx) {
     for (size_t k = snap.count; k-- > 0;) {
       TBrowserWindow& rec = snap.records[k];
       if (!KindOn(ctx.settings, rec.Kind)) continue;
-      if (is_str_in_listview(rec.Caption, ctx.rules.WCS, BrowserSuffix(rec.Kind)) && !rec.Handled)
-        CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "WCS", 0, 0);
+      long row = FindStrInListview(rec.Caption, ctx.rules.WCS, BrowserSuffix(rec.Kind));
+      if (row >= 0 && !rec.Handled)
+        CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "WCS", 0, 0,
+                    ListRule(RuleSource::WCS, ctx.rules.WCS, static_cast<size_t>(row)));
     }
   } catch (const std::exception&) {
     // Ends the pass for this cycle.

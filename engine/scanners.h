@@ -4,12 +4,15 @@
 #pragma once
 #include <string>
 
+#include "engine/history.h"
 #include "platform/window.h"
 
 namespace zt {
 
 struct ScanContext;
+struct Settings;
 struct TBrowserWindow;
+class ListModel;
 
 // Close modes of killwnd.
 enum CloseMode {
@@ -34,11 +37,17 @@ void killwnd(Desktop& desktop, WindowHandle window, int mode);
 CloseMode CloseModeOf(int kind);
 // The record's kind is switched on and the record not yet closed this cycle.
 bool Eligible(const ScanContext& ctx, const TBrowserWindow& record);
-// Closes the record: killwnd, history entry, Handled. While the user holds
-// Ctrl the record is let through instead: marked Handled and remembered in
-// EngineState::letThrough, neither closed nor recorded. True when closed.
+// Closes the record: killwnd, history entry with the rule that decided it,
+// Handled. While the user holds Ctrl the record is let through instead:
+// marked Handled and remembered in EngineState::letThrough, neither closed
+// nor recorded. True when closed.
 bool CloseRecord(const ScanContext& ctx, TBrowserWindow& record, CloseMode mode, const char* key, int width,
-                 int height);
+                 int height, ClosingRule rule);
+// The rule of a row of a rule list, read before the closing is recorded
+// (recording lets the user edit the list).
+ClosingRule ListRule(RuleSource source, const ListModel& list, size_t row);
+// The minimum-size rule with the limits of the settings.
+ClosingRule MinSizeRule(const Settings& settings);
 // The width and height of a size list row, parsed; throws when either is
 // not a number or the row is no longer there.
 std::pair<int, int> ParseSizeRow(const ScanContext& ctx, size_t row);

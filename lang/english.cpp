@@ -189,6 +189,17 @@ RuleAssistantTexts RuleAssistantWindow() {
   return r;
 }
 
+RuleTexts RuleRecordTexts() {
+  RuleTexts r;
+  r.minSize = "Minimum size: %s x %s";
+  r.setting = "Setting: %s";
+  r.wouldClose = "Would be closed by: %s";
+  r.wouldCloseNone = "No rule would close this window";
+  r.removeQuestion = "Remove the rule \"%s\"?";
+  r.offQuestion = "Switch off \"%s\"?";
+  return r;
+}
+
 StatisticsTexts StatisticsWindow() {
   StatisticsTexts s;
   s.ListViewHistoryColumn0 = "No.";
@@ -206,6 +217,8 @@ StatisticsTexts StatisticsWindow() {
   s.Edit8 = "sum : ";
   s.Button1 = "OK";
   s.Button2 = "Help";
+  s.ListViewHistoryColumn7 = "Rule";
+  s.Regelentfernen1 = "Remove rule";
   s.countWindowSize = "Window Size : ";
   s.countUrl = "URL : ";
   s.countKeywords = "Keywords : ";
@@ -303,6 +316,7 @@ const Texts& EnglishTexts() {
       StatisticsWindow(),
       HostsEditorWindow(),
       InfoWindow(),
+      RuleRecordTexts(),
   };
   return t;
 }

@@ -191,6 +191,17 @@ RuleAssistantTexts RuleAssistantWindow() {
   return r;
 }
 
+RuleTexts RuleRecordTexts() {
+  RuleTexts r;
+  r.minSize = "Mindestgröße: %s x %s";
+  r.setting = "Einstellung: %s";
+  r.wouldClose = "Würde geschlossen durch: %s";
+  r.wouldCloseNone = "Keine Regel würde dieses Fenster schließen";
+  r.removeQuestion = "Die Regel „%s“ entfernen?";
+  r.offQuestion = "„%s“ ausschalten?";
+  return r;
+}
+
 StatisticsTexts StatisticsWindow() {
   StatisticsTexts s;
   s.ListViewHistoryColumn0 = "Nr.";
@@ -208,6 +219,8 @@ StatisticsTexts StatisticsWindow() {
   s.Edit8 = "insgesamt : ";
   s.Button1 = "OK";
   s.Button2 = "Hilfe";
+  s.ListViewHistoryColumn7 = "Regel";
+  s.Regelentfernen1 = "Regel entfernen";
   s.countWindowSize = "Fenstergröße : ";
   s.countUrl = "URL : ";
   s.countKeywords = "Schlüsselwörter : ";
@@ -308,6 +321,7 @@ const Texts& GermanTexts() {
       StatisticsWindow(),
       HostsEditorWindow(),
       InfoWindow(),
+      RuleRecordTexts(),
   };
   return t;
 }

@@ -272,6 +272,8 @@ struct StatisticsTexts {
   const char* Edit8 = "";
   const char* Button1 = "";
   const char* Button2 = "";
+  const char* ListViewHistoryColumn7 = "";  // the rule that decided the closing
+  const char* Regelentfernen1 = "";         // context menu of a history row
   // Prefixes of the counter lines.
   const char* countWindowSize = "";
   const char* countUrl = "";
@@ -321,6 +323,17 @@ struct InfoTexts {
   const char* Label7 = "";
 };
 
+// The rule that decided a closing, as the statistics window and the main
+// window's status line name it, and taking it back.
+struct RuleTexts {
+  const char* minSize = "";         // the minimum-size rule ("%s": width, height limits)
+  const char* setting = "";         // an extra killer's setting ("%s": its check box text)
+  const char* wouldClose = "";      // status line for a chosen window ("%s": the rules)
+  const char* wouldCloseNone = "";  // status line when no rule matches the chosen window
+  const char* removeQuestion = "";  // before a list entry is removed ("%s": the rule)
+  const char* offQuestion = "";     // before a rule or setting is switched off ("%s": the rule)
+};
+
 struct Texts {
   MessageTexts msg;
   MainWindowTexts main;
@@ -331,6 +344,7 @@ struct Texts {
   StatisticsTexts statistics;
   HostsEditorTexts hostsEditor;
   InfoTexts info;
+  RuleTexts rules;
 };
 
 const Texts& GermanTexts();
@@ -384,6 +398,11 @@ constexpr const char* kSlowModePanel = " Slow Mode";
 // Status bar panels before anything updates them.
 constexpr const char* kInitialPanels[7] = {" Zapotrix build 080", " WDS: An", " URL: An", " ADS: An",
                                            " WCS: An", " Fast Mode", " standby"};
+// A rule list's entry ("ADS: casino"; "%s": the list's key, the entry), a
+// size entry's pair ("%s": width, height), the separator of several rules.
+constexpr const char* kRuleEntry = "%s: %s";
+constexpr const char* kRuleSize = "%s x %s";
+constexpr const char* kRuleSeparator = "; ";
 // History titles of the extra killers.
 constexpr const char* kFlashTitle = "Macromedia Flash Player";
 constexpr const char* kNotepadTitle = "Notepad";

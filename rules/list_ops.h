@@ -24,6 +24,11 @@ void ListviewSort(ListModel& list, int column, int mode);
 // True when some row, with the suffix appended, equals the text (both
 // trimmed, a-z folded). Binary search: the rows must be sorted ascending.
 bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix);
+// The same lookup, giving the index of the row found; -1 when none is.
+long FindStrInListview(const std::string& text, const ListModel& list, const std::string& suffix);
+// The comparison of that lookup for one row: the row's text with the suffix
+// equals the text (both trimmed, a-z folded).
+bool RowEquals(const std::string& text, const std::string& row, const std::string& suffix);
 
 // The column widths (0-based column index, pixels) that fit a list view of
 // width W holding the given number of rows; empty for a list not fitted.

@@ -28,9 +28,12 @@ inline void ReferenceKillwindowWDS(AppState& app) {
       for (size_t j = 0; j < n; ++j) {
         auto [w, h] = ParseSizeRow(app.Scan(), j);
         if (h != height || w != width) continue;
-        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "WDS", width, height);
+        // The entry as it is before the closing lets the user edit the list.
+        ClosingRule rule{RuleSource::WDS, app.rules.WDS.text(j, 0), app.rules.WDS.text(j, 1)};
+        if (ReferenceEligible(app, rec, kInternetExplorer))
+          CloseRecord(app.Scan(), rec, kCloseIE, "WDS", width, height, rule);
         if (ReferenceEligible(app, rec, kMozilla) || ReferenceEligible(app, rec, kFirefox))
-          CloseRecord(app.Scan(), rec, kCloseMozilla, "WDS", width, height);
+          CloseRecord(app.Scan(), rec, kCloseMozilla, "WDS", width, height, rule);
       }
     }
   } catch (const std::exception&) {
@@ -47,9 +50,10 @@ inline void ReferenceKillwindowADS(AppState& app) {
         std::string entry = LowerAZ(app.rules.ADS.text(j));
         std::string caption = LowerAZ(rec.Caption);
         if (entry.empty() || caption.find(entry) == std::string::npos) continue;
-        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "ADS", 0, 0);
-        if (ReferenceEligible(app, rec, kFirefox)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0);
-        if (ReferenceEligible(app, rec, kMozilla)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0);
+        ClosingRule rule{RuleSource::ADS, app.rules.ADS.text(j), ""};
+        if (ReferenceEligible(app, rec, kInternetExplorer)) CloseRecord(app.Scan(), rec, kCloseIE, "ADS", 0, 0, rule);
+        if (ReferenceEligible(app, rec, kFirefox)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0, rule);
+        if (ReferenceEligible(app, rec, kMozilla)) CloseRecord(app.Scan(), rec, kCloseMozilla, "ADS", 0, 0, rule);
       }
     }
   } catch (const std::exception&) {

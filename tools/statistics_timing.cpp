@@ -57,7 +57,7 @@ void PerEntry(size_t before, int arriving) {
   for (size_t i = 0; i < before; ++i)
     zt::AppendHistory(a.engine.history, a.engine.historyCounts, a.texts(),
                       zt::HistoryEntry{"Popup " + std::to_string(i), "http://ads.example.com/", "468", "60",
-                                       zt::ScannerDisplayName(kKeys[i % 7], a.texts()), "14:10:00"});
+                                       zt::ScannerDisplayName(kKeys[i % 7], a.texts()), "14:10:00", {}});
   SendMessageA(window.hwnd(), WM_COMMAND, IDM_ACTION_STATISTIK, 0);
   Pump();
   HWND stat = window.statistik() ? window.statistik()->hwnd() : nullptr;
@@ -67,7 +67,7 @@ void PerEntry(size_t before, int arriving) {
   UpdateWindow(stat);
   double start = Seconds(), cpu = CpuSeconds(), painting = 0;
   for (int i = 0; i < arriving; ++i) {
-    zt::historylist(a.Scan(), "Popup", "http://ads.example.com/", 468, 60, kKeys[i % 7]);
+    zt::historylist(a.Scan(), "Popup", "http://ads.example.com/", 468, 60, kKeys[i % 7], {});
     double p = Seconds();
     UpdateWindow(list);  // the repaint the user sees, included
     painting += Seconds() - p;

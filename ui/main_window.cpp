@@ -277,6 +277,19 @@ void MainWindow::SetStatusPanel(int panel, const std::string& text) {
   SendDlgItemMessageA(hwnd(), IDC_STATUSBAR1, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+void MainWindow::SetStatusLine(const std::string& text) {
+  HWND status = Item(IDC_STATUSBAR1);
+  if (text.empty()) {
+    SendMessageA(status, SB_SIMPLE, FALSE, 0);
+    return;
+  }
+  // A status bar text holds at most 127 characters: a longer one ends in
+  // an ellipsis.
+  std::string shown = text.size() <= kStatusTextMax ? text : text.substr(0, kStatusTextMax - 3) + "...";
+  SendMessageA(status, SB_SIMPLE, TRUE, 0);
+  SendMessageA(status, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
 void MainWindow::SetPauseLabelVisible(bool visible) { ShowWindow(Item(IDC_LABEL1), visible ? SW_SHOW : SW_HIDE); }
 
 void MainWindow::SetPauseActionCaption(const std::string& caption) {
@@ -331,6 +344,8 @@ void MainWindow::ListChanged(ListViewId id) {
   }
   InvalidateRect(list, nullptr, FALSE);
   syncingSelection_ = false;
+  // The chosen browser window may be another one now, or have a new size.
+  if (id == ListViewId::ListView1 && rules_) rules_->ShowRulesOfChosenWindow();
 }
 
 int MainWindow::ListWidth(ListViewId id) {

@@ -43,6 +43,8 @@ constexpr int kClientWidth = 635;
 constexpr int kClientHeight = 485;
 // Widths of the status bar panels.
 constexpr int kPanelWidths[7] = {190, 75, 75, 75, 75, 75, 75};
+// Longest text a status bar shows.
+constexpr size_t kStatusTextMax = 127;
 // Columns of ListView1 before the first fitting.
 constexpr int kListView1Widths[3] = {326, 160, 0};
 // The size boxes take at most this many digits.
@@ -77,6 +79,7 @@ class MainWindow : public WindowBase, public MainView {
   // MainView
   void SetCaption(const std::string& caption) override;
   void SetStatusPanel(int panel, const std::string& text) override;
+  void SetStatusLine(const std::string& text) override;
   void SetLanguage(int language) override;
   void SetPauseLabelVisible(bool visible) override;
   void SetPauseActionCaption(const std::string& caption) override;

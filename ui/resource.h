@@ -174,6 +174,9 @@
 #define IDC_STATISTIK_EDIT8 3508
 #define IDC_STATISTIK_BUTTON1 3509
 #define IDC_STATISTIK_BUTTON2 3510
+// The context menu of a history row.
+#define IDR_HISTORYMENU 212
+#define IDM_REGELENTFERNEN1 3700
 
 // The rule assistant TQvRule and the context menu of its table.
 #define IDD_QVRULE 360

@@ -2,6 +2,8 @@
 // the counters, and closing.
 #include "ui/statistics_window.h"
 
+#include <windowsx.h>
+
 #include "app/help_actions.h"
 #include "app/statistics.h"
 #include "rules/list_ops.h"
@@ -26,7 +28,8 @@ TQvStatistik::TQvStatistik(AppState& app, HWND mainWindow, std::function<void()>
     : app_(app),
       mainWindow_(mainWindow),
       closed_(std::move(closed)),
-      language_([](const Texts& t) -> const StatisticsTexts& { return t.statistics; }) {}
+      language_([](const Texts& t) -> const StatisticsTexts& { return t.statistics; }),
+      editing_(app) {}
 
 TQvStatistik::~TQvStatistik() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -35,6 +38,7 @@ TQvStatistik::~TQvStatistik() {
 bool TQvStatistik::Create() {
   HICON icon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_APP));
   if (!CreateFromTemplate(kClassName, IDD_QVSTATISTIK, mainWindow_, icon)) return false;
+  contextMenu_.reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_HISTORYMENU)));
   FormCreateControls();
   return true;
 }
@@ -72,6 +76,8 @@ void TQvStatistik::SetLanguage(int language) {
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_GROUPBOX1, t.GroupBox1);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON1, t.Button1);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON2, t.Button2);
+  ModifyMenuA(GetSubMenu(contextMenu_.get(), 0), IDM_REGELENTFERNEN1, MF_BYCOMMAND | MF_STRING, IDM_REGELENTFERNEN1,
+              t.Regelentfernen1);
   counterLines_ = {};  // the counter boxes are written anew in this language
 }
 
@@ -111,9 +117,43 @@ void TQvStatistik::refreshStatistik() {
 
 void TQvStatistik::GetDisplayInfo(LVITEMA& item) {
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0) return;
-  std::string text = HistoryCellText(app_.engine.history, static_cast<size_t>(item.iItem), item.iSubItem);
+  std::string text =
+      HistoryCellText(app_.engine.history, static_cast<size_t>(item.iItem), item.iSubItem, app_.texts());
   lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
+
+void TQvStatistik::ShowContextMenu(int x, int y) {
+  HWND list = Item(IDC_LISTVIEWHISTORY);
+  int row = -1;
+  if (x == -1 && y == -1) {  // from the keyboard: the selected row, at the table's corner
+    row = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+    RECT r = {};
+    GetWindowRect(list, &r);
+    x = r.left;
+    y = r.top;
+  } else {
+    LVHITTESTINFO hit = {};
+    hit.pt = {x, y};
+    ScreenToClient(list, &hit.pt);
+    row = ListView_HitTest(list, &hit);
+    if (row >= 0) {
+      ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+      ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    }
+  }
+  const History& history = app_.engine.history;
+  if (row < 0 || static_cast<size_t>(row) >= history.size()) return;
+  // A copy: scan cycles run while the menu is open and may drop the entry.
+  ClosingRule rule = history[static_cast<size_t>(row)].rule;
+  HMENU popup = GetSubMenu(contextMenu_.get(), 0);
+  EnableMenuItem(popup, IDM_REGELENTFERNEN1, MF_BYCOMMAND | (editing_.RuleInForce(rule) ? MF_ENABLED : MF_GRAYED));
+  UINT command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
+  if (command == IDM_REGELENTFERNEN1) Regelentfernen1Click(rule);
+}
+
+// Removes the rule from its list as the list's remove button does (the
+// main window's list and the next scan cycle follow), or switches it off.
+void TQvStatistik::Regelentfernen1Click(const ClosingRule& rule) { editing_.RemoveHistoryRule(rule); }
 
 // The program has no help file of its own: Help opens the manual, as the
 // main window's help menu does.
@@ -145,6 +185,12 @@ LRESULT TQvStatistik::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         GetDisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(n).item);
       return 0;
     }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wp) == Item(IDC_LISTVIEWHISTORY)) {
+        ShowContextMenu(GET_X_LPARAM(lp), GET_Y_LPARAM(lp));
+        return 0;
+      }
+      break;
     case WM_SHOWWINDOW:
       if (wp) FormShow();
       break;

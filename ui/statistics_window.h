@@ -9,6 +9,8 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/rule_editing.h"
+#include "ui/gdi.h"
 #include "ui/window_base.h"
 #include <commctrl.h>
 
@@ -38,6 +40,11 @@ class TQvStatistik : public WindowBase {
   void Button1Click() { FormClose(); }
   void Button2Click();
   void GetDisplayInfo(LVITEMA& item);
+  // The context menu of a history row (x, y on the screen; -1, -1 from the
+  // keyboard, for the selected row): "Remove rule", disabled when the row's
+  // rule is gone already.
+  void ShowContextMenu(int x, int y);
+  void Regelentfernen1Click(const ClosingRule& rule);
   HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
 
   AppState& app_;
@@ -45,6 +52,8 @@ class TQvStatistik : public WindowBase {
   std::function<void()> closed_;
   WindowLanguage<StatisticsTexts> language_;
   std::array<std::string, 7> counterLines_;  // as shown, so unchanged lines are not written again
+  RuleEditing editing_;                      // takes a row's rule back as the main window's editors do
+  Menu contextMenu_;                         // IDR_HISTORYMENU
 };
 
 }  // namespace zt

@@ -68,7 +68,11 @@ TEST(ExtraKillers, RecordOnlyAfterTheirEnumerationReturned) {
 
 TEST(History, KeepsTheNewestEntriesUpToItsBound) {
   History h;
-  for (size_t i = 0; i < kMaxHistory + 5; ++i) AppendHistory(h, HistoryEntry{std::to_string(i)});
+  for (size_t i = 0; i < kMaxHistory + 5; ++i) {
+    HistoryEntry e;
+    e.title = std::to_string(i);
+    AppendHistory(h, e);
+  }
   ASSERT_EQ(kMaxHistory, h.size());
   EXPECT_EQ("5", h.front().title);
   EXPECT_EQ(std::to_string(kMaxHistory + 4), h.back().title);
@@ -117,7 +121,7 @@ TEST(History, FieldsNamesInBothLanguagesAndTheRefreshPoint) {
     seen.push_back(w.app.engine.history.back().scanner);
     changedAtPump = w.view.changed.size();
   };
-  historylist(w.app.Scan(), "Ad - Mozilla", "http://ad.example", 468, 60, "WDS");
+  historylist(w.app.Scan(), "Ad - Mozilla", "http://ad.example", 468, 60, "WDS", {});
   ASSERT_EQ(1u, w.app.engine.history.size());
   const HistoryEntry& e = w.app.engine.history[0];
   EXPECT_EQ("Ad - Mozilla", e.title);
@@ -131,7 +135,7 @@ TEST(History, FieldsNamesInBothLanguagesAndTheRefreshPoint) {
   EXPECT_EQ(0u, changedAtPump);
   EXPECT_EQ((std::vector<ListViewId>{ListViewId::History}), w.view.changed);
 
-  historylist(w.app.Scan(), "x", "", -5, 0, "wds");
+  historylist(w.app.Scan(), "x", "", -5, 0, "wds", {});
   EXPECT_EQ("", w.app.engine.history[1].width);
   EXPECT_EQ("", w.app.engine.history[1].height);
   EXPECT_EQ("", w.app.engine.history[1].scanner);  // keys are compared exactly
@@ -157,7 +161,7 @@ TEST(History, CountsEachScannerInEitherLanguage) {
     w.app.flags.IsGerman = german;
     EXPECT_EQ(0, CountHistory(w.app.engine.history, TextsFor(german)).total);
     for (const char* key : {"WDS", "SmallWDS", "WDS", "URL", "ADS", "ADS", "WCS", "FlashAX", "NTP", "NTP", "bogus"})
-      historylist(w.app.Scan(), "t", "", 0, 0, key);
+      historylist(w.app.Scan(), "t", "", 0, 0, key, {});
     HistoryCounts c = CountHistory(w.app.engine.history, TextsFor(german));
     EXPECT_EQ(3, c.windowSize);
     EXPECT_EQ(1, c.url);

@@ -88,7 +88,10 @@ using Outcome = std::tuple<std::vector<std::pair<WindowHandle, unsigned>>, std::
 Outcome Observe(const EngineWorld& w) {
   Outcome o;
   for (const PostedMessage& m : w.desktop.posted) std::get<0>(o).emplace_back(m.to, m.msg);
-  for (const HistoryEntry& e : w.app.engine.history) std::get<1>(o).push_back({e.title, e.width, e.height, e.scanner});
+  for (const HistoryEntry& e : w.app.engine.history) {
+    std::get<1>(o).push_back({e.title, e.width, e.height, e.scanner, std::to_string(static_cast<int>(e.rule.source)),
+                              e.rule.first, e.rule.second});
+  }
   for (size_t i = 0; i < w.app.engine.OpenWindows.count; ++i) std::get<2>(o).push_back(w.app.engine.OpenWindows.records[i].Handled);
   for (const ListRow& r : w.app.rules.ADS.rows()) std::get<3>(o).push_back(r.cols);
   for (const ListRow& r : w.app.rules.WDS.rows()) std::get<4>(o).push_back(r.cols);

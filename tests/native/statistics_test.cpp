@@ -23,7 +23,7 @@ TEST(Statistics, CountsKeptAsEntriesArriveEqualACountOfTheWholeHistory) {
     for (const Case& c : cases) {
       EngineWorld w;
       w.app.flags.IsGerman = german;
-      for (const char* key : c.keys) historylist(w.app.Scan(), "t", "", 0, 0, key);
+      for (const char* key : c.keys) historylist(w.app.Scan(), "t", "", 0, 0, key, {});
       EXPECT_EQ(c.expected, w.app.engine.historyCounts) << c.name << " german=" << german;
       EXPECT_EQ(CountHistory(w.app.engine.history, TextsFor(german)), w.app.engine.historyCounts) << c.name;
     }
@@ -35,15 +35,15 @@ TEST(Statistics, CountsFollowTheOldestEntriesOutOfAFullHistory) {
   History h;
   HistoryCounts counts;
   for (size_t i = 0; i < kMaxHistory + 13; ++i)
-    AppendHistory(h, counts, texts, HistoryEntry{"t", "", "", "", ScannerDisplayName(keys[i % 8], texts), ""});
+    AppendHistory(h, counts, texts, HistoryEntry{"t", "", "", "", ScannerDisplayName(keys[i % 8], texts), "", {}});
   ASSERT_EQ(kMaxHistory, h.size());
   EXPECT_EQ(CountHistory(h, texts), counts);
   EXPECT_EQ(static_cast<int>(kMaxHistory - kMaxHistory / 8), counts.total);  // every eighth counts nowhere
 }
 
-TEST(Statistics, CellsNumberTheRowsFromOneAndShowTheSixFields) {
-  History h = {{"Werbung", "http://ads.example.com", "468", "60", "Windowsize", "14:10:00"},
-               {kFlashTitle, "", "", "", "Flashremove", "14:10:01"}};
+TEST(Statistics, CellsNumberTheRowsFromOneAndShowTheSixFieldsAndTheRule) {
+  History h = {{"Werbung", "http://ads.example.com", "468", "60", "Windowsize", "14:10:00", {RuleSource::WDS, "468", "60"}},
+               {kFlashTitle, "", "", "", "Flashremove", "14:10:01", {RuleSource::Flash, "", ""}}};
   struct Case {
     size_t row;
     int column;
@@ -52,9 +52,11 @@ TEST(Statistics, CellsNumberTheRowsFromOneAndShowTheSixFields) {
       {0, 0, "1."}, {1, 0, "2."}, {0, 1, "Werbung"}, {0, 2, "http://ads.example.com"}, {0, 3, "468"},
       {0, 4, "60"}, {0, 5, "Windowsize"}, {0, 6, "14:10:00"}, {1, 1, "Macromedia Flash Player"},
       {1, 2, ""},   {1, 3, ""}, {1, 4, ""}, {2, 0, ""},  // no such row
-      {0, 7, ""},   {0, -1, ""},                      // no such column
+      {0, 7, "WDS: 468 x 60"}, {1, 7, "Setting: Remove Flash-Movies (Filter bis Version 6)"},
+      {0, 8, ""},   {0, -1, ""},                      // no such column
   };
-  for (const Case& c : cases) EXPECT_EQ(c.text, HistoryCellText(h, c.row, c.column)) << c.row << "/" << c.column;
+  for (const Case& c : cases)
+    EXPECT_EQ(c.text, HistoryCellText(h, c.row, c.column, EnglishTexts())) << c.row << "/" << c.column;
 }
 
 TEST(Statistics, CounterLinesAreTheLabelsFollowedByTheCounters) {
@@ -80,10 +82,10 @@ TEST(Statistics, CounterLinesAreTheLabelsFollowedByTheCounters) {
 }
 
 TEST(Statistics, ColumnsInBothLanguages) {
-  const char* english[] = {"No.", "Window Caption", "URL", "Width", "Height", "Scanner", "Time"};
-  const char* german[] = {"Nr.", "Fenstertitel", "URL", "Breite", "Höhe", "Scanner", "Zeit"};
-  const int widths[] = {30, 200, 140, 45, 45, 80, 56};
-  ASSERT_EQ(7, kHistoryColumnCount);
+  const char* english[] = {"No.", "Window Caption", "URL", "Width", "Height", "Scanner", "Time", "Rule"};
+  const char* german[] = {"Nr.", "Fenstertitel", "URL", "Breite", "Höhe", "Scanner", "Zeit", "Regel"};
+  const int widths[] = {30, 200, 140, 45, 45, 80, 56, 120};
+  ASSERT_EQ(8, kHistoryColumnCount);
   for (int c = 0; c < kHistoryColumnCount; ++c) {
     EXPECT_STREQ(english[c], HistoryColumnCaption(c, TextsFor(false).statistics));
     EXPECT_STREQ(german[c], HistoryColumnCaption(c, TextsFor(true).statistics));

@@ -581,6 +581,30 @@ TEST_F(Window, ActiveWindowRowFillsTheEditBoxesAndItsHeaderRefusesResizing) {
   EXPECT_EQ(0, SendMessageA(rules, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track)));
 }
 
+TEST_F(Window, ChosenActiveWindowNamesItsRulesAcrossTheStatusBar) {
+  Start("[WCS]\r\n1=Gewinnspiel\r\n[ADS]\r\n1=gewinn\r\n");
+  Browser("Gewinnspiel");
+  Browser("Nachrichten");
+  Cycle();
+  HWND status = Control(IDC_STATUSBAR1);
+  auto shown = [status] {
+    char text[256] = {};
+    SendMessageA(status, SB_GETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    return std::string(text);
+  };
+  ClickRow(IDC_LISTVIEW1, 0);
+  EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+  EXPECT_EQ("Would be closed by: ADS: gewinn; WCS: Gewinnspiel", shown());
+  ClickRow(IDC_LISTVIEW1, 1);
+  EXPECT_EQ("No rule would close this window", shown());
+  // Nothing chosen: the panels again, as they were.
+  ClickRow(IDC_LISTVIEW1, -1);
+  EXPECT_FALSE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
+  char panel[256] = {};
+  SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
+  EXPECT_STREQ(kVersionPanel, panel);
+}
+
 TEST_F(Window, TypingInARuleListFindsTheNextRowBeginningWithTheLetters) {
   Start("[WCS]\r\n1=Apfel\r\n2=Sonderangebot\r\n3=sie haben gewonnen\r\n4=Zebra\r\n");
   auto find = [&](const char* typed, int start) {

@@ -54,8 +54,9 @@ class Secondary : public ::testing::Test {
   const Texts& T() { return App().texts(); }
   void Command(HWND to, int id) { SendMessageA(to, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
   // A closing recorded by a scanner, as the scan cycle records it.
-  void Closed(const std::string& title, const char* key, int width = 0, int height = 0) {
-    historylist(App().Scan(), title, key == std::string("URL") ? "http://" + title : "", width, height, key);
+  void Closed(const std::string& title, const char* key, int width = 0, int height = 0, ClosingRule rule = {}) {
+    historylist(App().Scan(), title, key == std::string("URL") ? "http://" + title : "", width, height, key,
+                std::move(rule));
   }
 
   // The statistics window.

@@ -93,5 +93,67 @@ TEST(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
   reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
 }
 
+// A keyword closes a fixture window; its row names the rule; "Remove rule"
+// on that row, confirmed, takes the keyword out of the main window's list,
+// and the same window opened again stays open.
+TEST(StatisticsE2E, RemoveRuleOnAHistoryRowTakesTheKeywordBack) {
+  Win32Registry reg;
+  TempDir dir;
+  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+  LayOutProgram(dir.path());
+  Settings s;
+  SetDefaults(s);
+  s.AutoStart = false;
+  s.Internet_Explorer = true;
+  RegIniSave(reg, s);
+  WriteBytes(dir.path() + "\\config\\zapotrix_mainDB.ini", "[ADS]\r\n1=casino\r\n");
+  ProgramProcess p(dir.path() + "\\zapotrix.exe");
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  HWND keywords = GetDlgItem(main, IDC_LISTVIEWADS);
+  ASSERT_TRUE(WaitUntil([&] { return RemoteRows(keywords) == 1; }, 10000));
+  PostMessageA(main, WM_COMMAND, IDM_ACTION_STATISTIK, 0);
+  HWND stat = WaitForProcessWindow(p.pid(), "TQvStatistik", nullptr, 10000);
+  ASSERT_NE(nullptr, stat);
+  HWND list = GetDlgItem(stat, IDC_LISTVIEWHISTORY);
+
+  const std::string popup = "window\tIEFrame\tOnline Casino - Microsoft Internet Explorer\t640\t480\t\t\r\n";
+  {
+    Browsers first(dir.path(), popup);
+    ASSERT_TRUE(first.started());
+    ASSERT_TRUE(WaitUntil([&] { return RemoteRows(list) >= 1; }, 15000));
+  }
+  EXPECT_EQ("ADS: casino", RemoteListViewText(list, 0, 7));
+  int rows = RemoteRows(list);
+
+  // A right click on the first row opens its menu; Down and Enter choose
+  // "Remove rule"; the question names the rule.
+  RECT header = {}, table = {};
+  GetWindowRect(reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0)), &header);
+  GetWindowRect(list, &table);
+  PostMessageA(stat, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(table.left + 10, header.bottom + 4));
+  ASSERT_NE(nullptr, WaitForProcessWindow(p.pid(), "#32768", nullptr, 5000));
+  PostMessageA(stat, WM_KEYDOWN, VK_DOWN, 0);
+  PostMessageA(stat, WM_KEYDOWN, VK_RETURN, 0);
+  HWND box = p.WaitForMessageBox(5000);
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ("Remove the rule \"ADS: casino\"?", MessageBoxText(box));
+  PostMessageA(box, WM_COMMAND, IDYES, 0);
+  EXPECT_TRUE(WaitUntil([&] { return RemoteRows(keywords) == 0; }, 5000));
+
+  // The same popup again: no rule closes it any more.
+  TempDir again;
+  Browsers second(again.path(), popup);
+  ASSERT_TRUE(second.started());
+  ASSERT_TRUE(WaitUntil([] { return FindWindowA("IEFrame", "Online Casino - Microsoft Internet Explorer"); }, 10000));
+  Sleep(3000);  // more than a standby cycle and several active ones
+  EXPECT_NE(nullptr, FindWindowA("IEFrame", "Online Casino - Microsoft Internet Explorer"));
+  EXPECT_EQ(rows, RemoteRows(list));
+
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(p.WaitForExit());
+  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+}
+
 }  // namespace
 }  // namespace zt::test

@@ -11,7 +11,7 @@ class Statistics : public Secondary, public ::testing::WithParamInterface<bool> 
 TEST_P(Statistics, ShowEveryScannersEntriesAndCounters) {
   bool german = GetParam();
   Start(german);
-  Closed("Werbung", "WDS", 468, 60);  // before the window opens
+  Closed("Werbung", "WDS", 468, 60, {RuleSource::WDS, "468", "60"});  // before the window opens
   HWND stat = OpenStatistics();
   ASSERT_NE(nullptr, stat);
   EXPECT_EQ("Statistik / History", WindowText(stat));
@@ -31,15 +31,16 @@ TEST_P(Statistics, ShowEveryScannersEntriesAndCounters) {
   // The others arrive while the window is open.
   Closed("Small", "SmallWDS", 100, 50);
   Closed("Adresse", "URL");
-  Closed("Casino", "ADS");
+  Closed("Casino", "ADS", 0, 0, {RuleSource::ADS, "casino", ""});
   Closed("Titel", "WCS");
   Closed(kFlashTitle, "FlashAX");
-  Closed(kNotepadTitle, "NTP");
+  Closed(kNotepadTitle, "NTP", 0, 0, {RuleSource::Notepad, "", ""});
   Pump();
   ASSERT_EQ(7, ListView_GetItemCount(list));
   const ScannerNames& n = T().scanner;
   std::string time = App().engine.history[0].time;
-  EXPECT_EQ((std::vector<std::string>{"1.", "Werbung", "", "468", "60", n.windowSize, time}), Row(list, 0));
+  EXPECT_EQ((std::vector<std::string>{"1.", "Werbung", "", "468", "60", n.windowSize, time, "WDS: 468 x 60"}),
+            Row(list, 0));
   EXPECT_EQ(german ? "Fenstergröße" : "Windowsize", Cell(list, 0, 5));
   EXPECT_EQ("MinSize", Cell(list, 1, 5));
   std::vector<std::string> url = Row(list, 2), flash = Row(list, 5);
@@ -50,6 +51,10 @@ TEST_P(Statistics, ShowEveryScannersEntriesAndCounters) {
   EXPECT_EQ((std::vector<std::string>{"6.", "Macromedia Flash Player", "", "", "", "Flashremove"}),
             std::vector<std::string>(flash.begin(), flash.begin() + 6));
   EXPECT_EQ("Notepad", Cell(list, 6, 5));
+  // The rule column: the list and its entry, or the setting in the language.
+  EXPECT_EQ("ADS: casino", Cell(list, 3, 7));
+  EXPECT_EQ(german ? "Einstellung: Notepad anhalten" : "Setting: Stop Notepad", Cell(list, 6, 7));
+  EXPECT_EQ("", Cell(list, 4, 7));  // recorded without a rule
   const std::vector<std::string> english = {"Window Size : 2", "URL : 1", "Keywords : 1", "Window Caption : 1",
                                             "Flash movies removed : 1", "Notepad blocked : 1", "sum : 7"};
   const std::vector<std::string> germanLines = {"Fenstergröße : 2", "URL : 1", "Schlüsselwörter : 1",
@@ -95,7 +100,7 @@ TEST_F(Secondary, StatisticsTitleColumnNarrowsFromTwelveRows) {
   Start(true);
   HWND stat = OpenStatistics();
   HWND list = GetDlgItem(stat, IDC_LISTVIEWHISTORY);
-  const int widths[] = {30, 200, 140, 45, 45, 80, 56};
+  const int widths[] = {30, 200, 140, 45, 45, 80, 56, 120};
   for (int c = 0; c < kHistoryColumnCount; ++c) EXPECT_EQ(widths[c], ListView_GetColumnWidth(list, c)) << c;
   for (int i = 0; i < 11; ++i) Closed("t", "ADS");
   EXPECT_EQ(200, ListView_GetColumnWidth(list, 1));
