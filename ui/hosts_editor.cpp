@@ -16,6 +16,7 @@
 #include "rules/list_ops.h"
 #include "ui/gdi.h"
 #include "ui/resource.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 namespace {
@@ -195,19 +196,7 @@ void THostlistenEditor::Show() {
 // The parts a dialog template cannot hold: the client size and the place
 // centred on the main window, the list's column and images, the tooltips.
 void THostlistenEditor::FormCreateControls() {
-  RECT frame = {0, 0, kHostsClientWidth, kHostsClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_STYLE)), TRUE,
-                     static_cast<DWORD>(GetWindowLongPtrA(hwnd(), GWL_EXSTYLE)));
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  RECT main = {};
-  GetWindowRect(mainWindow_, &main);
-  RECT work = {};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  int left = (main.left + main.right - width) / 2, top = (main.top + main.bottom - height) / 2;
-  // Kept on the screen: a main window near an edge would push it off.
-  left = std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
-  top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
-  SetWindowPos(hwnd(), nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceSecondary(hwnd(), mainWindow_, kHostsClientWidth, kHostsClientHeight);
 
   HWND list = Item(IDC_LISTVIEWHOSTS);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);

@@ -6,6 +6,7 @@
 
 #include "ui/konfiguration_texts.h"
 #include "ui/resource.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 namespace {
@@ -72,17 +73,7 @@ bool KonfigurationWindow::Create() {
 // screen, the pages and their tabs, the tooltips, the design texts.
 void KonfigurationWindow::FormCreateControls() {
   HWND self = hwnd();
-  RECT frame = {0, 0, kKonfigClientWidth, kKonfigClientHeight};
-  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrA(self, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(self, GWL_EXSTYLE)));
-  int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  RECT main = {};
-  GetWindowRect(mainWindow_, &main);
-  int left = main.left + (main.right - main.left - width) / 2;
-  int top = main.top + (main.bottom - main.top - height) / 2;
-  // Never off the top-left of the screen, where its title bar could not be reached.
-  SetWindowPos(self, nullptr, left < 0 ? 0 : left, top < 0 ? 0 : top, width, height,
-               SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceSecondary(self, mainWindow_, kKonfigClientWidth, kKonfigClientHeight);
 
   HWND tabs = GetDlgItem(self, IDC_PAGECONTROL1);
   SetWindowLongPtrA(tabs, GWL_STYLE, GetWindowLongPtrA(tabs, GWL_STYLE) | WS_CLIPSIBLINGS);
@@ -185,18 +176,7 @@ void KonfigurationWindow::Open() {
 }
 
 void KonfigurationWindow::RunModal() {
-  MSG msg;
-  while (!closed_ && hwnd()) {
-    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) {
-      // The program ends: the main loop must see the quit as well.
-      PostQuitMessage(got == 0 ? static_cast<int>(msg.wParam) : 0);
-      break;
-    }
-    if (IsDialogMessageA(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  zt::RunModal(hwnd(), nullptr, closed_);
   EnableMainWindow();
 }
 

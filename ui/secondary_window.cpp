@@ -10,19 +10,21 @@ void PlaceSecondary(HWND window, HWND over, int clientWidth, int clientHeight) {
   GetWindowRect(window, &frame);
   if (clientWidth > 0 && clientHeight > 0) {
     RECT want = {0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), FALSE,
+    AdjustWindowRectEx(&want, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), GetMenu(window) != nullptr,
                        static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)));
     frame.right = frame.left + (want.right - want.left);
     frame.bottom = frame.top + (want.bottom - want.top);
   }
-  RECT area = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT area = work;
   if (over) GetWindowRect(over, &area);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  long left = area.left + (area.right - area.left - width) / 2;
-  long top = area.top + (area.bottom - area.top - height) / 2;
-  // Not off the screen where the main window hangs over its edge.
-  left = std::max(0, std::min(static_cast<int>(left), GetSystemMetrics(SM_CXSCREEN) - width));
-  top = std::max(0, std::min(static_cast<int>(top), GetSystemMetrics(SM_CYSCREEN) - height));
+  int left = static_cast<int>(area.left + (area.right - area.left - width) / 2);
+  int top = static_cast<int>(area.top + (area.bottom - area.top - height) / 2);
+  // Kept on the screen: a main window near an edge would push it off.
+  left = std::max(static_cast<int>(work.left), std::min(left, static_cast<int>(work.right) - width));
+  top = std::max(static_cast<int>(work.top), std::min(top, static_cast<int>(work.bottom) - height));
   SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
