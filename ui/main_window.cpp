@@ -429,6 +429,10 @@ void MainWindow::FocusList(ListViewId id) {
 
 bool MainWindow::PreTranslate(MSG& msg) {
   if (hostsEditor_ && hostsEditor_->PreTranslate(msg)) return true;
+  // The non-modal statistics window and rule assistant take Tab, Enter and
+  // Escape as dialogs do.
+  for (HWND other : {statistik() ? statistik_->hwnd() : nullptr, ruleAssistant() ? rule_->hwnd() : nullptr})
+    if (other && (msg.hwnd == other || IsChild(other, msg.hwnd))) return IsDialogMessageA(other, &msg) != FALSE;
   HWND self = hwnd();
   if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) return false;
   if (shortcuts_ && TranslateAcceleratorA(self, shortcuts_, &msg)) return true;

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "ui/resource.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 namespace {
@@ -203,8 +204,7 @@ void TQvRule::ShowContextMenu(int x, int y) {
 void TQvRule::FormClose() {
   HWND self = hwnd();
   if (!self) return;
-  ShowWindow(self, SW_HIDE);
-  if (IsWindowVisible(mainWindow_)) SetForegroundWindow(mainWindow_);
+  HideSecondary(self, mainWindow_);
   DestroyWindow(self);
 }
 
@@ -215,6 +215,8 @@ LRESULT TQvRule::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
         case IDC_RULE_BUTTON1: if (HIWORD(wp) == BN_CLICKED) Button1Click(); return 0;
         case IDC_BTRULEADD: if (HIWORD(wp) == BN_CLICKED) BTRuleAddClick(); return 0;
         case IDC_BTCANCEL: case IDCANCEL: if (HIWORD(wp) == BN_CLICKED) BTcancelClick(); return 0;
+        // Enter: in the keyword box it adds the keyword, as "+" does.
+        case IDOK: if (GetFocus() == Item(IDC_RULE_EDIT1)) Button1Click(); return 0;
         case IDM_HINZUFGEN1: hinzufgen1Click(); return 0;
         case IDM_NICHTHINZUFGEN1: nichthinzufgen1Click(); return 0;
       }

@@ -8,6 +8,7 @@
 #include "app/statistics.h"
 #include "rules/list_ops.h"
 #include "ui/resource.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 namespace {
@@ -166,8 +167,7 @@ void TQvStatistik::Button2Click() {
 void TQvStatistik::FormClose() {
   HWND self = hwnd();
   if (!self) return;
-  ShowWindow(self, SW_HIDE);
-  if (IsWindowVisible(mainWindow_)) SetForegroundWindow(mainWindow_);
+  HideSecondary(self, mainWindow_);
   DestroyWindow(self);
   if (closed_) closed_();
 }

@@ -140,5 +140,45 @@ TEST_F(Secondary, AssistantCancelAddsNothing) {
   EXPECT_EQ(4u, RuleRows(again).size());
 }
 
+// The non-modal statistics window and rule assistant answer the keys as
+// dialogs do: Tab moves on, Enter in the keyword box adds the keyword,
+// Escape closes (the assistant without adding anything).
+TEST_F(Secondary, StatisticsAndAssistantTakeTabEnterAndEscape) {
+  Start(false);
+  ChooseBrowser("Casino", 468, 60);
+  auto key = [this](HWND to, WPARAM vk) {
+    PostMessageA(to, WM_KEYDOWN, vk, 0);
+    PostMessageA(to, WM_KEYUP, vk, 0xC0000001);
+    Pump();
+  };
+
+  HWND rule = OpenAssistant();
+  ASSERT_NE(nullptr, rule);
+  HWND edit = GetDlgItem(rule, IDC_RULE_EDIT1);
+  SetFocus(edit);
+  key(edit, VK_TAB);
+  EXPECT_EQ(GetDlgItem(rule, IDC_RULE_BUTTON1), GetFocus());
+  SetFocus(edit);
+  SetWindowTextA(edit, "casino");
+  key(edit, VK_RETURN);
+  ASSERT_EQ(4u, RuleRows(rule).size());
+  EXPECT_EQ("casino", RuleRows(rule)[3].value);
+  EXPECT_EQ("", WindowText(edit));
+  key(GetDlgItem(rule, IDC_LISTVIEWRULE), VK_RETURN);  // elsewhere Enter does nothing
+  EXPECT_TRUE(IsWindow(rule));
+  key(GetDlgItem(rule, IDC_LISTVIEWRULE), VK_ESCAPE);
+  EXPECT_FALSE(IsWindow(rule));
+  EXPECT_EQ(nullptr, window->ruleAssistant());
+  EXPECT_TRUE(App().rules.ADS.rows().empty());
+
+  for (WPARAM close : {VK_ESCAPE, VK_RETURN}) {
+    HWND stat = OpenStatistics();
+    ASSERT_NE(nullptr, stat);
+    key(GetDlgItem(stat, IDC_LISTVIEWHISTORY), close);
+    EXPECT_FALSE(IsWindow(stat)) << close;
+    EXPECT_EQ(nullptr, window->statistik());
+  }
+}
+
 }  // namespace
 }  // namespace zt::test
