@@ -187,7 +187,7 @@ void ZapotrixMain::RunPasses(const ScanContext& ctx, bool withNotepad) {
 }
 
 CheckOutcome ZapotrixMain::CheckWindowNow(WindowHandle window) {
-  if (inCycle_) return CheckOutcome::Busy;
+  if (inCycle_ || !started_) return CheckOutcome::Busy;
   inCycle_ = true;
   struct Leave {
     bool& flag;

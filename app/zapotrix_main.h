@@ -28,7 +28,7 @@ enum class QuitAnswer {
 
 // What a check of a single window came to.
 enum class CheckOutcome {
-  Busy,               // a cycle or another check runs: ask again later
+  Busy,               // a cycle or another check runs, or start-up has not ended: ask again later
   NotABrowserWindow,  // not (yet) a visible browser window of a watched kind
   Checked,            // judged by the passes (closed, let through or left open)
 };
@@ -57,7 +57,7 @@ class ZapotrixMain {
   // alone goes through the cycle's passes (not the Notepad killer, which
   // looks at other windows), under the cycle's pause rule. A browser window
   // seen in standby switches the timer to the mode's interval, as the next
-  // cycle would.
+  // cycle would. Until start-up has loaded the rules it only answers Busy.
   CheckOutcome CheckWindowNow(WindowHandle window);
   // Shows the number of closings in the tray icon's tooltip, at most once
   // a second.

@@ -128,8 +128,12 @@ bool MainWindow::Create() {
   FormCreateControls();
   ApplyDesignTexts();
 
+  // Announcements are taken from before start-up on: a popup that opens
+  // while the rules load waits in the watch list and is checked the moment
+  // start-up has ended, not at the first cycle.
+  instant_->Start();
   main_->Start();
-  if (main_->Started() && !main_->StartFailed()) instant_->Start();
+  if (!main_->Started() || main_->StartFailed()) instant_->Stop();
   // A quit that arrived while the start-up order let messages run waits
   // until the rules are loaded: closing earlier would save empty lists.
   if (closePending_) PostMessageA(hwnd(), WM_CLOSE, 0, 0);

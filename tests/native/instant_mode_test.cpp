@@ -233,6 +233,27 @@ TEST(InstantMode, AnAnnouncementDuringACycleIsCheckedAfterIt) {
   EXPECT_EQ((std::vector<WindowHandle>{popup}), r.CloseTargets());
 }
 
+// The program listens from before its start-up: a popup announced while
+// the rules still load waits, and is checked once start-up has ended.
+TEST(InstantMode, APopupAnnouncedDuringStartUpIsCheckedOnceItHasEnded) {
+  EngineWorld w;
+  w.Install("[ADS]\r\n1=casino\r\n");
+  SimTimer timer;
+  InstantMode instant(w.main, timer, [] {});
+  ASSERT_TRUE(instant.Start());
+  WindowHandle popup = w.Browser(kInternetExplorer, "Casino");
+  w.desktop.Announce(popup, WindowEvent::Created);
+  instant.Run();
+  EXPECT_EQ(CheckOutcome::Busy, w.main.CheckWindowNow(popup));
+  EXPECT_TRUE(w.CloseTargets().empty());
+  EXPECT_TRUE(timer.Enabled());  // still watched
+  w.main.Start();
+  instant.Run();  // the watch timer's next tick
+  EXPECT_EQ((std::vector<WindowHandle>{popup}), w.CloseTargets());
+  ASSERT_EQ(1u, w.app.engine.history.size());
+  EXPECT_EQ("casino", w.app.engine.history[0].rule.first);
+}
+
 TEST(InstantMode, StartsOnlyWhereTheSystemAnnouncesWindows) {
   InstantWorld w;
   w.desktop.hasWindowEvents = false;

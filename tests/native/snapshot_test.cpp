@@ -148,7 +148,9 @@ TEST(ReadIEAddress, HungBarsShareOneBudgetPerCycleAndAreSkippedForAWhile) {
     EXPECT_LE(w.desktop.waitedMs - before, kAddressBudgetMs);
     bool fineRead = w.app.engine.OpenWindows.records[20].URL == "http://fine.example";
     if (fineRead && !cyclesUntilFine) cyclesUntilFine = cycle;
-    if (cyclesUntilFine) EXPECT_TRUE(fineRead) << cycle;
+    if (cyclesUntilFine) {
+      EXPECT_TRUE(fineRead) << cycle;
+    }
   }
   EXPECT_GE(cyclesUntilFine, 1);
   EXPECT_LE(cyclesUntilFine, 11);  // two hung bars fit into one budget

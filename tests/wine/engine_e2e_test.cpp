@@ -781,8 +781,15 @@ TEST_F(EngineE2E, DISABLED_PopupVisibleTimeInstantVersusPolling) {
     SetEnvironmentVariableA(kPollingOnlyVariable, polling ? "1" : nullptr);
     auto program = Start(kRules);
     SetEnvironmentVariableA(kPollingOnlyVariable, nullptr);
-    BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Home") + kIE, 800, 600, "", "http://home.example/") +
-                                      "series\t" + std::to_string(popups) + "\t50\tIEFrame\tCasino" + kIE +
+    // Measured in the running program, as a user meets it: start-up has
+    // ended (the window events are subscribed to at its end) and a browser
+    // is open, so the cycle runs at its active pace rather than in standby.
+    HWND status = WaitForStatusBar(program->WaitForMainWindow());
+    ASSERT_TRUE(WaitForPanel(status, 6, " Standby"));
+    BrowserFixture home(dir.path(), Window("IEFrame", std::string("Home") + kIE, 800, 600, "", "http://home.example/"));
+    ASSERT_TRUE(home.Ready());
+    ASSERT_TRUE(WaitForPanel(status, 6, " Active"));
+    BrowserFixture fx(dir.path(), "series\t" + std::to_string(popups) + "\t50\tIEFrame\tCasino" + kIE +
                                       "\t800\t600\t400\r\n");
     ASSERT_TRUE(fx.Ready());
     ASSERT_TRUE(fx.WaitFor("series", "done", 120000));
@@ -795,7 +802,7 @@ TEST_F(EngineE2E, DISABLED_PopupVisibleTimeInstantVersusPolling) {
         if (l.name == name && l.event == "open") open = l.us;
         if (l.name == name && l.event == "WM_CLOSE" && open >= 0) {
           latency.push_back(l.us - open);
-          if (l.us - open > 50000) printf("  %s: %.1f ms\n", name.c_str(), (l.us - open) / 1000.0);
+          if (!polling && l.us - open > 50000) printf("  over 50 ms: %s, %.1f ms\n", name.c_str(), (l.us - open) / 1000.0);
           break;
         }
       }
@@ -808,7 +815,7 @@ TEST_F(EngineE2E, DISABLED_PopupVisibleTimeInstantVersusPolling) {
            median, latency.back() / 1000.0, latency.front() / 1000.0);
     RecordProperty(std::string(mode) + "_median_ms", std::to_string(median));
     RecordProperty(std::string(mode) + "_worst_ms", std::to_string(latency.back() / 1000.0));
-    EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
+    EXPECT_EQ(0, home.Count("w0", "WM_CLOSE"));
   }
 }
 
