@@ -204,7 +204,7 @@ void TQvRule::ShowContextMenu(int x, int y) {
 void TQvRule::FormClose() {
   HWND self = hwnd();
   if (!self) return;
-  HideSecondary(self, mainWindow_);
+  HideSecondary(self, mainWindow_, false);
   DestroyWindow(self);
 }
 

@@ -46,11 +46,11 @@ void RunModal(HWND window, HWND owner, const bool& closed) {
   if (ownerEnabled && IsWindow(owner)) EnableWindow(owner, TRUE);
 }
 
-void HideSecondary(HWND window, HWND main) {
+void HideSecondary(HWND window, HWND main, bool modal) {
   if (!main || !IsWindowVisible(main)) return;
   // A modal window gives its owner back before it hides; otherwise the
   // system activates another program's window.
-  EnableWindow(main, TRUE);
+  if (modal) EnableWindow(main, TRUE);
   ShowWindow(window, SW_HIDE);
   SetForegroundWindow(main);
 }

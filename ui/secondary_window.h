@@ -18,7 +18,9 @@ void RunModal(HWND window, HWND owner, const bool& closed);
 
 // The first half of the common closing: when the main window is visible,
 // the window hides and the main window (the application) comes to the
-// front. The caller then destroys the window and forgets it.
-void HideSecondary(HWND window, HWND main);
+// front. The caller then destroys the window and forgets it. A modal
+// window gives the main window its input back first; a non-modal one
+// leaves it as it is (a modal dialog may hold it).
+void HideSecondary(HWND window, HWND main, bool modal = true);
 
 }  // namespace zt

@@ -167,7 +167,7 @@ void TQvStatistik::Button2Click() {
 void TQvStatistik::FormClose() {
   HWND self = hwnd();
   if (!self) return;
-  HideSecondary(self, mainWindow_);
+  HideSecondary(self, mainWindow_, false);
   DestroyWindow(self);
   if (closed_) closed_();
 }

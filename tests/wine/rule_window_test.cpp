@@ -180,5 +180,23 @@ TEST_F(Secondary, StatisticsAndAssistantTakeTabEnterAndEscape) {
   }
 }
 
+// Closing either non-modal window while a modal dialog holds the main
+// window must not give the main window its input back.
+TEST_F(Secondary, StatisticsAndAssistantClosingLeaveAHeldMainWindowHeld) {
+  Start(false);
+  ShowWindow(main, SW_SHOW);
+  ChooseBrowser("Casino", 468, 60);
+  for (bool assistant : {false, true}) {
+    HWND other = assistant ? OpenAssistant() : OpenStatistics();
+    ASSERT_NE(nullptr, other);
+    EnableWindow(main, FALSE);  // as the settings dialog does while open
+    Command(other, assistant ? IDC_BTCANCEL : IDC_STATISTIK_BUTTON1);
+    Pump();
+    EXPECT_FALSE(IsWindow(other)) << assistant;
+    EXPECT_FALSE(IsWindowEnabled(main)) << assistant;
+    EnableWindow(main, TRUE);
+  }
+}
+
 }  // namespace
 }  // namespace zt::test
