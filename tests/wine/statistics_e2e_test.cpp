@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
+
 #include "lang/texts.h"
 #include "platform/win32/win32_registry.h"
 #include "system/settings.h"
@@ -55,18 +57,32 @@ class Browsers {
   PROCESS_INFORMATION info_ = {};
 };
 
-TEST(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
+// zapotrix.exe laid out in a folder of its own, watching Internet Explorer,
+// with the given rule database.
+class StatisticsE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
+    LayOutProgram(dir.path());
+    Settings s;
+    SetDefaults(s);
+    s.AutoStart = false;
+    s.Internet_Explorer = true;
+    RegIniSave(reg, s);
+  }
+  void TearDown() override { reg.DeleteKey(HKey::CurrentUser, kSettingsKey); }
+  std::unique_ptr<ProgramProcess> Start(const std::string& mainDb) {
+    WriteBytes(dir.path() + "\\config\\zapotrix_mainDB.ini", mainDb);
+    return std::make_unique<ProgramProcess>(dir.path() + "\\zapotrix.exe");
+  }
+
   Win32Registry reg;
   TempDir dir;
-  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
-  LayOutProgram(dir.path());
-  Settings s;
-  SetDefaults(s);
-  s.AutoStart = false;
-  s.Internet_Explorer = true;
-  RegIniSave(reg, s);
-  WriteBytes(dir.path() + "\\config\\zapotrix_mainDB.ini", "[WCS]\r\n1=Gewinnspiel\r\n");
-  ProgramProcess p(dir.path() + "\\zapotrix.exe");
+};
+
+TEST_F(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
+  auto program = Start("[WCS]\r\n1=Gewinnspiel\r\n");
+  ProgramProcess& p = *program;
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
 
@@ -90,24 +106,14 @@ TEST(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(p.WaitForExit());
-  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
 }
 
 // A keyword closes a fixture window; its row names the rule; "Remove rule"
 // on that row, confirmed, takes the keyword out of the main window's list,
 // and the same window opened again stays open.
-TEST(StatisticsE2E, RemoveRuleOnAHistoryRowTakesTheKeywordBack) {
-  Win32Registry reg;
-  TempDir dir;
-  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
-  LayOutProgram(dir.path());
-  Settings s;
-  SetDefaults(s);
-  s.AutoStart = false;
-  s.Internet_Explorer = true;
-  RegIniSave(reg, s);
-  WriteBytes(dir.path() + "\\config\\zapotrix_mainDB.ini", "[ADS]\r\n1=casino\r\n");
-  ProgramProcess p(dir.path() + "\\zapotrix.exe");
+TEST_F(StatisticsE2E, RemoveRuleOnAHistoryRowTakesTheKeywordBack) {
+  auto program = Start("[ADS]\r\n1=casino\r\n");
+  ProgramProcess& p = *program;
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
   // The main window is found before its controls are made: the keyword
@@ -159,7 +165,6 @@ TEST(StatisticsE2E, RemoveRuleOnAHistoryRowTakesTheKeywordBack) {
 
   PostMessageA(main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(p.WaitForExit());
-  reg.DeleteKey(HKey::CurrentUser, kSettingsKey);
 }
 
 }  // namespace
