@@ -24,19 +24,7 @@ id "$user" >/dev/null 2>&1 || useradd -m -s /bin/sh "$user" \
 home=$(getent passwd "$user" | cut -d: -f6)
 mkdir -p "$home" && chown "$user" "$home"
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-passed=0 failed=0
-
-check() { # name command...
-  name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   - $name"
-  else
-    failed=$((failed + 1)); echo "FAIL - $name"
-  fi
-}
-now() { date +%s.%N; }
-since() { echo "$(now) $1" | awk '{ printf "%.2f", $1 - $2 }'; }
+. "$root/tests/installer/test_lib.sh"
 
 if grep -q 'x86_64' "$b/CMakeCache.txt"; then
   wine=/usr/lib/wine/wine64 arch=win64 suffix=-x64-test
@@ -56,16 +44,7 @@ cd "$work" || exit 1
 prefix=$work/prefix
 c=$prefix/drive_c
 
-own_x=""
-if [ -z "${DISPLAY:-}" ]; then
-  if [ -f "$b/xvfb.display" ]; then
-    DISPLAY=":$(cat "$b/xvfb.display")"
-  else
-    sh "$root/scripts/xvfb.sh" start "$work" || exit 1
-    own_x=1
-    DISPLAY=":$(cat "$work/xvfb.display")"
-  fi
-fi
+find_display "$b" "$work" || exit 1
 
 # A command run as the user, in its prefix (Wine refuses a prefix that is
 # not the user's own).
@@ -117,13 +96,6 @@ start_program() {
     sleep 1; i=$((i + 1))
   done
   return 1
-}
-ended() { # pid: true when it ends within 30 s
-  i=0
-  while kill -0 "$1" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
-  if kill -0 "$1" 2>/dev/null; then kill "$1"; return 1; fi
-  wait "$1" 2>/dev/null
-  return 0
 }
 # The quit command and the time until the process has ended: $quit_time.
 quit_program() {
