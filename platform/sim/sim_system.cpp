@@ -259,7 +259,7 @@ bool SimSystem::RemoveDirectory(const std::string& path) {
 }
 
 bool SimSystem::CanCreateFile(const std::string& path) {
-  if (Locked(path) || failWrites || FileAttributes(path)) return false;
+  if (Locked(path) || FileAttributes(path)) return false;
   fs::path p = HostPath(path);
   std::ofstream(p, std::ios::binary).close();
   std::error_code ec;
