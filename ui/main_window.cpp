@@ -818,10 +818,16 @@ void MainWindow::OnClose() {
       // open waits for that answer; the installer's quit goes through.
       if (quitAsking_ && quitBy_ == QuitBy::User) return;
       quitAsking_ = true;
-      bool end = main_->FormClose(quitBy_);
+      bool end = false;
+      try {
+        end = main_->FormClose(quitBy_);
+      } catch (...) {
+        quitAsking_ = false;  // the error box follows; a later quit may try again
+        throw;
+      }
       quitAsking_ = false;
-      // The user chose to keep running: the quit is over. (A quit of the
-      // installer that came meanwhile has ended the window already.)
+      // A quit of the installer that came while the question was open has
+      // ended the window already.
       if (end && IsWindow(hwnd())) DestroyWindow(hwnd());
       return;
     }
