@@ -37,10 +37,21 @@ flock "$b/release-test.lock" sh "$root/scripts/dist.sh" "$b" "$art" >"$b/release
 version=$(sed -n 's/.*kVersion = "\([0-9.]*\)".*/\1/p' "$root/lang/texts.h")
 setup=$art/zapotrix-$version-setup$suffix.exe
 
+# The user's prefix lives in the build tree, unless the user cannot reach it
+# (a clone below a closed home folder): then in a folder of ours in /tmp.
 work=$b/limited-test
+tmp_work=""
+if ! runuser -u "$user" -- test -x "$b"; then
+  work=$(mktemp -d /tmp/zt-limited.XXXXXX)
+  tmp_work=1
+fi
 mkdir -p "$work"
 chmod 755 "$work"
 cd "$work" || exit 1
+# What the user runs besides the program, where the user can read it.
+cp "$b/ztprobe.exe" "$setup" "$work/"
+probe_exe=$work/ztprobe.exe
+setup=$work/$(basename "$setup")
 prefix=$work/prefix
 c=$prefix/drive_c
 
@@ -57,6 +68,7 @@ uw() { as_user $wine "$@" </dev/null >/dev/null 2>&1; }
 finish() {
   as_user wineserver -k 2>/dev/null
   [ -n "$own_x" ] && sh "$root/scripts/xvfb.sh" stop "$work"
+  [ -n "$tmp_work" ] && rm -rf "$work"
 }
 trap finish EXIT
 
@@ -84,7 +96,7 @@ cp -a "$template" "$prefix"
 rm -f "$prefix/.zt-ready"
 as_user wineserver -p10
 
-probe() { as_user $wine "$b/ztprobe.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+probe() { as_user $wine "$probe_exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
 # Starts the program (unix path of the exe) as the user: $program_pid.
 # True when its status bar shows the version within 30 s.
 start_program() {
