@@ -3,6 +3,7 @@
 
 #include <exception>
 
+#include "app/database_place.h"
 #include "engine/history.h"
 #include "engine/killers.h"
 #include "engine/scanners.h"
@@ -69,16 +70,18 @@ void ZapotrixMain::FormCreate() {
   // saved at the end, so that a broken installation is not made worse.
   std::string exe = sys.ExecutablePath();
   a.paths.ProgramDir = exe.substr(0, exe.rfind('\\') + 1);
-  a.paths.MainDBFile = a.paths.ProgramDir + "config\\zapotrix_mainDB.ini";
   a.paths.HostsListFile = a.paths.ProgramDir + "config\\zapotrix_hosts.dat";
   a.paths.MozillaFilterFile = a.paths.ProgramDir + "config\\zapotrix_mozilla.dat";
   a.paths.HandbookFile = a.paths.ProgramDir + "help\\zapotrix_handbuch.pdf";
-  a.paths.NewMainDBFile = a.paths.ProgramDir + "config\\zapotrix_mainDB_new.ini";
-  if (!FileExists(sys, a.paths.MainDBFile) || !FileExists(sys, a.paths.HostsListFile) ||
-      !FileExists(sys, a.paths.MozillaFilterFile) || !FileExists(sys, a.paths.HandbookFile)) {
+  if (!ProgramFilesPresent() || !FileExists(sys, a.paths.HandbookFile)) {
     ShowMissingFiles();
     a.flags.SkipSaveOnClose = true;
   }
+  // The rule database: the installed one, or this user's copy where the
+  // user may not write the program folder.
+  DatabasePlace db = ChooseDatabasePlace(sys, a.os.shell, a.paths.ProgramDir);
+  a.paths.MainDBFile = db.MainDBFile;
+  a.paths.NewMainDBFile = db.NewMainDBFile;
 
   // The window's state before the stored settings arrive.
   SetDefaults(a.settings);
@@ -249,7 +252,7 @@ void ZapotrixMain::Bypassmanager() {
 
 bool ZapotrixMain::ProgramFilesPresent() {
   System& sys = app_.os.system;
-  return FileExists(sys, app_.paths.MainDBFile) && FileExists(sys, app_.paths.HostsListFile) &&
+  return FileExists(sys, app_.paths.ProgramDir + kMainDBRelative) && FileExists(sys, app_.paths.HostsListFile) &&
          FileExists(sys, app_.paths.MozillaFilterFile);
 }
 
@@ -257,34 +260,44 @@ void ZapotrixMain::ShowMissingFiles() {
   app_.os.system.MessageBox(app_.texts().msg.missingFiles, kAppCaption, kMbIconWarning);
 }
 
-bool ZapotrixMain::SaveAll(bool quitting) {
+std::string ZapotrixMain::SaveAll(bool quiet) {
   System& sys = app_.os.system;
   const Texts& texts = app_.texts();
-  DbSave db = SaveMainDB(sys, app_.paths.MainDBFile, app_.rules, texts);
-  if (db == DbSave::Failed) {
-    std::string text = SaveFailedText(texts, texts.msg.dbSaveFailed, sys.LastWriteError());
-    if (quitting) text += std::string("\n\n") + texts.msg.quitKeepsRunning;
-    sys.MessageBox(text, kAppCaption, kMbIconError);
+  // A settings error does not keep the rules from being saved.
+  std::string failed;
+  try {
+    RegIniSave(app_.os.registry, app_.settings);
+  } catch (const RegistryError& e) {
+    failed = e.what();
+  }
+  if (SaveMainDB(sys, app_.paths.MainDBFile, app_.rules, texts, quiet) == DbSave::Failed) {
+    if (!failed.empty()) failed += "\n";
+    failed += SaveFailedText(texts, texts.msg.dbSaveFailed, sys.LastWriteError());
   }
   if (app_.flags.IsAdmin) {
     Flash7change(app_.os.registry, kFilterRemove);
     Adfilter(app_.Filters(), "Mozilla", kFilterRemove);
   }
-  return db != DbSave::Failed;
+  return failed;
 }
 
-bool ZapotrixMain::FormClose() {
+bool ZapotrixMain::FormClose(QuitBy by) {
   if (app_.flags.SkipSaveOnClose) return true;
+  const bool quiet = by == QuitBy::Setup;
   if (!ProgramFilesPresent()) {
-    ShowMissingFiles();
+    if (!quiet) ShowMissingFiles();
     return true;
   }
   app_.settings.Main_Left = app_.view.WindowLeft();
   app_.settings.Main_Top = app_.view.WindowTop();
-  // A settings write error leaves here, before the rules are written: the
-  // program keeps running and the next quit tries both again.
-  RegIniSave(app_.os.registry, app_.settings);
-  return SaveAll(true);
+  std::string failed = SaveAll(quiet);
+  if (failed.empty() || quiet) return true;
+  // Keeping the program running lets the user make room and quit again,
+  // but it must never be the only way out. "No" is the default: a stray
+  // Enter keeps the rules.
+  int answer = app_.os.system.MessageBox(failed + "\n\n" + app_.texts().msg.quitAnyway, kAppCaption,
+                                         kMbYesNo | kMbIconError | kMbDefButton2);
+  return answer == kIdYes;
 }
 
 void ZapotrixMain::Cleanup() {
@@ -293,16 +306,9 @@ void ZapotrixMain::Cleanup() {
     ShowMissingFiles();
     return;
   }
-  // The session ends whatever happens: a settings error must not keep the
-  // rules from being saved.
-  std::string settingsError;
-  try {
-    RegIniSave(app_.os.registry, app_.settings);
-  } catch (const RegistryError& e) {
-    settingsError = e.what();
-  }
-  SaveAll(false);
-  if (!settingsError.empty()) app_.os.system.MessageBox(settingsError, kAppCaption, kMbIconError);
+  // The session ends whatever happens: say what could not be saved.
+  std::string failed = SaveAll(false);
+  if (!failed.empty()) app_.os.system.MessageBox(failed, kAppCaption, kMbIconError);
 }
 
 }  // namespace zt

@@ -26,6 +26,12 @@ enum class QuitAnswer {
   SaveAndEnd,        // the normal quit: FormClose decides
 };
 
+// Who asks the program to end.
+enum class QuitBy {
+  User,   // the quit command of the menus (WM_CLOSE)
+  Setup,  // the installer or uninstaller (kMsgQuitForSetup)
+};
+
 // What a check of a single window came to.
 enum class CheckOutcome {
   Busy,               // a cycle or another check runs, or start-up has not ended: ask again later
@@ -71,12 +77,12 @@ class ZapotrixMain {
   void Bypassmanager();
 
   // The quit command: saves settings and rule database unless told not to
-  // or files are missing. True when the program may end. False when the
-  // rule database could not be written (a full disk, denied access): the
-  // user was told, and the program keeps running so the session's rules
-  // can still be saved by a later quit. A RegistryError reaches the
-  // caller, which then keeps the program running as well.
-  bool FormClose();
+  // or files are missing. True when the program may end. When a save fails
+  // (a full disk, denied access), the user is told why and asked whether to
+  // quit anyway, losing the session's changes (true), or to keep running to
+  // make room and quit again (false). A quit asked by the installer saves
+  // what it can and ends, showing nothing: nobody may be there to answer.
+  bool FormClose(QuitBy by = QuitBy::User);
   // Windows logs off or shuts down: the same saving without the window
   // position and without looking at SkipSaveOnClose. Nothing can wait for
   // the user here: whatever can be saved is saved, a failure is shown,
@@ -87,12 +93,13 @@ class ZapotrixMain {
   void SetSkipSaveOnClose() { app_.flags.SkipSaveOnClose = true; }
 
  private:
+  // The installed program files the end of the program needs.
   bool ProgramFilesPresent();
   void ShowMissingFiles();
   // Writes the settings and the rule database, then removes the filters.
-  // False when the rule database could not be written (the user was told;
-  // quitting adds that the program keeps running).
-  bool SaveAll(bool quitting);
+  // Returns what could not be saved and why, empty when everything was; a
+  // quiet save shows nothing, not even a write-protected database.
+  std::string SaveAll(bool quiet);
   void ScannerPanel(int panel, const char* name, bool on);
   // The scanner passes and extra killers in the cycle's order, each as its
   // setting says.

@@ -49,6 +49,12 @@ Target ${TARGET}
 !define MAIN_CLASS "Tzapotrix_main"
 !define INSTANCE_SEMAPHORE "zapotrix"
 !define SYNCHRONIZE 0x00100000
+; The program's quit message for set-up (WM_USER + 89): it saves what it can
+; and ends without asking anything, even where its save fails (a user who
+; may not write anywhere, a full disk). It answers QUIT_ACCEPTED at once; a
+; program older than this message answers otherwise and gets WM_CLOSE.
+!define QUIT_FOR_SETUP 0x0459
+!define QUIT_ACCEPTED 0x5A54
 ; How long a running Zapotrix may take to save and end, in 100 ms steps.
 !define QUIT_WAIT_STEPS 300
 
@@ -112,9 +118,9 @@ LangString HostsNotRestored ${LANG_GERMAN} "Die Hosts-Datei konnte nicht wiederh
 
 ; ---- shared by installer and uninstaller ----
 
-; Asks a running Zapotrix to quit as its own Quit command does (it saves its
-; settings and rules), and waits until the process has ended: its
-; single-instance semaphore lives exactly as long as the process.
+; Asks a running Zapotrix to quit (it saves its settings and rules), and
+; waits until the process has ended: its single-instance semaphore lives
+; exactly as long as the process.
 !macro QUIT_ZAPOTRIX un
 Function ${un}QuitZapotrix
   Push $0
@@ -122,7 +128,10 @@ Function ${un}QuitZapotrix
   FindWindow $0 "${MAIN_CLASS}"
   ${If} $0 <> 0
     DetailPrint "Zapotrix is running: asking it to quit"
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    SendMessage $0 ${QUIT_FOR_SETUP} 0 0 $1 /TIMEOUT=5000
+    ${If} $1 <> ${QUIT_ACCEPTED}
+      SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    ${EndIf}
   ${EndIf}
   StrCpy $1 0
   ${Do}
@@ -420,6 +429,9 @@ delete_data:
     Delete "$INSTDIR\config\zapotrix_mozilla.dat"
     DeleteRegKey HKCU "Software\veltrano\Zapotrix"
     DeleteRegKey /ifempty HKCU "Software\veltrano"
+    ; The rules of this user, kept where the program folder was not
+    ; writable for the user.
+    Delete "$APPDATA\Zapotrix\zapotrix_mainDB.ini"
   ${EndIf}
   ; What the program leaves beside its files: the updater's download and
   ; the temporary names of an interrupted save.
@@ -427,6 +439,10 @@ delete_data:
   Delete "$INSTDIR\config\*.zt-new"
   Delete "$INSTDIR\config\*.zt-old"
   RMDir "$INSTDIR\config"
+  Delete "$APPDATA\Zapotrix\zapotrix_mainDB_new.ini"
+  Delete "$APPDATA\Zapotrix\*.zt-new"
+  Delete "$APPDATA\Zapotrix\*.zt-old"
+  RMDir "$APPDATA\Zapotrix"
   Delete "$INSTDIR\help\zapotrix_handbuch.pdf"
   RMDir "$INSTDIR\help"
   Delete "$INSTDIR\zapotrix.exe"

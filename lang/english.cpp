@@ -302,7 +302,8 @@ const Texts& EnglishTexts() {
           "The file is write protected.",
           "The file could not be written.",
           "Could not save database.",
-          "Zapotrix keeps running so that nothing is lost: free some space or fix the access, then quit again.",
+          "Quit anyway? The changes made since Zapotrix started will then be lost.\n\n"
+          "Choose No to keep Zapotrix running: free some space or fix the access, then quit again.",
           "Zapotrix could not start:",
           "\"%s\" is not a host name. A host name consists of letters, digits, '.', '-' and '_' (at most 253 characters).",
           "%s host names imported, %s lines skipped.",

@@ -305,7 +305,8 @@ const Texts& GermanTexts() {
           "Die Datei ist schreibgeschützt.",
           "Die Datei konnte nicht geschrieben werden.",
           "Datenbank konnte nicht gespeichert werden.",
-          "Zapotrix läuft weiter, damit nichts verloren geht: Schaffen Sie Platz oder beheben Sie den Zugriff, "
+          "Trotzdem beenden? Die Änderungen seit dem Start von Zapotrix gehen dann verloren.\n\n"
+          "Wählen Sie Nein, damit Zapotrix weiterläuft: Schaffen Sie Platz oder beheben Sie den Zugriff, "
           "dann beenden Sie Zapotrix erneut.",
           "Zapotrix konnte nicht starten:",
           "\"%s\" ist kein Hostname. Ein Hostname besteht aus Buchstaben, Ziffern, '.', '-' und '_' (höchstens "

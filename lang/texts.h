@@ -45,8 +45,9 @@ struct MessageTexts {
   const char* causeOther = "";
   // The rule database could not be saved (followed by the cause).
   const char* dbSaveFailed = "";
-  // Added when a save at the user's quit failed: the program keeps running.
-  const char* quitKeepsRunning = "";
+  // Added when a save at the user's quit failed: the question whether to
+  // quit anyway (Yes) or keep running (No).
+  const char* quitAnyway = "";
   // Start-up failed; the error follows. A quit then ends without saving.
   const char* startupFailed = "";
   // A text the hosts list refuses as a host name ("%s": the text).

@@ -29,6 +29,7 @@ constexpr unsigned kMbIconError = 0x10;
 constexpr unsigned kMbIconQuestion = 0x20;
 constexpr unsigned kMbIconWarning = 0x30;
 constexpr unsigned kMbIconInformation = 0x40;
+constexpr unsigned kMbDefButton2 = 0x100;
 constexpr int kIdOk = 1;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
@@ -66,6 +67,9 @@ class System {
   virtual std::string ExecutablePath() = 0;
   virtual std::string SystemDirectory() = 0;   // without trailing backslash
   virtual std::string WindowsDirectory() = 0;  // without trailing backslash
+  // The folder for temporary files (GetTempPathA), without trailing
+  // backslash; empty when the system names none.
+  virtual std::string TempDirectory() = 0;
   virtual OsVersion Version() = 0;
   virtual uint16_t SystemDefaultLangID() = 0;
   virtual std::string LanguageName(uint16_t langId) = 0;
@@ -79,6 +83,10 @@ class System {
   // Removes an empty directory; false when it is not empty or missing.
   virtual bool RemoveDirectory(const std::string& path) = 0;
   virtual std::vector<DirEntry> ListDirectory(const std::string& path) = 0;
+  // Creates the file, which must not exist yet, and deletes it again: true
+  // when this user may make files there (false, say, in a program folder
+  // for a user without administrator rights).
+  virtual bool CanCreateFile(const std::string& path) = 0;
 
   // The whole file as bytes; nothing when it cannot be read.
   virtual std::optional<std::string> ReadFile(const std::string& path) = 0;

@@ -76,12 +76,12 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
   } while (n < count);
 }
 
-DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts) {
+DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts, bool quiet) {
   std::optional<uint32_t> attrs = sys.FileAttributes(path);
   std::optional<std::string> bytes;
   if (attrs && !(*attrs & kAttrReadOnly)) bytes = sys.ReadFile(path);
   if (!bytes) {
-    sys.MessageBox(texts.msg.dbWriteProtected, kAppCaption, kMbIconError);
+    if (!quiet) sys.MessageBox(texts.msg.dbWriteProtected, kAppCaption, kMbIconError);
     return DbSave::WriteProtected;
   }
 

@@ -16,7 +16,7 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists);
 
 enum class DbSave {
   Saved,
-  WriteProtected,  // read-only or missing: the message was shown, nothing written
+  WriteProtected,  // read-only or missing: the message was shown (unless quiet), nothing written
   Failed,          // the write failed (System::LastWriteError tells why); nothing shown
 };
 
@@ -25,7 +25,9 @@ enum class DbSave {
 // write-protection message and stays as it is. The file is replaced as a
 // whole, so a write that fails (a full disk, denied access) leaves the old
 // file; the caller tells the user, as only it knows whether the program can
-// keep running for the user to mend the cause.
-DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts);
+// keep running for the user to mend the cause. A quiet save shows nothing
+// (a quit asked by the installer, with nobody to answer).
+DbSave SaveMainDB(System& sys, const std::string& path, const RuleLists& lists, const Texts& texts,
+                  bool quiet = false);
 
 }  // namespace zt

@@ -1,6 +1,9 @@
 // ztprobe: looks at a running zapotrix.exe from outside, for `make run`.
 //   ztprobe          prints the main window's state and status panels
 //   ztprobe --quit   asks the program to end (as its quit command does)
+//   ztprobe --add-keyword TEXT
+//                    types the text into the keyword box of the main window
+//                    and presses its "Add to List" button
 //   ztprobe --show   shows the main window, as a double-click on the tray
 //                    icon does
 //   ztprobe --menu   opens the tray menu at the cursor, as a right click on
@@ -53,6 +56,18 @@ int main(int argc, char** argv) {
   if (argc > 1 && std::strcmp(argv[1], "--quit") == 0) {
     PostMessageA(main, WM_CLOSE, 0, 0);
     std::printf("zapotrix: asked to quit (settings and rule database are saved)\n");
+    return 0;
+  }
+  if (argc > 2 && std::strcmp(argv[1], "--add-keyword") == 0) {
+    HWND edit = GetDlgItem(main, IDC_EDADDKEY);
+    HWND add = GetDlgItem(main, IDC_BTADDKEY);
+    if (!edit || !add) {
+      std::printf("zapotrix: no keyword box found\n");
+      return 1;
+    }
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[2]));
+    SendMessageA(main, WM_COMMAND, MAKEWPARAM(IDC_BTADDKEY, BN_CLICKED), reinterpret_cast<LPARAM>(add));
+    std::printf("zapotrix: keyword added\n");
     return 0;
   }
   if (argc > 1 && std::strcmp(argv[1], "--show") == 0) {

@@ -813,12 +813,24 @@ void MainWindow::OnClose() {
     case QuitAnswer::EndWithoutSaving:
       DestroyWindow(hwnd());
       return;
-    case QuitAnswer::SaveAndEnd:
-      // A settings write error reaches the generic error box, and a rule
-      // database that could not be written keeps the window: the program
-      // keeps running.
-      if (main_->FormClose()) DestroyWindow(hwnd());
+    case QuitAnswer::SaveAndEnd: {
+      // A second quit of the user while the question of a failed save is
+      // open waits for that answer; the installer's quit goes through.
+      if (quitAsking_ && quitBy_ == QuitBy::User) return;
+      quitAsking_ = true;
+      bool end = false;
+      try {
+        end = main_->FormClose(quitBy_);
+      } catch (...) {
+        quitAsking_ = false;  // the error box follows; a later quit may try again
+        throw;
+      }
+      quitAsking_ = false;
+      // A quit of the installer that came while the question was open has
+      // ended the window already.
+      if (end && IsWindow(hwnd())) DestroyWindow(hwnd());
       return;
+    }
   }
 }
 
@@ -896,6 +908,11 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       main_->SetSkipSaveOnClose();
       SendMessageA(hwnd(), WM_CLOSE, 0, 0);
       return 0;
+    case kMsgQuitForSetup:
+      // Posted, so that the installer's wait is not the length of a save.
+      quitBy_ = QuitBy::Setup;
+      PostMessageA(hwnd(), WM_CLOSE, 0, 0);
+      return kQuitForSetupAccepted;
     case WM_QUERYENDSESSION: {
       LRESULT answer = Default(msg, wp, lp);
       try {
@@ -905,6 +922,14 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       return answer;
     }
+    case WM_ENDSESSION:
+      // The session ends: the query has saved; the program ends by itself
+      // rather than being ended.
+      if (wp) {
+        main_->SetSkipSaveOnClose();
+        DestroyWindow(hwnd());
+      }
+      return 0;
     case WM_DESTROY:
       FormDestroy();
       return 0;

@@ -31,7 +31,15 @@ namespace zt {
 
 // Messages the main window answers beside the system's.
 constexpr UINT kMsgTrayCallback = WM_USER + 1;
+// Ends the program without saving (SkipSaveOnClose, then the quit).
 constexpr UINT kMsgCloseWithoutSaving = WM_USER + 88;
+// The installer's and uninstaller's quit: save what can be saved, then end
+// whatever happens, without a message (nobody may be there to answer it).
+// It is answered at once with kQuitForSetupAccepted and the quit follows;
+// a program that answers anything else predates this message, and the
+// installer asks it with WM_CLOSE instead.
+constexpr UINT kMsgQuitForSetup = WM_USER + 89;
+constexpr LRESULT kQuitForSetupAccepted = 0x5A54;
 // Instant mode asks for a check of the windows the system announced.
 constexpr UINT kMsgInstantCheck = WM_USER + 20;
 // Timer identifiers.
@@ -197,6 +205,8 @@ class MainWindow : public WindowBase, public MainView {
   std::unique_ptr<DBUpdater> updater_;  // while the updater is open
   std::unique_ptr<InfoWindow> info_;    // while the info window is open
   bool closePending_ = false;
+  QuitBy quitBy_ = QuitBy::User;  // who asked for the pending or running quit
+  bool quitAsking_ = false;       // a failed save's question is open
   bool trayMenuShown_ = false;
   bool syncingSelection_ = false;
   // The settings dialog while it exists; last, so it goes before the rest.

@@ -18,11 +18,13 @@ class SimShell : public Shell {
     if (fails) throw std::runtime_error("shell fault");
     return personal;
   }
+  std::string AppDataFolder() override { return appData; }
   int Execute(const std::string& verb, const std::string& file, const std::string& parameters) override {
     executed.push_back({verb, file, parameters});
     return executeResult;
   }
   std::string personal = "C:\\Documents and Settings\\user\\My Documents";
+  std::string appData = "C:\\Documents and Settings\\user\\Application Data";  // empty: none
   bool fails = false;
   int executeResult = 42;  // success
   std::vector<SimShellCall> executed;

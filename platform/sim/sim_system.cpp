@@ -109,6 +109,7 @@ class SimSystem::Steps : public FileSteps {
   }
 
   bool WriteNew(const std::string& path, const std::string& bytes) override {
+    if (sys_.Locked(path)) return Failure(WriteError::AccessDenied);
     bool full = sys_.failWrites || Fails(SimFileStep::Write, path, "");
     std::ofstream out(sys_.HostPath(path), std::ios::binary | std::ios::trunc);
     if (!out) return Failure(WriteError::AccessDenied);
@@ -120,6 +121,7 @@ class SimSystem::Steps : public FileSteps {
   }
 
   bool Delete(const std::string& path) override {
+    if (sys_.Locked(path)) return Failure(WriteError::AccessDenied);
     if (Fails(SimFileStep::Delete, path, "")) return false;
     std::error_code ec;
     fs::path p = sys_.HostPath(path);
@@ -129,7 +131,8 @@ class SimSystem::Steps : public FileSteps {
   }
 
   bool Rename(const std::string& from, const std::string& to) override {
-    if (Fails(SimFileStep::Rename, from, to)) return Failure(WriteError::AccessDenied);
+    if (sys_.Locked(from) || sys_.Locked(to) || Fails(SimFileStep::Rename, from, to))
+      return Failure(WriteError::AccessDenied);
     if (!sys_.FileAttributes(from) || sys_.FileAttributes(to)) return Failure(WriteError::Other);
     return Move(from, to);
   }
@@ -137,7 +140,8 @@ class SimSystem::Steps : public FileSteps {
   StepResult RenameReplacing(const std::string& from, const std::string& to) override {
     if (!sys_.hasReplacingRename) return StepResult::Unsupported;
     std::optional<uint32_t> target = sys_.FileAttributes(to);
-    if (Fails(SimFileStep::RenameReplacing, from, to) || (target && (*target & kAttrDirectory)))
+    if (sys_.Locked(from) || sys_.Locked(to) || Fails(SimFileStep::RenameReplacing, from, to) ||
+        (target && (*target & kAttrDirectory)))
       return Failed(WriteError::AccessDenied);
     return Move(from, to) ? StepResult::Done : StepResult::Failed;
   }
@@ -145,7 +149,8 @@ class SimSystem::Steps : public FileSteps {
   StepResult Replace(const std::string& target, const std::string& replacement,
                      const std::string& backup) override {
     if (!sys_.hasReplaceFile || !sys_.FileAttributes(target)) return StepResult::Unsupported;
-    if (Fails(SimFileStep::Replace, replacement, target)) return Failed(WriteError::AccessDenied);
+    if (sys_.Locked(target) || Fails(SimFileStep::Replace, replacement, target))
+      return Failed(WriteError::AccessDenied);
     // The target goes to the backup name (over an earlier backup), the
     // replacement takes its place.
     if (!Move(target, backup)) return StepResult::Failed;
@@ -218,7 +223,7 @@ bool SimSystem::SetFileAttributes(const std::string& path, uint32_t attributes) 
 }
 
 bool SimSystem::CopyFile(const std::string& from, const std::string& to, bool failIfExists) {
-  if (failWrites) return false;
+  if (failWrites || Locked(to)) return false;
   std::error_code ec;
   fs::path dst = HostPath(to);
   if (fs::exists(dst, ec)) {
@@ -230,6 +235,7 @@ bool SimSystem::CopyFile(const std::string& from, const std::string& to, bool fa
 }
 
 bool SimSystem::DeleteFile(const std::string& path) {
+  if (Locked(path)) return false;
   if (failFileStep && failFileStep(SimFileStep::Delete, path, "")) return false;
   std::error_code ec;
   fs::path p = HostPath(path);
@@ -239,15 +245,35 @@ bool SimSystem::DeleteFile(const std::string& path) {
 }
 
 bool SimSystem::CreateDirectory(const std::string& path) {
+  if (Locked(path)) return false;
   std::error_code ec;
   return fs::create_directory(HostPath(path), ec);
 }
 
 bool SimSystem::RemoveDirectory(const std::string& path) {
+  if (Locked(path)) return false;
   std::error_code ec;
   fs::path p = HostPath(path);
   if (!fs::is_directory(p, ec) || !fs::is_empty(p, ec)) return false;
   return fs::remove(p, ec);
+}
+
+bool SimSystem::CanCreateFile(const std::string& path) {
+  if (Locked(path) || FileAttributes(path)) return false;
+  fs::path p = HostPath(path);
+  std::ofstream(p, std::ios::binary).close();
+  std::error_code ec;
+  return fs::remove(p, ec);
+}
+
+bool SimSystem::Locked(const std::string& winPath) const {
+  std::string path = UpperAnsi(winPath);
+  for (std::string folder : lockedFolders) {
+    folder = UpperAnsi(folder);
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
+    if (path.compare(0, folder.size(), folder) == 0) return true;
+  }
+  return false;
 }
 
 std::vector<DirEntry> SimSystem::ListDirectory(const std::string& path) {

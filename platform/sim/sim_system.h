@@ -43,6 +43,7 @@ class SimSystem : public System {
   std::string ExecutablePath() override { return exePath; }
   std::string SystemDirectory() override { return systemDir; }
   std::string WindowsDirectory() override { return windowsDir; }
+  std::string TempDirectory() override { return tempDir; }
   OsVersion Version() override { return version; }
   uint16_t SystemDefaultLangID() override { return langId; }
   std::string LanguageName(uint16_t id) override;
@@ -54,6 +55,7 @@ class SimSystem : public System {
   bool RemoveDirectory(const std::string& path) override;
   bool FlushDnsCache() override { ++dnsFlushes; return true; }
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
+  bool CanCreateFile(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
   WriteError LastWriteError() override { return lastWriteError; }
@@ -66,11 +68,18 @@ class SimSystem : public System {
   std::string HostPath(const std::string& winPath) const;
   // Test helpers: write or read a file directly (creating folders).
   void PutFile(const std::string& winPath, const std::string& bytes);
+  // True when the path lies in one of the lockedFolders.
+  bool Locked(const std::string& winPath) const;
 
   // Scripted state.
   std::string exePath = "C:\\Program Files\\Zapotrix\\zapotrix.exe";
   std::string systemDir = "C:\\WINDOWS\\system32";
   std::string windowsDir = "C:\\WINDOWS";
+  std::string tempDir = "C:\\WINDOWS\\TEMP";
+  // Folders (with their subfolders) that this user may read but not change,
+  // as a program folder for a user without administrator rights: nothing
+  // is created, written, renamed or deleted in them (access denied).
+  std::vector<std::string> lockedFolders;
   OsVersion version;
   uint16_t langId = 0x0409;
   std::map<uint16_t, std::string> languageNames;  // overrides the built-in names

@@ -1,5 +1,6 @@
 // The documents folder (SHGetSpecialFolderLocation and SHGetPathFromIDListA)
-// and ShellExecuteA, which exist on every system from Windows 95 on.
+// and ShellExecuteA, which exist on every system from Windows 95 on; the
+// application-data folder, where the system has a function that names it.
 #include "platform/win32/win32_shell.h"
 
 #include "platform/win32/win.h"
@@ -15,6 +16,22 @@ std::string Win32Shell::PersonalFolder() {
   BOOL ok = SHGetPathFromIDListA(idl, path);
   CoTaskMemFree(idl);
   return ok ? path : "";
+}
+
+std::string Win32Shell::AppDataFolder() {
+  // SHGetSpecialFolderPathA came with the shell update of Internet Explorer
+  // 4: Windows 95 and NT 4 without it lack it, so it is looked up at run
+  // time. shell32 is loaded for the life of the process (the tray needs it).
+  using GetFolderFn = BOOL(WINAPI*)(HWND owner, LPSTR path, int folder, BOOL create);
+  HMODULE shell = GetModuleHandleA("shell32.dll");
+  auto get = shell ? reinterpret_cast<GetFolderFn>(
+                         reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetSpecialFolderPathA")))
+                   : nullptr;
+  char path[MAX_PATH + 1] = {};
+  if (!get || !get(nullptr, path, CSIDL_APPDATA, TRUE)) return "";
+  std::string folder = path;
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  return folder;
 }
 
 int Win32Shell::Execute(const std::string& verb, const std::string& file, const std::string& parameters) {

@@ -7,6 +7,7 @@ namespace zt {
 class Win32Shell : public Shell {
  public:
   std::string PersonalFolder() override;
+  std::string AppDataFolder() override;
   int Execute(const std::string& verb, const std::string& file, const std::string& parameters) override;
 };
 

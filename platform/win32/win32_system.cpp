@@ -213,6 +213,14 @@ std::string Win32System::WindowsDirectory() {
   return std::string(buf, n <= MAX_PATH ? n : 0);
 }
 
+std::string Win32System::TempDirectory() {
+  char buf[MAX_PATH + 1] = {};
+  DWORD n = GetTempPathA(MAX_PATH, buf);
+  std::string dir(buf, n <= MAX_PATH ? n : 0);
+  if (!dir.empty() && dir.back() == '\\') dir.pop_back();
+  return dir;
+}
+
 OsVersion Win32System::Version() {
   OSVERSIONINFOA info = {};
   info.dwOSVersionInfoSize = sizeof info;
@@ -270,6 +278,15 @@ std::vector<DirEntry> Win32System::ListDirectory(const std::string& path) {
       out.push_back({name, (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
   } while (FindNextFileA(find.get(), &data));
   return out;
+}
+
+bool Win32System::CanCreateFile(const std::string& path) {
+  {
+    File f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) return false;
+  }
+  DeleteFileA(path.c_str());
+  return true;
 }
 
 std::optional<std::string> Win32System::ReadFile(const std::string& path) {

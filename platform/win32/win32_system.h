@@ -26,6 +26,7 @@ class Win32System : public System {
   std::string ExecutablePath() override;
   std::string SystemDirectory() override;
   std::string WindowsDirectory() override;
+  std::string TempDirectory() override;
   OsVersion Version() override;
   uint16_t SystemDefaultLangID() override;
   std::string LanguageName(uint16_t langId) override;
@@ -36,6 +37,7 @@ class Win32System : public System {
   bool CreateDirectory(const std::string& path) override;
   bool RemoveDirectory(const std::string& path) override;
   std::vector<DirEntry> ListDirectory(const std::string& path) override;
+  bool CanCreateFile(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) override;
   bool WriteFileAtomic(const std::string& path, const std::string& bytes) override;
   WriteError LastWriteError() override;

@@ -22,19 +22,7 @@ mode=$2
 # Start menu shortcuts into the home directory.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 work=$b/installer-test/$mode
-passed=0 failed=0
-
-check() { # name command...
-  name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1)); echo "ok   - $name"
-  else
-    failed=$((failed + 1)); echo "FAIL - $name"
-  fi
-}
-now() { date +%s.%N; }
-since() { echo "$(now) $1" | awk '{ printf "%.1f", $1 - $2 }'; }
+. "$root/tests/installer/test_lib.sh"
 
 if grep -q 'x86_64' "$b/CMakeCache.txt"; then
   wine=/usr/lib/wine/wine64 arch=win64 suffix=-x64-test
@@ -60,17 +48,7 @@ mkdir -p "$work"
 export WINEPREFIX=$work/prefix
 c=$WINEPREFIX/drive_c
 
-own_x=""
-if [ -z "${DISPLAY:-}" ]; then
-  if [ -f "$b/xvfb.display" ]; then
-    DISPLAY=":$(cat "$b/xvfb.display")"
-  else
-    sh "$root/scripts/xvfb.sh" start "$work" || exit 1
-    own_x=1
-    DISPLAY=":$(cat "$work/xvfb.display")"
-  fi
-  export DISPLAY
-fi
+find_display "$b" "$work" || exit 1
 finish() {
   wineserver -k 2>/dev/null
   [ -n "$own_x" ] && sh "$root/scripts/xvfb.sh" stop "$work"
@@ -128,13 +106,6 @@ start_program() {
 quit_program() {
   w "$b/ztprobe.exe" --quit
   ended "$program_pid"
-}
-ended() { # pid: true when it ends within 30 s
-  i=0
-  while kill -0 "$1" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
-  if kill -0 "$1" 2>/dev/null; then kill "$1"; return 1; fi
-  wait "$1" 2>/dev/null
-  return 0
 }
 wait_for_file() { # path: true when it appears within 30 s
   i=0

@@ -196,13 +196,17 @@ TEST_F(Spine, CloseSavesSettingsWithPositionThenDatabase) {
   EXPECT_EQ("[WCS]\r\n1=A\r\n2=b\r\n3=c\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
 }
 
-TEST_F(Spine, SettingsWriteErrorAbandonsCloseBeforeTheDatabase) {
+TEST_F(Spine, SettingsWriteErrorStillSavesTheRulesAndAsksWhetherToQuit) {
   Start("[WCS]\r\n1=b\r\n");
   w.registry.CreateKey(HKey::CurrentUser, kSettingsKey);
   w.registry.DenyWrite(HKey::CurrentUser, kSettingsKey);
   main->state().rules.WCS.Add({"c"});
-  EXPECT_THROW(main->FormClose(), RegistryError);
-  EXPECT_EQ("[WCS]\r\n1=b\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  w.system.answers = {kIdNo};
+  EXPECT_FALSE(main->FormClose());
+  EXPECT_EQ("[WCS]\r\n1=b\r\n2=c\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_NE(std::string::npos, w.system.boxes[0].text.find("Main_Left"));
+  EXPECT_EQ(kMbYesNo | kMbIconError | kMbDefButton2, w.system.boxes[0].flags);
 }
 
 TEST_F(Spine, LogOffSavesWithoutPositionEvenWhenSkipIsSet) {
@@ -269,32 +273,60 @@ TEST_F(Spine, QuitWaitsWhileStartUpRunsAndSavesAfterIt) {
   EXPECT_EQ(QuitAnswer::SaveAndEnd, main->QuitRequested());
 }
 
-// A rule database that cannot be written: at the user's quit the program
-// keeps running so the rules can still be saved; at log-off it cannot wait.
+// A rule database that cannot be written: the user's quit names the cause
+// and asks whether to quit anyway; the installer's quit ends silently.
 struct SaveFailure {
   WriteError cause;
   const char* MessageTexts::*why;
 };
 
-TEST_F(Spine, FailedDatabaseSaveAtQuitKeepsRunningAndNamesTheCause) {
+TEST_F(Spine, FailedDatabaseSaveAtQuitNamesTheCauseAndAsksWhetherToQuitAnyway) {
   const SaveFailure cases[] = {{WriteError::DiskFull, &MessageTexts::causeDiskFull},
                                {WriteError::AccessDenied, &MessageTexts::causeAccessDenied},
                                {WriteError::Other, &MessageTexts::causeOther}};
   Start("[WCS]\r\n1=old\r\n");
-  const MessageTexts& t = TextsFor(false).msg;
   main->state().rules.WCS.Add({"added today"});
-  for (const SaveFailure& c : cases) {
-    w.system.boxes.clear();
-    w.system.failWrites = true;
-    w.system.failWritesAs = c.cause;
-    EXPECT_FALSE(main->FormClose());
-    ASSERT_EQ(1u, w.system.boxes.size());
-    EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.*c.why + "\n\n" + t.quitKeepsRunning, w.system.boxes[0].text);
-    EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+  for (bool german : {false, true}) {
+    main->state().flags.IsGerman = german;
+    const MessageTexts& t = TextsFor(german).msg;
+    for (const SaveFailure& c : cases) {
+      w.system.boxes.clear();
+      w.system.failWrites = true;
+      w.system.failWritesAs = c.cause;
+      w.system.answers = {kIdNo};  // keep running
+      EXPECT_FALSE(main->FormClose());
+      ASSERT_EQ(1u, w.system.boxes.size());
+      EXPECT_EQ(std::string(t.dbSaveFailed) + " " + t.*c.why + "\n\n" + t.quitAnyway, w.system.boxes[0].text);
+      EXPECT_EQ(kMbYesNo | kMbIconError | kMbDefButton2, w.system.boxes[0].flags);
+      EXPECT_EQ("[WCS]\r\n1=old\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+    }
   }
+  main->state().flags.IsGerman = false;
   w.system.failWrites = false;  // the user made room: the next quit saves
   EXPECT_TRUE(main->FormClose());
   EXPECT_EQ("[WCS]\r\n1=old\r\n2=added today\r\n", *w.system.ReadFile(main->state().paths.MainDBFile));
+}
+
+TEST(Quit, InstallersQuitEndsWithoutAMessageWhateverFails) {
+  const std::function<void(SimWorld&, const std::string& db)> failures[] = {
+      [](SimWorld& w, const std::string&) { w.system.failWrites = true; },
+      [](SimWorld& w, const std::string& db) { w.system.SetFileAttributes(db, kAttrReadOnly); },
+      [](SimWorld& w, const std::string&) { w.system.DeleteFile(w.Dir() + "config\\zapotrix_hosts.dat"); },
+      [](SimWorld& w, const std::string&) {
+        w.registry.CreateKey(HKey::CurrentUser, kSettingsKey);
+        w.registry.DenyWrite(HKey::CurrentUser, kSettingsKey);
+      },
+  };
+  for (const auto& fail : failures) {
+    SimWorld w;
+    w.Install("[WCS]\r\n1=old\r\n");
+    ZapotrixMain main(w.os, w.view, w.timer1, w.timerCheck);
+    main.FormCreate();
+    main.state().rules.WCS.Add({"added today"});
+    fail(w, main.state().paths.MainDBFile);
+    EXPECT_TRUE(main.FormClose(QuitBy::Setup));
+    EXPECT_TRUE(w.system.boxes.empty());
+  }
 }
 
 TEST_F(Spine, FailedSavesAtLogOffSaveWhatTheyCanAndTellWhy) {

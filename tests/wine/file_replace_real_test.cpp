@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "file_replace_cases.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_system.h"
 #include "wine_support.h"
 
@@ -106,6 +107,27 @@ TEST(FileReplaceReal, ExecutablePathIsWholeOrEmptyNeverCut) {
   GetModuleFileNameA(nullptr, buf, MAX_PATH);
   Win32System sys;
   EXPECT_EQ(buf, sys.ExecutablePath());
+}
+
+// The folders and the probe that decide where a user's rules live.
+TEST(FileReplaceReal, UserFoldersAndTheCreateProbe) {
+  Win32System sys;
+  Win32Shell shell;
+  for (const std::string& folder : {shell.AppDataFolder(), sys.TempDirectory()}) {
+    SCOPED_TRACE(folder);
+    ASSERT_FALSE(folder.empty());
+    EXPECT_NE('\\', folder.back());
+    EXPECT_TRUE(sys.FileAttributes(folder).value_or(0) & kAttrDirectory);
+  }
+
+  TempDir dir;
+  const std::string probe = dir.path() + "\\probe.zt-new";
+  EXPECT_TRUE(sys.CanCreateFile(probe));
+  EXPECT_FALSE(sys.FileAttributes(probe).has_value());  // made and gone again
+  EXPECT_FALSE(sys.CanCreateFile(dir.path() + "\\missing\\probe"));
+  WriteBytes(probe, "a file of the user's");
+  EXPECT_FALSE(sys.CanCreateFile(probe));  // never touches an existing file
+  EXPECT_EQ("a file of the user's", ReadBytes(probe));
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ namespace zt::test {
 namespace {
 
 constexpr UINT kCloseWithoutSaving = WM_USER + 88;
+constexpr UINT kQuitForSetup = WM_USER + 89;
+constexpr LRESULT kQuitForSetupAccepted = 0x5A54;
 
 class ProgramE2E : public ::testing::Test {
  protected:
@@ -127,7 +129,7 @@ TEST_F(ProgramE2E, CloseWithoutSavingMessageEndsAndSavesNothing) {
   EXPECT_EQ(before, ReadBytes(db));
 }
 
-TEST_F(ProgramE2E, LogOffSavesWithoutPositionAndKeepsRunning) {
+TEST_F(ProgramE2E, LogOffSavesWithoutPositionAndEndsWithTheSession) {
   ProgramProcess p(exe);
   HWND main = p.WaitForMainWindow();
   ASSERT_NE(nullptr, main);
@@ -139,7 +141,26 @@ TEST_F(ProgramE2E, LogOffSavesWithoutPositionAndKeepsRunning) {
   auto left = reg.QueryValue(HKey::CurrentUser, kSettingsKey, "Main_Left");
   ASSERT_TRUE(left.has_value());
   EXPECT_EQ(0xFFFFFFFFu, left->dword);  // no stored position: still -1
-  EXPECT_TRUE(p.StillRunningAfter(300));
+  EXPECT_TRUE(p.StillRunningAfter(300));  // until the session really ends
+  PostMessageA(main, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(p.WaitForExit());
+}
+
+// The installer's quit: answered at once, then the program saves what it
+// can and ends; a database it may not write holds it up with no message.
+TEST_F(ProgramE2E, InstallersQuitEndsWithoutAMessageWhereTheSaveFails) {
+  std::string before = ReadBytes(db);
+  SetFileAttributesA(db.c_str(), FILE_ATTRIBUTE_READONLY);
+  ProgramProcess p(exe);
+  HWND main = p.WaitForMainWindow();
+  ASSERT_NE(nullptr, main);
+  ASSERT_TRUE(WaitForPanel(WaitForStatusBar(main), 6, " Standby"));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(main, kQuitForSetup, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer));
+  EXPECT_EQ(kQuitForSetupAccepted, static_cast<LRESULT>(answer));
+  EXPECT_TRUE(p.WaitForExit());
+  EXPECT_EQ(before, ReadBytes(db));
+  EXPECT_TRUE(SettingsSaved());
 }
 
 TEST_F(ProgramE2E, ReadOnlyDatabaseGivesWriteProtectionMessageAtQuit) {

@@ -1,0 +1,40 @@
+# test_lib.sh: what the installer tests share (sourced, not run).
+# check NAME COMMAND...  runs the command and prints "ok" or "FAIL" with the
+#                        name, counting both in $passed and $failed
+# now, since T0          seconds since the epoch; seconds since T0
+# ended PID              true when the process ends within 30 s (else it is
+#                        ended and the answer is false)
+# find_display BUILD WORK  where DISPLAY is not set: the build's Xvfb, else
+#                        one of our own (own_x=1; scripts/xvfb.sh stop WORK)
+passed=0 failed=0
+
+check() { # name command...
+  name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1)); echo "ok   - $name"
+  else
+    failed=$((failed + 1)); echo "FAIL - $name"
+  fi
+}
+now() { date +%s.%N; }
+since() { echo "$(now) $1" | awk '{ printf "%.2f", $1 - $2 }'; }
+ended() { # pid: true when it ends within 30 s
+  i=0
+  while kill -0 "$1" 2>/dev/null && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+  if kill -0 "$1" 2>/dev/null; then kill "$1"; return 1; fi
+  wait "$1" 2>/dev/null
+  return 0
+}
+find_display() { # build-dir work-dir
+  own_x=""
+  [ -n "${DISPLAY:-}" ] && return 0
+  if [ -f "$1/xvfb.display" ]; then
+    DISPLAY=":$(cat "$1/xvfb.display")"
+  else
+    sh "$root/scripts/xvfb.sh" start "$2" || return 1
+    own_x=1
+    DISPLAY=":$(cat "$2/xvfb.display")"
+  fi
+  export DISPLAY
+}
