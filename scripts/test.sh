@@ -19,10 +19,11 @@ trap 'rm -rf "$scratch"' EXIT
 # and waited for: less sensitive to a machine busy with other work. Wine's
 # server and Xvfb live on between phases; their CPU time is not counted.
 timings=""
+lane=main # the Wine tests run in a lane of their own beside the rest
 cpu_seconds() { # sets cpu: the CPU seconds of all children waited for so far
-  times >"$scratch/times" # in this shell: a subshell would see only its own children
+  times >"$scratch/times-$lane" # in this shell: a subshell would see only its own children
   cpu=$(awk 'NR == 2 { s = 0; for (i = 1; i <= NF; i++) { split($i, t, /[ms]/); s += t[1] * 60 + t[2] } print s }' \
-    "$scratch/times")
+    "$scratch/times-$lane")
 }
 phase() { # name command...: runs the command and records its times
   phase_name=$1; shift
@@ -72,8 +73,8 @@ run_ctest() {
   rm -rf "$dir/test-results"
   ctest --test-dir "$dir" --output-on-failure -j "$j" --timeout 300 "$@" >"$log" 2>&1
   rc=$?
-  verdicts "$log" >"$scratch/verdicts"
-  if [ ! -s "$scratch/verdicts" ]; then
+  verdicts "$log" >"$scratch/verdicts-$name"
+  if [ ! -s "$scratch/verdicts-$name" ]; then
     # ctest ran nothing: one failure, so that the closing line agrees with
     # the exit status.
     cat "$log"; status=1; failed=$((failed + 1))
@@ -94,7 +95,7 @@ run_ctest() {
     fi
     count_test "$t" "$v" "$dir"
     [ "$v" = Passed ] || [ "$v" = Skipped ] || status=1
-  done <"$scratch/verdicts"
+  done <"$scratch/verdicts-$name"
   # ctest's log holds the output of what failed only (a GoogleTest
   # program's runner passes on its failed cases' output): show it.
   [ $rc -eq 0 ] || cat "$log"
@@ -107,34 +108,57 @@ build() { # dir [--target T]... cmake-args...: configures and builds (all target
   targets=""
   while [ "${1:-}" = --target ]; do targets="$targets --target $2"; shift 2; done
   cmake -S . -B "$d" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >"$d.configure.log" 2>&1 \
-    || { cat "$d.configure.log"; exit 1; }
+    || { cat "$d.configure.log"; wait_for_wine_lane; exit 1; }
   # shellcheck disable=SC2086
-  cmake --build "$d" -j "$jobs" $targets >"$d.build.log" 2>&1 || { tail -n 60 "$d.build.log"; exit 1; }
+  cmake --build "$d" -j "$jobs" $targets >>"$d.build.log" 2>&1 \
+    || { tail -n 60 "$d.build.log"; wait_for_wine_lane; exit 1; }
+}
+
+# Waits until the Wine tests, if started, have ended (a build that fails
+# beside them ends the run only then), and ends their display and server.
+wine_lane=""
+wait_for_wine_lane() {
+  [ -n "$wine_lane" ] || return 0
+  echo "== waiting for the Wine tests"
+  while [ ! -f "$scratch/wine.done" ]; do sleep 1; done
+  scripts/xvfb.sh stop "$PWD/$wine"
+  WINEPREFIX="$PWD/$wine/wineprefix" wineserver -k 2>/dev/null
+  wine_lane=""
 }
 
 # The Wine tests run on the 32-bit build. A kernel without 32-bit support
 # runs 32-bit programs only through an emulator, far too slowly for the
 # suite: there the same tests run on a 64-bit build under Wine's 64-bit side,
 # and the 32-bit build makes the product alone (its tests would never run;
-# the checks of its 32-bit records are part of the product).
-wine=build/win32 win32_targets=""
+# the checks of its 32-bit records are part of the product). The 64-bit
+# build is for the tests only: no debug information, which halves its
+# objects and links.
+wine=build/win32 wine_toolchain=cmake/mingw-i686.cmake
+set --
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
-  wine=build/win64 win32_targets="--target zapotrix"
+  wine=build/win64 wine_toolchain=cmake/mingw-x86_64.cmake
+  set -- "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
 fi
+rm -f build/*.build.log
 
 echo "== native: building"; phase native-build build build/native
 phase native-tests run_ctest native build/native "$jobs"
-echo "== native with ASan+UBSan: building"; phase asan-build build build/native-asan -DZT_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=1 phase asan-tests run_ctest native-asan build/native-asan "$jobs"
-echo "== win32: building${win32_targets:+ the product}"
-# shellcheck disable=SC2086
-phase win32-build build build/win32 $win32_targets -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 if [ $wine = build/win64 ]; then
   echo "== this machine runs no 32-bit programs natively: the Wine tests run on a 64-bit build"
   echo "== (so the installer tests run the installer script built with NSIS's 64-bit stub around"
   echo "==  the 64-bit build; the 32-bit release installer itself is not run here)"
-  echo "== win64: building"; phase win64-build build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
 fi
+# The tests, and the measuring programs and tools (built here so that they
+# keep up with the code they measure; before the Wine tests start, as the
+# installer tests build in this tree too).
+echo "== $(basename $wine): building"
+phase "$(basename $wine)-build" build $wine -DCMAKE_TOOLCHAIN_FILE=$wine_toolchain "$@"
+
+# ---- the Wine tests, beside the rest ----
+# They spend most of their time waiting for windows, processes and timers,
+# so they run in a lane of their own while the other builds and the
+# sanitizer tests run at a lower priority in this one. The lane writes its
+# totals and times to files that are read at the end.
 if [ -z "${DISPLAY:-}" ]; then scripts/xvfb.sh start "$PWD/$wine" || exit 1; fi
 # One start of the build's Wine prefix for the whole run: its server stays
 # up until the end, and every program of the run attaches to it. Each start
@@ -143,17 +167,43 @@ export ZT_WINE_STARTS="$PWD/$wine/wine-starts.log"
 : >"$ZT_WINE_STARTS"
 phase wine-prefix-start "$wine/wine-run.sh" --boot
 export ZT_WINE_BOOTED="$PWD/$wine/wineprefix"
+flavour=$(basename $wine)
 # The Wine tests share one prefix and one desktop: those that use them hold
 # the lock wine_desktop (CMakeLists.txt), so only the stand-in's tests run
 # beside them. A failed end-to-end case (label e2e) gets one more run; every
-# other test has to pass at its first run.
-flavour=$(basename $wine)
-phase wine-tests run_ctest "$flavour-under-wine" "$wine" "$jobs" -LE e2e
-phase end-to-end-tests run_ctest "$flavour-end-to-end" "$wine" 1 --retry-whole -L e2e
-scripts/xvfb.sh stop "$PWD/$wine"
-WINEPREFIX="$PWD/$wine/wineprefix" wineserver -k 2>/dev/null
+# other test has to pass at its first run. The lane is detached (its CPU
+# time is its own, not this shell's); wine.done says it has ended.
+wine_lane=started
+(
+  (
+    lane=wine passed=0 failed=0 skipped=0 status=0 retried="" timings=""
+    phase wine-tests run_ctest "$flavour-under-wine" "$wine" "$jobs" -LE e2e >"$scratch/wine.out" 2>&1
+    phase end-to-end-tests run_ctest "$flavour-end-to-end" "$wine" 1 --retry-whole -L e2e >>"$scratch/wine.out" 2>&1
+    printf '%s' "$timings" >"$scratch/wine.timings"
+    echo "$passed $failed $skipped $status $retried" >"$scratch/wine.totals"
+    touch "$scratch/wine.done"
+  ) &
+)
 
-echo "== time per phase (load before the last phase ended:$(uptime | sed 's/.*load average//'))"
+# The rest of this lane yields to the Wine tests.
+renice -n 10 -p $$ >/dev/null
+echo "== native with ASan+UBSan: building"
+phase asan-build build build/native-asan -DZT_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1 phase asan-tests run_ctest native-asan build/native-asan "$jobs"
+if [ $wine = build/win64 ]; then
+  echo "== win32: building the product"
+  phase win32-build build build/win32 --target zapotrix -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+fi
+wait_for_wine_lane
+cat "$scratch/wine.out"
+read -r p f s st r <"$scratch/wine.totals"
+passed=$((passed + p)); failed=$((failed + f)); skipped=$((skipped + s))
+[ "$st" -eq 0 ] || status=1
+[ -z "$r" ] || retried="${retried:+$retried, }$r"
+timings="$timings$(cat "$scratch/wine.timings")
+"
+
+echo "== time per phase (the Wine tests ran beside the phases after wine-prefix-start; load at the end:$(uptime | sed 's/.*load average//'))"
 printf '%s' "$timings"
 echo "== Wine: $(grep -c '^boot' "$ZT_WINE_STARTS") prefix start(s), $(grep -vc '^boot' "$ZT_WINE_STARTS") program(s) started through wine-run.sh"
 echo "retried: ${retried:-none}"
