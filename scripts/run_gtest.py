@@ -105,8 +105,9 @@ def run_once(program, gtest_filter, env, case_timeout, log, outcome):
         return "died"
     if rc != 0 and not any(outcome.status[n] == "failed" for n in ran):
         # Every case passed, yet the program failed: a report at exit (the
-        # leak checker), a crash on the way out, or no case ran at all.
-        outcome.extra_failures.append(("%s: exit status %d after its cases" % (program[-1], rc), after_cases[-40:]))
+        # leak checker), a crash on the way out, or it could not start.
+        what = "exit status %d after its cases" % rc if ran else "exit status %d before any case ran" % rc
+        outcome.extra_failures.append(("%s: %s" % (program[-1], what), after_cases[-40:]))
     return "done"
 
 
@@ -182,6 +183,8 @@ def main():
                 positive = ":".join(s + ".*" for s in mine)
         if positive is not None:
             run_filter(program, positive, negative, env, args.case_timeout, log, outcome)
+            if not outcome.status and not outcome.extra_failures:
+                outcome.extra_failures.append(("%s: no case ran (filter \"%s\")" % (program[-1], args.filter), []))
         retried = []
         first_failures = [n for n, s in outcome.status.items() if s == "failed"]
         if args.retry and first_failures:

@@ -38,6 +38,8 @@ class Counting(unittest.TestCase):
             (["A.a=hang", "B.a=pass"], ["--case-timeout=2"], None, 1, "passed 1 failed 1 skipped 0 retried -"),
             # Every case passed, yet the program failed at exit.
             (["A.a=pass"], [], 1, 1, "passed 1 failed 1 skipped 0 retried -"),
+            # A filter that matches nothing is no success.
+            (["A.a=pass"], ["--filter=B.*"], None, 1, "passed 0 failed 1 skipped 0 retried -"),
             # Only end-to-end runs retry: a flaky case passes its second run
             # and is named; one that fails again counts as failed.
             (["A.a=flaky", "A.b=pass"], [], None, 1, "passed 1 failed 1 skipped 0 retried -"),
