@@ -1,7 +1,7 @@
 // Benchmarks of the hosts blocking: the import of real hosts lists and of a
 // 150,000-line file, the save of the list, and the hosts file rewrite with
-// 150,000 entries. The real lists are read from ../shared/data (or from
-// the folder in ZT_DATA_DIR).
+// 150,000 entries. The real lists are read from the folder in ZT_DATA_DIR
+// (bench/support/bench_data.h).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "app/app_state.h"
+#include "bench/support/bench_data.h"
 #include "hosts/hosts_file.h"
 #include "hosts/hosts_list.h"
 #include "platform/sim/sim_desktop.h"
@@ -24,14 +25,7 @@
 namespace zt {
 namespace {
 
-std::string DataFile(const char* name) {
-  const char* dir = std::getenv("ZT_DATA_DIR");
-  std::string path = std::string(dir ? dir : ZT_SOURCE_DIR "/../shared/data") + "/" + name;
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
+std::string DataFile(const char* name) { return bench::ReadDataFile(name); }
 
 // 150,000 lines "127.0.0.1 host" CR LF: the unified list's host names in
 // 127.0.0.1 form, repeated under numbered subdomains until there are enough.
@@ -82,7 +76,7 @@ struct World {
 
 void Import(benchmark::State& state, const std::string& text) {
   if (text.empty()) {
-    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    state.SkipWithError(bench::NoData().c_str());
     return;
   }
   World w;
@@ -118,7 +112,7 @@ BENCHMARK(BM_Rewrite150k)->Unit(benchmark::kMillisecond);
 void BM_ImportSaveRewrite150k(benchmark::State& state) {
   std::string text = Import150k();
   if (text.empty()) {
-    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    state.SkipWithError(bench::NoData().c_str());
     return;
   }
   World w;
@@ -155,7 +149,7 @@ std::string ListFile150k() {
 // What the editor's Timer1 does: load the list file, sorted.
 void EditorLoad(benchmark::State& state, const std::string& list) {
   if (list.empty()) {
-    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    state.SkipWithError(bench::NoData().c_str());
     return;
   }
   World w;
@@ -178,7 +172,7 @@ BENCHMARK(BM_EditorLoad150k)->Unit(benchmark::kMillisecond);
 void BM_EditorSortAndAdd150k(benchmark::State& state) {
   std::string list = ListFile150k();
   if (list.empty()) {
-    state.SkipWithError("no data (set ZT_DATA_DIR)");
+    state.SkipWithError(bench::NoData().c_str());
     return;
   }
   World w;

@@ -10,6 +10,7 @@
 
 #include "../tests/engine_world.h"
 #include "../tests/scanner_reference.h"
+#include "bench/support/bench_data.h"
 
 namespace zt::test {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 const std::vector<std::string>& HostNames() {
   static const std::vector<std::string> names = [] {
     std::vector<std::string> v;
-    std::ifstream in(ZT_SOURCE_DIR "/../shared/data/hosts-000-unified.txt");
+    std::ifstream in(zt::bench::DataPath("hosts-000-unified.txt"));
     std::string line;
     while (std::getline(in, line)) {
       std::istringstream fields(line);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/support/bench_data.h"
 #include "platform/sim/sim_system.h"
 #include "rules/list_ops.h"
 #include "rules/updater.h"
@@ -16,7 +17,7 @@
 namespace {
 
 std::vector<std::string> HostNames(const std::string& file) {
-  std::ifstream in(std::string(ZT_SOURCE_DIR) + "/../shared/data/" + file);
+  std::ifstream in(zt::bench::DataPath(file));
   std::vector<std::string> hosts;
   std::string line;
   while (std::getline(in, line)) {
@@ -44,7 +45,7 @@ std::string Published(const std::vector<std::string>& hosts) {
 void BM_MergeAndSort(benchmark::State& state, const char* file, bool keepExisting) {
   std::vector<std::string> hosts = HostNames(file);
   if (hosts.empty()) {
-    state.SkipWithError("hosts list not found");
+    state.SkipWithError(zt::bench::NoData().c_str());
     return;
   }
   zt::SimSystem sys;

@@ -5,7 +5,8 @@
 // rules in each list.
 //   ui_timing   (next to the build's dist folder)
 // Works in a temporary copy of the program folder; the settings key is
-// removed afterwards.
+// removed afterwards. Needs a display: exits 1, saying why, when the program
+// showed no tray icon or did not end its start-up within 60 s.
 #include "platform/win32/win.h"
 #include <psapi.h>
 #include <shellapi.h>
@@ -82,7 +83,7 @@ bool TrayIconExists(HWND main) {
   return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
 }
 
-void Measure(const std::string& dir, const char* what) {
+bool Measure(const std::string& dir, const char* what) {
   std::string exe = dir + "\\zapotrix.exe";
   std::string cmd = "\"" + exe + "\"";
   STARTUPINFOA si = {};
@@ -90,8 +91,8 @@ void Measure(const std::string& dir, const char* what) {
   PROCESS_INFORMATION pi = {};
   double start = zt::MillisecondsNow();
   if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi)) {
-    std::printf("%s: could not start %s\n", what, exe.c_str());
-    return;
+    std::printf("ui_timing: %s: not measured: could not start %s\n", what, exe.c_str());
+    return false;
   }
   Found f = {pi.dwProcessId, nullptr};
   double tray = -1, ready = -1;
@@ -102,17 +103,24 @@ void Measure(const std::string& dir, const char* what) {
     if (status && RemoteStatusPanelText(status, 6) == " Standby") ready = zt::MillisecondsNow() - start;
     Sleep(5);
   }
-  Sleep(5000);  // idle: the scan cycle in standby
-  PROCESS_MEMORY_COUNTERS mem = {};
+  bool measured = tray >= 0 && ready >= 0;
+  if (!measured) {
+    std::printf("ui_timing: %s: not measured: within 60 s zapotrix.exe %s (is there a display?)\n", what,
+                !f.window ? "showed no main window" : tray < 0 ? "showed no tray icon" : "did not end its start-up");
+  } else {
+    Sleep(5000);  // idle: the scan cycle in standby
+    PROCESS_MEMORY_COUNTERS mem = {};
   mem.cb = sizeof mem;
   GetProcessMemoryInfo(pi.hProcess, &mem, sizeof mem);
-  std::printf("%-28s start to tray icon %5.0f ms, to end of start-up %5.0f ms, idle private memory %5.1f MB "
-              "(working set %5.1f MB)\n",
-              what, tray, ready, PrivateMegabytes(pi.hProcess), mem.WorkingSetSize / 1048576.0);
+    std::printf("%-28s start to tray icon %5.0f ms, to end of start-up %5.0f ms, idle private memory %5.1f MB "
+                "(working set %5.1f MB)\n",
+                what, tray, ready, PrivateMegabytes(pi.hProcess), mem.WorkingSetSize / 1048576.0);
+  }
   if (f.window) PostMessageA(f.window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
   CloseHandle(pi.hProcess);
   CloseHandle(pi.hThread);
+  return measured;
 }
 
 }  // namespace
@@ -133,12 +141,12 @@ int main() {
   zt::RegIniSave(reg, s);
 
   zt::CopyTree(build + "\\dist", dir);
-  Measure(dir, "rule database as installed");
+  bool measured = Measure(dir, "rule database as installed");
   zt::RegIniSave(reg, s);
   WriteFileBytes(dir + "\\config\\zapotrix_mainDB.ini", BigDatabase(10000));
-  Measure(dir, "10,000 rules in each list");
+  measured = Measure(dir, "10,000 rules in each list") && measured;
 
   zt::RemoveTree(dir);
   reg.DeleteKey(zt::HKey::CurrentUser, zt::kSettingsKey);
-  return 0;
+  return measured ? 0 : 1;
 }

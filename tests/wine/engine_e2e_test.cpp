@@ -9,152 +9,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <sstream>
 
-#include "app/zapotrix_main.h"
+#include "browser_fixture.h"
 #include "engine/snapshot.h"
-#include "gui_objects.h"
-#include "platform/sim/sim_download.h"
-#include "platform/sim/sim_registry.h"
-#include "platform/sim/sim_services.h"
-#include "platform/sim/sim_shell.h"
-#include "platform/sim/sim_system.h"
-#include "platform/sim/sim_timer.h"
-#include "platform/sim/sim_worker.h"
-#include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_download.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_system.h"
-#include "platform/win32/win32_worker.h"
-#include "recording_view.h"
-#include "system/settings.h"
-#include "ui/main_window.h"
 #include "wine_support.h"
 
 namespace zt::test {
 namespace {
-
-struct LogLine {
-  long long us;
-  std::string name, event;
-};
-
-// browser_fixture.exe with a spec file and a log file in a folder; ended
-// by force when the object goes away.
-class BrowserFixture {
- public:
-  BrowserFixture(const std::string& dir, const std::string& spec) {
-    static int counter = 0;
-    std::string tag = std::to_string(++counter);
-    specPath_ = dir + "\\fixture" + tag + ".txt";
-    logPath_ = dir + "\\fixture" + tag + ".log";
-    WriteBytes(specPath_, spec);
-    std::string exe = BuildDir() + "\\browser_fixture.exe";
-    std::string cmd = "\"" + exe + "\" \"" + specPath_ + "\" \"" + logPath_ + "\"";
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &info_)) info_ = {};
-  }
-  ~BrowserFixture() {
-    if (!info_.hProcess) return;
-    TerminateProcess(info_.hProcess, 0);
-    WaitForSingleObject(info_.hProcess, 5000);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
-  BrowserFixture(const BrowserFixture&) = delete;
-  BrowserFixture& operator=(const BrowserFixture&) = delete;
-
-  DWORD pid() const { return info_.dwProcessId; }
-  std::vector<LogLine> Log() const {
-    std::vector<LogLine> out;
-    std::istringstream in(ReadBytes(logPath_));
-    std::string line;
-    while (std::getline(in, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      size_t a = line.find('\t'), b = line.find('\t', a + 1);
-      if (a == std::string::npos || b == std::string::npos) continue;
-      out.push_back({std::stoll(line.substr(0, a)), line.substr(a + 1, b - a - 1), line.substr(b + 1)});
-    }
-    return out;
-  }
-  int Count(const std::string& name, const std::string& event) const {
-    std::vector<LogLine> log = Log();
-    return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const LogLine& l) {
-      return l.name == name && l.event == event;
-    }));
-  }
-  // Waits until the fixture logged an event for a window (times times).
-  ::testing::AssertionResult WaitFor(const std::string& name, const std::string& event, DWORD timeoutMs,
-                                     int times = 1) const {
-    if (WaitUntil([&] { return Count(name, event) >= times; }, timeoutMs)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << name << " got " << event << " " << Count(name, event) << " times within "
-                                         << timeoutMs << " ms, not " << times;
-  }
-  ::testing::AssertionResult Ready() const { return WaitFor("fixture", "ready", 15000); }
-  // Watches the log for ms on purpose: none of the windows may get event.
-  ::testing::AssertionResult NoneGets(std::initializer_list<const char*> names, const std::string& event,
-                                      DWORD ms) const {
-    std::string got;
-    auto happened = [&] {
-      for (const char* n : names)
-        if (Count(n, event) > 0) return !(got = n).empty();
-      return false;
-    };
-    if (!WaitUntil(happened, ms)) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << got << " got " << event << " within " << ms << " ms";
-  }
-  // Posts WM_NULL to one of the fixture's windows and waits until the
-  // fixture logged it: posted messages are handled in order, so everything
-  // posted to the fixture before has been handled by then.
-  ::testing::AssertionResult HandledAllPosted(HWND window, const std::string& name) const {
-    int before = Count(name, "WM_NULL");
-    if (!PostMessageA(window, WM_NULL, 0, 0)) return ::testing::AssertionFailure() << "cannot post to " << name;
-    return WaitFor(name, "WM_NULL", 5000, before + 1);
-  }
-
- private:
-  std::string specPath_, logPath_;
-  PROCESS_INFORMATION info_ = {};
-};
-
-std::string Window(const std::string& cls, const std::string& caption, int w, int h, const std::string& options = "",
-                   const std::string& address = "") {
-  return "window\t" + cls + "\t" + caption + "\t" + std::to_string(w) + "\t" + std::to_string(h) + "\t" + options +
-         "\t" + address + "\r\n";
-}
-
-const char kIE[] = " - Microsoft Internet Explorer";
-
-// The visible time of each popup s0, s1, ... of a fixture's series, from
-// its showing to its first WM_CLOSE, in microseconds and in the order they
-// opened; -1 for one that was never closed.
-std::vector<long long> SeriesVisibleTimes(const BrowserFixture& fx, int popups) {
-  std::vector<LogLine> log = fx.Log();
-  std::vector<long long> times(static_cast<size_t>(popups), -1);
-  for (int i = 0; i < popups; ++i) {
-    std::string name = "s" + std::to_string(i);
-    long long open = -1;
-    for (const LogLine& l : log) {
-      if (l.name == name && l.event == "open") open = l.us;
-      if (l.name == name && l.event == "WM_CLOSE" && open >= 0) {
-        times[static_cast<size_t>(i)] = l.us - open;
-        break;
-      }
-    }
-  }
-  return times;
-}
-
-// Median, worst and best of visible times, in milliseconds.
-struct TimeFigures {
-  double median, worst, best;
-};
-TimeFigures Figures(std::vector<long long> us) {
-  std::sort(us.begin(), us.end());
-  size_t n = us.size();
-  return {(us[(n - 1) / 2] + us[n / 2]) / 2000.0, us.back() / 1000.0, us.front() / 1000.0};
-}
 
 class EngineE2E : public ::testing::Test {
  protected:
@@ -375,6 +236,13 @@ TEST_F(EngineE2E, HoldingCtrlWhileAPopupOpensLetsItThrough) {
   auto program = Start(kRules);
   HWND status = WaitForStatusBar(program->WaitForMainWindow());
   ASSERT_TRUE(WaitForPanel(status, 6, " Standby"));
+  // A key pressed by keybd_event is held in Wine's key state, not in the X
+  // server's. When a window appears under the mouse pointer, Wine's X
+  // driver takes Ctrl, Shift and Alt from the X server again and so lets go
+  // of this Ctrl: the popup would race that release (it lost it now and
+  // then). Windows has no second key state to reconcile with; here the
+  // pointer goes to a corner that no window of the fixture reaches.
+  ASSERT_TRUE(SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1));
   struct CtrlHeld {
     CtrlHeld() { keybd_event(VK_CONTROL, 0, 0, 0); }
     ~CtrlHeld() { Release(); }
@@ -473,22 +341,6 @@ TEST(Win32DesktopE2E, ReadsTheFixtureWindowsAsTheSnapshotNeedsThem) {
   EXPECT_TRUE(WaitUntil([&] { return !desk.IsWindow(ie); }, 5000));
 }
 
-// The engine in this process on the real window, registry and file
-// backends; services and shell are stand-ins, nothing here touches them.
-struct RealBackend {
-  Win32Registry registry;
-  Win32System system;
-  Win32Desktop desktop;
-  Win32Downloader downloader;
-  Win32Worker worker;
-  SimServiceManager services;
-  SimShell shell;
-  Platform os{registry, system, desktop, downloader, worker, services, shell};
-  RecordingView view;
-  SimTimer timer1, timerCheck;
-  ZapotrixMain main{os, view, timer1, timerCheck};
-};
-
 // The engine in this process on the real window backend, against the
 // fixture's windows: what the history records (title, address, outer size,
 // scanner name, time of day) as the statistics window will show it.
@@ -553,78 +405,6 @@ TEST(RealBackendE2E, CycleClosesAndRecordsWithTheRealSizesAndTime) {
   EXPECT_EQ(0, fx.Count("w6", "WM_CLOSE"));
 }
 
-// Twenty Internet Explorer windows whose address bars never answer: how
-// long each scan cycle blocks the user-interface thread. Figures only.
-TEST(RealBackendE2E, DISABLED_CycleTimeWithTwentyHungAddressBars) {
-  RealBackend real;
-  ZapotrixMain& main = real.main;
-  SetDefaults(main.state().settings);
-
-  TempDir dir;
-  std::string windows;
-  for (int i = 0; i < 20; ++i)
-    windows += Window("IEFrame", "Frozen " + std::to_string(i) + kIE, 800, 600, "hungbar", "http://frozen.example/");
-  BrowserFixture fx(dir.path(), windows);
-  ASSERT_TRUE(fx.Ready());
-  // Within its first 5 s a hung window costs the full wait of every
-  // question; after that the system answers for it at once.
-  for (int cycle = 1; cycle <= 12; ++cycle) {
-    DWORD start = GetTickCount();
-    main.Timer1Timer();
-    printf("cycle %2d: %lu ms\n", cycle, static_cast<unsigned long>(GetTickCount() - start));
-    Sleep(250);
-  }
-}
-
-// Fast mode, one browser window open all the time, popups one after the
-// other: the time from a popup's showing to its WM_CLOSE. Figures only.
-TEST_F(EngineE2E, DISABLED_PopupToCloseLatencyInFastMode) {
-  auto program = Start(kRules);
-  const int popups = 60;  // figures only: run with --gtest_also_run_disabled_tests
-  BrowserFixture fx(dir.path(), Window("IEFrame", std::string("Home") + kIE, 800, 600, "", "http://home.example/") +
-                                    "series\t" + std::to_string(popups) + "\t50\tIEFrame\tCasino" + kIE +
-                                    "\t800\t600\t400\r\n");
-  ASSERT_TRUE(fx.Ready());
-  ASSERT_TRUE(fx.WaitFor("series", "done", 120000));
-  std::vector<long long> latency = SeriesVisibleTimes(fx, popups);
-  ASSERT_EQ(0, std::count(latency.begin(), latency.end(), -1));
-  TimeFigures f = Figures(latency);
-  RecordProperty("latency_median_ms", std::to_string(f.median));
-  RecordProperty("latency_max_ms", std::to_string(f.worst));
-  printf("popup-to-WM_CLOSE over %d popups: median %.1f ms, max %.1f ms, min %.1f ms\n", popups, f.median, f.worst,
-         f.best);
-  EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
-}
-
-}  // namespace
-}  // namespace zt::test
-
-namespace zt::test {
-namespace {
-
-ULONGLONG CpuTime100ns(HANDLE process) {
-  FILETIME created, ended, kernel, user;
-  if (!GetProcessTimes(process, &created, &ended, &kernel, &user)) return 0;
-  auto v = [](const FILETIME& f) { return (static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime; };
-  return v(kernel) + v(user);
-}
-
-// CPU time of zapotrix.exe over 60 s of standby. Figures only; run with
-// --gtest_also_run_disabled_tests --gtest_filter=*StandbyCpu*.
-TEST_F(EngineE2E, DISABLED_StandbyCpuOverSixtySeconds) {
-  auto program = Start(kRules);
-  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, program->pid());
-  ASSERT_NE(nullptr, process);
-  ASSERT_TRUE(WaitForPanel(WaitForStatusBar(program->WaitForMainWindow()), 6, " Standby"));
-  ULONGLONG before = CpuTime100ns(process);
-  Sleep(60000);  // the span measured
-  ULONGLONG after = CpuTime100ns(process);
-  CloseHandle(process);
-  printf("zapotrix.exe CPU time after start-up: %.1f ms; over 60 s of standby: %.1f ms\n", before / 1e4,
-         (after - before) / 1e4);
-  RecordProperty("standby_cpu_ms_per_60s", std::to_string((after - before) / 1e4));
-}
-
 }  // namespace
 }  // namespace zt::test
 
@@ -633,73 +413,6 @@ TEST_F(EngineE2E, DISABLED_StandbyCpuOverSixtySeconds) {
 // fixture's windows.
 namespace zt::test {
 namespace {
-
-// The stand-in system with the real clock: instant mode's watch and the
-// tooltip's pace run on it.
-struct RealClockSystem : SimSystem {
-  uint32_t TickCount() override { return GetTickCount(); }
-};
-
-// Committed private memory of this process (Wine reports no PrivateUsage).
-double PrivateMegabytes(HANDLE process) {
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION m;
-  for (char* at = nullptr; VirtualQueryEx(process, at, &m, sizeof m) == sizeof m; at += m.RegionSize) {
-    if (m.State == MEM_COMMIT && m.Type == MEM_PRIVATE) total += m.RegionSize;
-    if (m.RegionSize == 0) break;
-  }
-  return total / 1048576.0;
-}
-
-struct InProcessProgram {
-  SimRegistry registry;
-  RealClockSystem system;
-  Win32Desktop desktop;
-  SimDownloader downloader{system};
-  SimWorker worker;
-  SimServiceManager services;
-  SimShell shell;
-  Platform os{registry, system, desktop, downloader, worker, services, shell};
-  std::unique_ptr<MainWindow> window;
-
-  explicit InProcessProgram(const std::string& rules) {
-    const std::string dir = "C:\\Program Files\\Zapotrix\\";
-    system.PutFile(dir + "config\\zapotrix_mainDB.ini", rules);
-    system.PutFile(dir + "config\\zapotrix_hosts.dat", "ads.example.com\r\n");
-    system.PutFile(dir + "config\\zapotrix_mozilla.dat", "/* filter */\r\n");
-    system.PutFile(dir + "help\\zapotrix_handbuch.pdf", "%PDF-1.4\n");
-    Settings s;
-    SetDefaults(s);
-    s.AutoStart = false;
-    s.Internet_Explorer = s.Mozilla = s.Firefox = true;
-    RegIniSave(registry, s);
-    window = std::make_unique<MainWindow>(os);
-    created = window->Create();
-  }
-  ~InProcessProgram() {
-    window.reset();
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    }
-  }
-  // Handles this thread's messages (the system's window announcements among
-  // them) for about ms milliseconds.
-  void Pump(DWORD ms) {
-    DWORD start = GetTickCount();
-    do {
-      MSG msg;
-      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        if (window->PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-      }
-      if (ms) MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-    } while (GetTickCount() - start < ms);
-  }
-  AppState& App() { return window->main().state(); }
-  bool created = false;
-};
 
 // With the scan timer stopped, only the system's announcements can bring a
 // popup to the passes: every popup of the series is closed all the same,
@@ -721,106 +434,6 @@ TEST(InstantE2E, PopupsAreClosedByTheEventPathAlone) {
   EXPECT_EQ(std::vector<std::string>(3, std::string("Casino") + kIE + "|Keyword"), titles);
   EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
   EXPECT_EQ(3ul, program.App().engine.closedSinceStart);
-}
-
-// The program runs 10,000 scan cycles back to back, with instant mode on,
-// while the fixture opens popups one after the other (each closed by the
-// event path or by a cycle) beside two browser windows that stay. Handles,
-// GDI and USER objects and private memory after the warm-up and at the
-// end. Figures only: run with --gtest_also_run_disabled_tests.
-TEST(InstantE2E, DISABLED_SoakTenThousandCycles) {
-  InProcessProgram program("[ADS]\r\n1=casino\r\n[WDS]\r\n1=640\r\n2=480\r\n");
-  ASSERT_TRUE(program.created);
-  program.App().Timer1.SetEnabled(false);  // the cycles are run below
-  TempDir dir;
-  BrowserFixture fx(dir.path(), Window("MozillaWindowClass", "Home - Mozilla", 800, 600) +
-                                    Window("IEFrame", std::string("News") + kIE, 800, 600, "flash",
-                                           "http://news.example/") +
-                                    "lifetime\t3600000\r\n" + "series\t1000000\t5\tIEFrame\tCasino" + kIE +
-                                    "\t640\t480\t20\r\n");
-  ASSERT_TRUE(fx.Ready());
-  HWND main = program.window->hwnd();
-  struct Figures {
-    DWORD handles;
-    int gdi, user;
-    double privateMb;
-    size_t history;
-  };
-  auto measure = [&] {
-    Figures f{};
-    GetProcessHandleCount(GetCurrentProcess(), &f.handles);
-    f.gdi = GdiObjectCount();
-    f.user = UserObjectCount();
-    f.privateMb = PrivateMegabytes(GetCurrentProcess());
-    f.history = program.App().engine.history.size();
-    return f;
-  };
-  const int kWarmUp = 1000, kCycles = 10000;
-  Figures warm{};
-  DWORD start = GetTickCount();
-  for (int cycle = 1; cycle <= kCycles; ++cycle) {
-    SendMessageA(main, WM_TIMER, kTimer1Id, 0);
-    program.Pump(cycle % 2 ? 0 : 1);
-    if (cycle == kWarmUp) warm = measure();
-  }
-  Figures end = measure();
-  printf("soak: %d cycles in %lu s, %zu popups closed (%zu after the warm-up)\n", kCycles,
-         static_cast<unsigned long>((GetTickCount() - start) / 1000), end.history, end.history - warm.history);
-  printf("soak: handles %lu -> %lu, GDI objects %d -> %d, USER objects %d -> %d, private %.2f MB -> %.2f MB\n",
-         static_cast<unsigned long>(warm.handles), static_cast<unsigned long>(end.handles), warm.gdi, end.gdi,
-         warm.user, end.user, warm.privateMb, end.privateMb);
-  // The history is kept on purpose (up to kMaxHistory entries): its own
-  // growth is told apart from anything else growing.
-  auto heapText = [](const std::string& t) { return t.capacity() > 15 ? t.capacity() + 1 : 0; };
-  double historyBytes = 0;
-  const History& history = program.App().engine.history;
-  for (size_t i = warm.history; i < history.size(); ++i) {
-    const HistoryEntry& e = history[i];
-    historyBytes += sizeof e;
-    for (const std::string* t : {&e.title, &e.url, &e.width, &e.height, &e.scanner, &e.time, &e.rule.first,
-                                 &e.rule.second})
-      historyBytes += heapText(*t);
-  }
-  printf("soak: the %zu new history entries hold at least %.2f MB; private memory grew by %.2f MB\n",
-         end.history - warm.history, historyBytes / (1024 * 1024), end.privateMb - warm.privateMb);
-  RecordProperty("soak_handles", std::to_string(warm.handles) + " -> " + std::to_string(end.handles));
-  RecordProperty("soak_private_mb", std::to_string(warm.privateMb) + " -> " + std::to_string(end.privateMb));
-  EXPECT_EQ(0, fx.Count("w0", "WM_CLOSE"));
-}
-
-// Popup visible time, from its showing to its WM_CLOSE, of zapotrix.exe in
-// fast mode: once with instant mode, once polling only (as on a system
-// without window announcements), in the same run. Figures only.
-TEST_F(EngineE2E, DISABLED_PopupVisibleTimeInstantVersusPolling) {
-  const int popups = 60;
-  for (bool polling : {false, true}) {
-    SetEnvironmentVariableA(kPollingOnlyVariable, polling ? "1" : nullptr);
-    auto program = Start(kRules);
-    SetEnvironmentVariableA(kPollingOnlyVariable, nullptr);
-    // Measured in the running program, as a user meets it: start-up has
-    // ended (the window events are subscribed to at its end) and a browser
-    // is open, so the cycle runs at its active pace rather than in standby.
-    HWND status = WaitForStatusBar(program->WaitForMainWindow());
-    ASSERT_TRUE(WaitForPanel(status, 6, " Standby"));
-    BrowserFixture home(dir.path(), Window("IEFrame", std::string("Home") + kIE, 800, 600, "", "http://home.example/"));
-    ASSERT_TRUE(home.Ready());
-    ASSERT_TRUE(WaitForPanel(status, 6, " Active"));
-    BrowserFixture fx(dir.path(), "series\t" + std::to_string(popups) + "\t50\tIEFrame\tCasino" + kIE +
-                                      "\t800\t600\t400\r\n");
-    ASSERT_TRUE(fx.Ready());
-    ASSERT_TRUE(fx.WaitFor("series", "done", 120000));
-    std::vector<long long> latency = SeriesVisibleTimes(fx, popups);
-    ASSERT_EQ(0, std::count(latency.begin(), latency.end(), -1));
-    for (int i = 0; i < popups && !polling; ++i)
-      if (latency[static_cast<size_t>(i)] > 50000) printf("  over 50 ms: s%d, %.1f ms\n", i, latency[static_cast<size_t>(i)] / 1000.0);
-    TimeFigures f = Figures(latency);
-    const char* mode = polling ? "polling" : "instant";
-    printf("%s: popup visible time over %d popups: median %.1f ms, worst %.1f ms, best %.1f ms\n", mode, popups,
-           f.median, f.worst, f.best);
-    RecordProperty(std::string(mode) + "_median_ms", std::to_string(f.median));
-    RecordProperty(std::string(mode) + "_worst_ms", std::to_string(f.worst));
-    EXPECT_EQ(0, home.Count("w0", "WM_CLOSE"));
-  }
 }
 
 }  // namespace
