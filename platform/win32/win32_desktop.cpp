@@ -60,9 +60,11 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG c
   }
 }
 
-// Longest text read from a foreign window, in bytes (a generous bound for an
-// address: Internet Explorer takes at most 2083 characters).
-constexpr LRESULT kMaxForeignText = 65535;
+// Longest text read from a foreign window, in bytes: a generous bound for
+// an address (Internet Explorer takes at most 2083 characters), and one that
+// the 16-bit edit controls of Windows 95/98/Me take as a buffer size (they
+// see the size as a signed 16-bit number).
+constexpr size_t kMaxForeignText = 4095;
 
 }  // namespace
 
@@ -115,7 +117,7 @@ std::optional<std::string> Win32Desktop::ReadText(WindowHandle w, unsigned timeo
   // asking the length first: the wide WM_GETTEXTLENGTH fails on Windows
   // 95/98/Me, and under Wine the ANSI one ignores the timeout of a hung
   // window and blocks, while WM_GETTEXT keeps it on every system.
-  std::vector<char> buf(static_cast<size_t>(kMaxForeignText) + 1, '\0');
+  std::vector<char> buf(kMaxForeignText + 1, '\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutA(H(w), WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
                            SMTO_ABORTIFHUNG, timeoutMs, &copied))
