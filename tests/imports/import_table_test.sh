@@ -39,9 +39,9 @@ MessageBoxExW MessageBoxW TextOutW"
 #                     runtime lock; without it the uncontended lock still
 #                     works and a contended one returns an error instead of
 #                     waiting. The program's one other thread (the database
-#                     download) throws no exception and shares no lazily
-#                     made static with the window thread, so no runtime lock
-#                     is ever contended.
+#                     download) throws no exception short of running out of
+#                     memory and shares no lazily made static with the
+#                     window thread, so no runtime lock is contended.
 #   GetModuleHandleW  mingw-w64 msvcrt extras: lc_locale_func.o (the code
 #                     page of the C locale: when msvcrt.dll cannot be found
 #                     by the W call it falls back to reading the code page
