@@ -311,7 +311,7 @@ else
   blocking_settings
   w reg add "$settings" /v AutoStart /t REG_DWORD /d 1 /f
   check "program with blocking on starts" start_program "$dir/zapotrix.exe"
-  check "HOSTS holds the blocked hosts" wait_for_text "$hosts" '^127.0.0.1  '
+  check "HOSTS rewritten by the program" wait_for_text "$hosts" '^127.0.0.1  localhost'
   check "hosts.sam got its own backup back" same "$sam" "$work/sam.original"
   check "the backup now holds HOSTS as it was" same "$dir/hosts_org.bak" "$work/hosts.original"
   check "the backup is marked as one of HOSTS" contains "$dir/hosts_org.txt" 'HOSTS'
