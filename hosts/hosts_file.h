@@ -57,8 +57,9 @@ std::string BuildHostsFile(const std::string& oldHosts, const std::string& listF
 std::string BuildDefaultHostsFile(const std::string& oldHosts);
 
 // True when the hosts file may be written now. Shows its own messages.
-// Outside the NT family a missing HOSTS is made, empty (it resolves as no
-// file does), so that it can be backed up and written like any other.
+// Outside the NT family a missing HOSTS is no obstacle: it reads as empty
+// (which resolves as no file does), its backup is an empty file, and the
+// rewrite makes it.
 bool check_host_access(const HostsEnv& env);
 // Makes the backup if there is none (or only one that does not match the
 // hosts file it was copied from), then rewrites the hosts file from the
