@@ -58,8 +58,14 @@ if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   echo "==  the 64-bit build; the 32-bit release installer itself is not run here)"
   wine=build/win64
   echo "== win64: building"; build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
-  # The product's own checks that need no Wine (its import table).
-  run_ctest win32-without-wine build/win32 1 -L imports
+  # The product's import table needs no Wine: checked here directly (ctest
+  # in build/win32 would first list the 32-bit test programs by running them).
+  if sh tests/imports/import_table_test.sh build/win32/dist/zapotrix.exe i686-w64-mingw32-objdump \
+      >build/win32/import-table.log 2>&1; then
+    passed=$((passed + 1)); echo "== win32 import table: passed"
+  else
+    cat build/win32/import-table.log; failed=$((failed + 1)); status=1; echo "== win32 import table: FAILED"
+  fi
 fi
 if [ -z "${DISPLAY:-}" ]; then scripts/xvfb.sh start "$PWD/$wine" || exit 1; fi
 # Wine tests share one prefix and one desktop: run them one at a time. The
