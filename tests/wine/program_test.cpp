@@ -81,7 +81,11 @@ TEST_F(ProgramE2E, WithoutInternetExplorersLibrariesSaysWhatIsMissingAndEnds) {
   ASSERT_TRUE(reg.CreateKey(HKey::CurrentUser, overrides));
   struct Undo {
     Win32Registry& reg;
-    ~Undo() { reg.DeleteKey(HKey::CurrentUser, "Software\\Wine\\AppDefaults\\zapotrix.exe"); }
+    // The subkey first: a key with a subkey is not deleted.
+    ~Undo() {
+      reg.DeleteKey(HKey::CurrentUser, "Software\\Wine\\AppDefaults\\zapotrix.exe\\DllOverrides");
+      reg.DeleteKey(HKey::CurrentUser, "Software\\Wine\\AppDefaults\\zapotrix.exe");
+    }
   } undo{reg};
   for (const char* dll : {"urlmon", "wininet"}) ASSERT_TRUE(reg.SetString(HKey::CurrentUser, overrides, dll, ""));
   ProgramProcess p(exe);
