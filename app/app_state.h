@@ -59,7 +59,7 @@ struct AppState {
   ScanContext Scan() { return {os.desktop, os.system, view, settings, texts(), rules, engine}; }
   HostsEnv Hosts() const {
     return {os.system, texts(), flags.IsAdmin, HostsFilePath(flags.HostsDirectory, flags.IsNTFamily),
-            HostsBackupPath(paths.ProgramDir), paths.HostsListFile};
+            HostsBackupPath(paths.ProgramDir), paths.HostsListFile, flags.IsNTFamily};
   }
   FilterEnv Filters() const {
     return {os.registry, os.system, os.shell, texts(), flags.IsGerman, paths.MozillaFilterFile};

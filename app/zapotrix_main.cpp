@@ -115,15 +115,17 @@ void ZapotrixMain::FormCreate() {
   // The system follows the settings: autostart, hosts file, filters, services.
   XCFG_Autostart(a.Autostart(), a.settings.AutoStart);
   view.ProcessPendingMessages();
-  if (a.settings.hosts_onstartup && a.settings.hosts) {
-    // A file error here is shown, and the start-up goes on: the program must
-    // not end up without its rules and its scan timer.
-    try {
-      HostsEnv hosts = a.Hosts();
-      if (check_host_access(hosts)) hosts_dat_to_winhost(hosts, a.settings.host_ip);
-    } catch (const std::exception& e) {
-      sys.MessageBox(e.what(), kAppCaption, kMbIconError);
-    }
+  // A file error here is shown, and the start-up goes on: the program must
+  // not end up without its rules and its scan timer.
+  try {
+    HostsEnv hosts = a.Hosts();
+    // Windows 95/98/Me: blocking that an earlier version wrote into
+    // hosts.sam, which no resolver reads, moves to HOSTS once.
+    bool moved = ReturnLegacyBackup(hosts);
+    if (a.settings.hosts && (a.settings.hosts_onstartup || moved) && check_host_access(hosts))
+      hosts_dat_to_winhost(hosts, a.settings.host_ip);
+  } catch (const std::exception& e) {
+    sys.MessageBox(e.what(), kAppCaption, kMbIconError);
   }
   if (a.settings.Flash7 && a.flags.IsAdmin) Flash7change(a.os.registry, kFilterInstall);
   if (a.settings.Flash_MZ && a.flags.IsAdmin) Adfilter(a.Filters(), "Mozilla", kFilterInstall);

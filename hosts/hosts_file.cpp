@@ -43,14 +43,53 @@ bool HoldsExactly(System& sys, const std::string& path, const std::string& bytes
   return stored && *stored == bytes;
 }
 
+// The hosts file's bytes. Windows 95/98/Me have no HOSTS until someone
+// makes one: a missing one reads as empty, which resolves the same.
+std::string ReadHosts(const HostsEnv& env) {
+  if (!env.ntFamily && !FileExists(env.system, env.hostsFile)) return {};
+  return ReadTextFile(env.system, env.hostsFile, env.texts);
+}
+
+// Outside the NT family, a backup without the mark beside it was taken of
+// hosts.sam by an earlier version.
+bool IsLegacyBackup(const HostsEnv& env) {
+  return !env.ntFamily && FileExists(env.system, env.backupFile) &&
+         !FileExists(env.system, HostsBackupMarkPath(env.backupFile));
+}
+
+// Copies the backup over the file it was taken of, through a temporary
+// file, so the file is never half written; true once the copy stands,
+// checked.
+bool PutBackupBack(const HostsEnv& env, const std::string& target) {
+  System& sys = env.system;
+  try {
+    std::optional<std::string> original = sys.ReadFile(env.backupFile);
+    return original && sys.WriteFileAtomic(target, *original) && HoldsExactly(sys, target, *original);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+// The backup goes, then its mark: a mark without a backup means nothing,
+// a backup without its mark would be taken for one of hosts.sam.
+void DeleteBackup(const HostsEnv& env) {
+  System& sys = env.system;
+  sys.DeleteFile(env.backupFile);
+  std::string mark = HostsBackupMarkPath(env.backupFile);
+  if (!env.ntFamily && FileExists(sys, mark)) sys.DeleteFile(mark);
+}
+
 // Makes sure a complete backup of the hosts file exists before it is
 // rewritten. A backup that cannot be read counts as none. A new backup is
 // written whole and read back: only a copy that matches the hosts file
 // byte for byte is trusted, otherwise it goes and the rewrite does not start.
+// Outside the NT family the mark that names the file comes first.
 void EnsureBackup(const HostsEnv& env) {
   System& sys = env.system;
   if (FileExists(sys, env.backupFile) && sys.ReadFile(env.backupFile)) return;
-  std::string original = ReadTextFile(sys, env.hostsFile, env.texts);
+  std::string original = ReadHosts(env);
+  if (!env.ntFamily && !sys.WriteFileAtomic(HostsBackupMarkPath(env.backupFile), env.hostsFile + "\r\n"))
+    throw HostsFileError(env.texts.msg.backupReadOnly);
   if (sys.WriteFileAtomic(env.backupFile, original) && HoldsExactly(sys, env.backupFile, original)) return;
   if (FileExists(sys, env.backupFile) && !HoldsExactly(sys, env.backupFile, original)) sys.DeleteFile(env.backupFile);
   throw HostsFileError(env.texts.msg.backupReadOnly);
@@ -59,10 +98,25 @@ void EnsureBackup(const HostsEnv& env) {
 }  // namespace
 
 std::string HostsFilePath(const std::string& hostsDirectory, bool ntFamily) {
-  return hostsDirectory + (ntFamily ? "hosts" : "hosts.sam");
+  return hostsDirectory + (ntFamily ? "hosts" : "HOSTS");
 }
 
 std::string HostsBackupPath(const std::string& programDir) { return programDir + "hosts_org.bak"; }
+
+std::string HostsBackupMarkPath(const std::string& backupFile) {
+  return backupFile.substr(0, backupFile.rfind('\\') + 1) + "hosts_org.txt";
+}
+
+std::string LegacyHostsFilePath(const std::string& hostsFile) {
+  return hostsFile.substr(0, hostsFile.rfind('\\') + 1) + "hosts.sam";
+}
+
+bool ReturnLegacyBackup(const HostsEnv& env) {
+  if (!env.isAdmin || !IsLegacyBackup(env)) return false;
+  if (!PutBackupBack(env, LegacyHostsFilePath(env.hostsFile))) throw HostsFileError(env.texts.msg.hostsAccess);
+  DeleteBackup(env);
+  return true;
+}
 
 std::string BuildHostsFile(const std::string& oldHosts, const std::string& listFile,
                            const std::string& hostIp) {
@@ -89,8 +143,10 @@ std::string BuildDefaultHostsFile(const std::string& oldHosts) {
 bool check_host_access(const HostsEnv& env) {
   if (!env.isAdmin) return false;
   System& sys = env.system;
-  // A failed query (a missing file among others) counts as read-only.
+  // A failed query (a missing file among others) counts as read-only; only
+  // Windows 95/98/Me lack a HOSTS file until someone makes one.
   std::optional<uint32_t> attrs = sys.FileAttributes(env.hostsFile);
+  if (!attrs && !env.ntFamily) attrs = 0;
   if (!attrs || (*attrs & kAttrReadOnly)) {
     ErrorBox(env, env.texts.msg.hostsReadOnly);
     return false;
@@ -106,18 +162,19 @@ bool check_host_access(const HostsEnv& env) {
 
 void hosts_dat_to_winhost(const HostsEnv& env, const std::string& hostIp) {
   System& sys = env.system;
+  ReturnLegacyBackup(env);
   // Without a backup of the file as it was, the user could never get it
   // back: then the hosts file stays as it is.
   EnsureBackup(env);
   std::string list;
   if (FileExists(sys, env.listFile)) list = ReadTextFile(sys, env.listFile, env.texts);
-  std::string old = ReadTextFile(sys, env.hostsFile, env.texts);
+  std::string old = ReadHosts(env);
   WriteTextFile(sys, env.hostsFile, BuildHostsFile(old, list, hostIp), env.texts);
   FlushDns(env);
 }
 
 void hosts_def(const HostsEnv& env) {
-  std::string old = ReadTextFile(env.system, env.hostsFile, env.texts);
+  std::string old = ReadHosts(env);
   WriteTextFile(env.system, env.hostsFile, BuildDefaultHostsFile(old), env.texts);
   FlushDns(env);
 }
@@ -129,21 +186,13 @@ bool Exchange_host(const HostsEnv& env, const Settings& settings) {
   }
   System& sys = env.system;
   if (!FileExists(sys, env.backupFile)) return true;
-  bool restored = false;
-  try {
-    // Copy back through a temporary file, so the hosts file is never half
-    // written; the backup goes only once its copy stands, checked.
-    std::optional<std::string> original = sys.ReadFile(env.backupFile);
-    restored = original && sys.WriteFileAtomic(env.hostsFile, *original) &&
-               HoldsExactly(sys, env.hostsFile, *original);
-  } catch (const std::exception&) {
-    restored = false;
-  }
-  if (!restored) {
+  // The backup goes only once its copy stands, checked.
+  std::string target = IsLegacyBackup(env) ? LegacyHostsFilePath(env.hostsFile) : env.hostsFile;
+  if (!PutBackupBack(env, target)) {
     ErrorBox(env, env.texts.msg.hostsAccess);
     return false;
   }
-  sys.DeleteFile(env.backupFile);
+  DeleteBackup(env);
   FlushDns(env);
   return true;
 }
@@ -153,10 +202,12 @@ bool Button_hostDefClick(const HostsEnv& env, Settings& settings) {
   int answer = sys.MessageBox(env.texts.msg.restoreDefaults, kAppCaption, kMbYesNo | kMbIconQuestion);
   if (answer != kIdYes) return false;
   if (!check_host_access(env)) return false;
+  // A backup of hosts.sam is not one of this file: it goes back there.
+  ReturnLegacyBackup(env);
   // Reset first: when that fails the backup of the original file is kept.
   hosts_def(env);
   // The next rewrite then backs up the default file.
-  if (FileExists(sys, env.backupFile)) sys.DeleteFile(env.backupFile);
+  if (FileExists(sys, env.backupFile)) DeleteBackup(env);
   settings.hosts = false;
   return true;
 }

@@ -44,7 +44,6 @@ Target ${TARGET}
 !define SETTINGS_KEY "Software\veltrano\Zapotrix\V1\settings\"
 !define ENV_KEY "SYSTEM\CurrentControlSet\Control\Session Manager\Environment"
 !define ENV_VALUE "ZAPOTRIX_UPDATE_BASE"
-!define SET_LINE_LENGTH 25 ; "SET ZAPOTRIX_UPDATE_BASE="
 ; The running program: its main window class and its single-instance semaphore.
 !define MAIN_CLASS "Tzapotrix_main"
 !define INSTANCE_SEMAPHORE "zapotrix"
@@ -115,6 +114,10 @@ LangString HostsRestored ${LANG_ENGLISH} "Hosts file restored from the backup ma
 LangString HostsRestored ${LANG_GERMAN} "Hosts-Datei aus der Sicherung von Zapotrix wiederhergestellt"
 LangString HostsNotRestored ${LANG_ENGLISH} "Could not restore the hosts file: the backup stays in the program folder."
 LangString HostsNotRestored ${LANG_GERMAN} "Die Hosts-Datei konnte nicht wiederhergestellt werden: die Sicherung bleibt im Programmordner."
+LangString MirrorRefused ${LANG_ENGLISH} "The mirror address must not contain any of the characters % | < > & ^ $\" (the command interpreter would take them as its own)."
+LangString MirrorRefused ${LANG_GERMAN} "Die Adresse des Spiegelservers darf keines der Zeichen % | < > & ^ $\" enthalten (der Befehlsinterpreter würde sie als seine eigenen lesen)."
+LangString AutoexecFailed ${LANG_ENGLISH} "Could not write AUTOEXEC.BAT: the mirror is not set, and AUTOEXEC.BAT is as it was."
+LangString AutoexecFailed ${LANG_GERMAN} "AUTOEXEC.BAT konnte nicht geschrieben werden: der Spiegelserver ist nicht eingetragen, und AUTOEXEC.BAT ist unverändert."
 
 ; ---- shared by installer and uninstaller ----
 
@@ -276,6 +279,7 @@ Function .onInit
     !insertmacro UnselectSection ${SecAutoStart}
   ${EndIf}
   Call GetUpdateBase
+  Call CheckUpdateBase
 FunctionEnd
 
 ; /UPDATEBASE=<address>: the address up to the next blank. (GetOptions
@@ -306,41 +310,138 @@ Function GetUpdateBase
 FunctionEnd
 
 ; Windows 98 and Me read machine-wide variables from AUTOEXEC.BAT only: one
-; line of ours, replaced on every installation (effective after a restart).
+; line of ours, "SET ZAPOTRIX_UPDATE_BASE=<address>", replaced on every
+; installation and removed by the uninstaller (effective after a restart).
+; The exact line is kept in the Add/Remove entry ("UpdateBase9xLine"), so
+; that nothing else is ever removed, and the user's file as it was before
+; our first change is kept as AUTOEXEC.ZT. The file is never written in
+; place: the new content goes into AUTOEXEC.ZTN, is checked, and takes the
+; old file's place by two renames, which need no room on the disk; any
+; failure leaves AUTOEXEC.BAT as it was.
 !macro AUTOEXEC_LINES un
-Function ${un}RemoveUpdateBase9x
+; In: $R8 the line of ours to take out ("" for none), $R9 the line to add
+; ("" for none), both without their line end. Out: $R7 "ok" when
+; AUTOEXEC.BAT holds the change, "" when it is as it was.
+Function ${un}RewriteAutoexec
   Push $0
   Push $1
   Push $2
   Push $3
   Push $4
+  Push $5
+  Push $6
+  Push $7
+  Push $8
+  StrCpy $R7 ""
   StrCpy $3 "$WINDIR" 3
-  IfFileExists "$3AUTOEXEC.BAT" 0 done
-  FileOpen $0 "$3AUTOEXEC.BAT" r
-  FileOpen $1 "$3AUTOEXEC.ZT" w
+  StrCpy $5 ""   ; the last character written
+  StrCpy $6 0    ; 1 once our old line was left out
+  StrCpy $7 0    ; bytes written
+  StrCpy $8 0    ; 1 when a read or write failed
   ClearErrors
-  ${Do}
-    FileRead $0 $2
-    ${If} ${Errors}
-      ${Break}
-    ${EndIf}
-    StrCpy $4 $2 ${SET_LINE_LENGTH}
-    ${If} $4 != "SET ${ENV_VALUE}="
-      FileWrite $1 $2
-    ${EndIf}
-  ${Loop}
-  FileClose $0
-  FileClose $1
-  Delete "$3AUTOEXEC.BAT"
-  Rename "$3AUTOEXEC.ZT" "$3AUTOEXEC.BAT"
-  ; A file that held nothing but our line was ours.
-  FileOpen $0 "$3AUTOEXEC.BAT" r
-  FileSeek $0 0 END $2
-  FileClose $0
-  ${If} $2 == 0
-    Delete "$3AUTOEXEC.BAT"
+  FileOpen $1 "$3AUTOEXEC.ZTN" w
+  ${If} ${Errors}
+    Goto done
   ${EndIf}
+  ${If} ${FileExists} "$3AUTOEXEC.BAT"
+    FileOpen $0 "$3AUTOEXEC.BAT" r
+    ${If} ${Errors}
+      StrCpy $8 1
+    ${Else}
+      ${Do}
+        ClearErrors
+        FileRead $0 $2
+        ${If} ${Errors}
+          ${Break}  ; the end of the file
+        ${EndIf}
+        ; The line without its end, to compare with ours.
+        StrCpy $4 $2
+        ${Do}
+          StrCpy $R6 $4 1 -1
+          ${If} $R6 == "$\n"
+          ${OrIf} $R6 == "$\r"
+            StrCpy $4 $4 -1
+          ${Else}
+            ${Break}
+          ${EndIf}
+        ${Loop}
+        ${If} $6 == 0
+        ${AndIf} $R8 != ""
+        ${AndIf} $4 == $R8
+          StrCpy $6 1
+          ${Continue}
+        ${EndIf}
+        FileWrite $1 $2
+        ${If} ${Errors}
+          StrCpy $8 1
+          ${Break}
+        ${EndIf}
+        StrLen $4 $2
+        IntOp $7 $7 + $4
+        StrCpy $5 $2 1 -1
+      ${Loop}
+      FileClose $0
+    ${EndIf}
+  ${EndIf}
+  ${If} $R9 != ""
+  ${AndIf} $8 == 0
+    ClearErrors
+    ; A last line without its line end would take our line as its own.
+    ${If} $5 != ""
+    ${AndIf} $5 != "$\n"
+      FileWrite $1 "$\r$\n"
+      IntOp $7 $7 + 2
+    ${EndIf}
+    FileWrite $1 "$R9$\r$\n"
+    StrLen $4 "$R9$\r$\n"
+    IntOp $7 $7 + $4
+    ${If} ${Errors}
+      StrCpy $8 1
+    ${EndIf}
+  ${EndIf}
+  FileClose $1
+  ${If} $8 == 1
+    Goto failed
+  ${EndIf}
+  ; The new file must hold every byte written (a full disk may cut it).
+  ClearErrors
+  FileOpen $1 "$3AUTOEXEC.ZTN" r
+  FileSeek $1 0 END $4
+  FileClose $1
+  ${If} ${Errors}
+  ${OrIf} $4 != $7
+    Goto failed
+  ${EndIf}
+  ; A file that would hold nothing held only our line: it goes.
+  ${If} $7 == 0
+    Delete "$3AUTOEXEC.ZTN"
+    Delete "$3AUTOEXEC.BAT"
+    StrCpy $R7 "ok"
+    Goto done
+  ${EndIf}
+  Delete "$3AUTOEXEC.ZTO"
+  ClearErrors
+  ${If} ${FileExists} "$3AUTOEXEC.BAT"
+    Rename "$3AUTOEXEC.BAT" "$3AUTOEXEC.ZTO"
+    ${If} ${Errors}
+      Goto failed
+    ${EndIf}
+  ${EndIf}
+  Rename "$3AUTOEXEC.ZTN" "$3AUTOEXEC.BAT"
+  ${If} ${Errors}
+    Rename "$3AUTOEXEC.ZTO" "$3AUTOEXEC.BAT"
+    Goto failed
+  ${EndIf}
+  Delete "$3AUTOEXEC.ZTO"
+  StrCpy $R7 "ok"
+  Goto done
+failed:
+  Delete "$3AUTOEXEC.ZTN"
 done:
+  Pop $8
+  Pop $7
+  Pop $6
+  Pop $5
   Pop $4
   Pop $3
   Pop $2
@@ -351,14 +452,67 @@ FunctionEnd
 !insertmacro AUTOEXEC_LINES ""
 !insertmacro AUTOEXEC_LINES "un."
 
-Function SetUpdateBase9x
-  Call RemoveUpdateBase9x
+; Keeps the user's AUTOEXEC.BAT as AUTOEXEC.ZT before our first change (a
+; later installation keeps that first copy). $R7: "ok" when the copy stands
+; (or there is no file to keep).
+Function KeepAutoexecCopy
+  StrCpy $R7 "ok"
   StrCpy $3 "$WINDIR" 3
-  FileOpen $0 "$3AUTOEXEC.BAT" a
-  FileSeek $0 0 END
-  FileWrite $0 "SET ${ENV_VALUE}=$UpdateBase$\r$\n"
-  FileClose $0
-  WriteRegDWORD HKLM "${UNINST_KEY}" "UpdateBase9x" 1
+  ${If} ${FileExists} "$3AUTOEXEC.BAT"
+  ${AndIfNot} ${FileExists} "$3AUTOEXEC.ZT"
+    System::Call 'kernel32::CopyFile(t "$3AUTOEXEC.BAT", t "$3AUTOEXEC.ZT", i 1) i.r0'
+    ClearErrors
+    FileOpen $1 "$3AUTOEXEC.BAT" r
+    FileSeek $1 0 END $4
+    FileClose $1
+    FileOpen $1 "$3AUTOEXEC.ZT" r
+    FileSeek $1 0 END $5
+    FileClose $1
+    ${If} $0 == 0
+    ${OrIf} ${Errors}
+    ${OrIf} $4 != $5
+      Delete "$3AUTOEXEC.ZT"
+      StrCpy $R7 ""
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function SetUpdateBase9x
+  Call KeepAutoexecCopy
+  ${If} $R7 == "ok"
+    ReadRegStr $R8 HKLM "${UNINST_KEY}" "UpdateBase9xLine"
+    StrCpy $R9 "SET ${ENV_VALUE}=$UpdateBase"
+    Call RewriteAutoexec
+  ${EndIf}
+  ${If} $R7 == "ok"
+    WriteRegStr HKLM "${UNINST_KEY}" "UpdateBase9xLine" $R9
+  ${Else}
+    MessageBox MB_OK|MB_ICONSTOP "$(AutoexecFailed)" /SD IDOK
+    SetErrorLevel 2
+  ${EndIf}
+FunctionEnd
+
+; An address with a character that the command interpreter reads as its own
+; would break the SET line (and "%" would be expanded in the system
+; environment too): refused before anything is installed.
+Function CheckUpdateBase
+  StrLen $1 $UpdateBase
+  StrCpy $2 0
+  ${DoWhile} $2 < $1
+    StrCpy $3 $UpdateBase 1 $2
+    ${If} $3 == "%"
+    ${OrIf} $3 == "|"
+    ${OrIf} $3 == "<"
+    ${OrIf} $3 == ">"
+    ${OrIf} $3 == "&"
+    ${OrIf} $3 == "^"
+    ${OrIf} $3 == '"'
+      MessageBox MB_OK|MB_ICONSTOP "$(MirrorRefused)" /SD IDOK
+      SetErrorLevel 2
+      Quit
+    ${EndIf}
+    IntOp $2 $2 + 1
+  ${Loop}
 FunctionEnd
 
 ; ---- uninstaller ----
@@ -374,13 +528,18 @@ Function un.onInit
   ${EndIf}
 FunctionEnd
 
-; The hosts file the program writes: the NT family (Windows 2000 and XP) has
-; it in the system folder, every other Windows in the Windows folder.
+; The hosts file the backup was taken of: on the NT family (Windows 2000
+; and XP) the one in the system folder; on every other Windows HOSTS in the
+; Windows folder, whose backup the program marks with hosts_org.txt beside
+; it. A backup without the mark is one that earlier versions took of
+; hosts.sam there.
 Function un.HostsFile
   ${If} ${IsNT}
   ${AndIf} ${AtLeastWin2000}
   ${AndIf} ${AtMostWinXP}
     Push "$SYSDIR\drivers\etc\hosts"
+  ${ElseIf} ${FileExists} "$INSTDIR\hosts_org.txt"
+    Push "$WINDIR\HOSTS"
   ${Else}
     Push "$WINDIR\hosts.sam"
   ${EndIf}
@@ -397,6 +556,7 @@ Section "Uninstall"
     System::Call 'kernel32::CopyFile(t "$INSTDIR\hosts_org.bak", t r1, i 0) i.r0'
     ${If} $0 <> 0
       Delete "$INSTDIR\hosts_org.bak"
+      Delete "$INSTDIR\hosts_org.txt"
       DetailPrint "$(HostsRestored): $1"
     ${Else}
       MessageBox MB_OK|MB_ICONEXCLAMATION "$(HostsNotRestored)" /SD IDOK
@@ -413,9 +573,15 @@ hosts_done:
     DeleteRegValue HKLM "${ENV_KEY}" "${ENV_VALUE}"
     SendMessage ${HWND_BROADCAST} ${WM_WININICHANGE} 0 "STR:Environment" /TIMEOUT=5000
   ${EndIf}
-  ReadRegDWORD $0 HKLM "${UNINST_KEY}" "UpdateBase9x"
-  ${If} $0 == 1
-    Call un.RemoveUpdateBase9x
+  ; Exactly the line the installer added, nothing else.
+  ReadRegStr $R8 HKLM "${UNINST_KEY}" "UpdateBase9xLine"
+  ${If} $R8 != ""
+    StrCpy $R9 ""
+    Call un.RewriteAutoexec
+    ${If} $R7 == "ok"
+      StrCpy $0 "$WINDIR" 3
+      Delete "$0AUTOEXEC.ZT"
+    ${EndIf}
   ${EndIf}
 
   ${If} $KeepData == 0

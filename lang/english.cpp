@@ -307,6 +307,8 @@ const Texts& EnglishTexts() {
           "Zapotrix could not start:",
           "\"%s\" is not a host name. A host name consists of letters, digits, '.', '-' and '_' (at most 253 characters).",
           "%s host names imported, %s lines skipped.",
+          "Zapotrix needs Internet Explorer 4 or later. This computer lacks:\n\n%s\n"
+          "Please install Internet Explorer 4 or later, then start Zapotrix again.",
       },
       MainWindow(),
       // scanner

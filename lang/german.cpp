@@ -312,6 +312,8 @@ const Texts& GermanTexts() {
           "\"%s\" ist kein Hostname. Ein Hostname besteht aus Buchstaben, Ziffern, '.', '-' und '_' (höchstens "
           "253 Zeichen).",
           "%s Hostnamen importiert, %s Zeilen übersprungen.",
+          "Zapotrix benötigt Internet Explorer 4 oder neuer. Auf diesem Computer fehlt:\n\n%s\n"
+          "Bitte installieren Sie Internet Explorer 4 oder neuer und starten Sie Zapotrix dann erneut.",
       },
       MainWindow(),
       // scanner

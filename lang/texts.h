@@ -54,6 +54,9 @@ struct MessageTexts {
   const char* invalidHostName = "";
   // Import report ("%s": lines taken, lines skipped).
   const char* importReport = "";
+  // At start on a system that lacks what Internet Explorer 4 brings ("%s":
+  // the missing parts, one per line); the program ends after it.
+  const char* systemTooOld = "";
 };
 
 // The names the history stores for the scanners that closed a window.

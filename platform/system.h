@@ -49,6 +49,17 @@ struct OsVersion {
   uint32_t build = 2600;
 };
 
+// What the program needs beyond Windows 95 itself, as this system has it.
+// Internet Explorer 4 and later bring all of it: the common controls 4.71
+// (virtual and check-box list views; older ones cannot even say their
+// version) and the two libraries of the updater.
+struct SystemComponents {
+  uint32_t commonControlsMajor = 0;  // 0.0: older than 4.71
+  uint32_t commonControlsMinor = 0;
+  bool urlmon = false;   // urlmon.dll with URLDownloadToFileA
+  bool wininet = false;  // wininet.dll with DeleteUrlCacheEntryA
+};
+
 struct DirEntry {
   std::string name;
   bool isDirectory = false;
@@ -73,6 +84,7 @@ class System {
   virtual OsVersion Version() = 0;
   virtual uint16_t SystemDefaultLangID() = 0;
   virtual std::string LanguageName(uint16_t langId) = 0;
+  virtual SystemComponents Components() = 0;
 
   // Attributes of a file or directory; nothing when the query fails.
   virtual std::optional<uint32_t> FileAttributes(const std::string& path) = 0;

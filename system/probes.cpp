@@ -84,6 +84,22 @@ std::string GetHostsDirectory(System& sys, bool ntFamily) {
   return ntFamily ? GetSystemDirectoryPath(sys) + "drivers\\etc\\" : GetWindowsDirectoryPath(sys);
 }
 
+std::string MinimumSystemMessage(const SystemComponents& found, const Texts& texts) {
+  std::string missing;
+  bool controls = found.commonControlsMajor > 4 || (found.commonControlsMajor == 4 && found.commonControlsMinor >= 71);
+  if (!controls) missing += "comctl32.dll 4.71\n";
+  if (!found.urlmon) missing += "urlmon.dll\n";
+  if (!found.wininet) missing += "wininet.dll\n";
+  return missing.empty() ? std::string() : Format(texts.msg.systemTooOld, {missing});
+}
+
+bool CheckMinimumSystem(System& sys) {
+  std::string message = MinimumSystemMessage(sys.Components(), TextsFor(is_german_system(sys)));
+  if (message.empty()) return true;
+  sys.MessageBox(message, kAppCaption, kMbOk | kMbIconError);
+  return false;
+}
+
 AutostartEntry checkRegAutostart(const AutostartEnv& env) {
   AutostartEntry result = kNoAutostart;
   try {

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
+#include "lang/texts.h"
 #include "platform/registry.h"
 #include "platform/system.h"
 
@@ -31,6 +32,15 @@ std::string GetWindowsDirectoryPath(System& sys);
 // Where the system hosts file lives: "<system>\drivers\etc\" on the NT
 // family, the Windows directory otherwise.
 std::string GetHostsDirectory(System& sys, bool ntFamily);
+
+// What the program needs beyond Windows 95 itself: the common controls 4.71
+// and urlmon and wininet, all of which Internet Explorer 4 brings. Empty
+// when the system has them; otherwise the message that names what is
+// missing, one part per line ("comctl32.dll 4.71", "urlmon.dll", ...).
+std::string MinimumSystemMessage(const SystemComponents& found, const Texts& texts);
+// Shows that message when the system lacks something; false then, and the
+// program must end before it creates a window.
+bool CheckMinimumSystem(System& sys);
 
 // The machine-wide autostart entry: the "zapotrix" value of the Run key.
 // Writing and deleting it need administrator rights.

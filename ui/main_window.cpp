@@ -9,7 +9,9 @@
 
 #include "app/help_actions.h"
 #include "lang/texts.h"
+#include "platform/win32/system_function.h"
 #include "rules/list_ops.h"
+#include "system/probes.h"
 #include "ui/main_window_texts.h"
 #include "ui/resource.h"
 
@@ -938,9 +940,15 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 int RunProgram(Platform& os) {
+  // Before any window: the list views need the common controls of
+  // Internet Explorer 4, which a bare Windows 95 lacks.
+  if (!CheckMinimumSystem(os.system)) return 1;
   if (!AcquireSingleInstance(os)) return 0;
+  // Looked up, not imported: the common controls of Windows 95 lack it, and
+  // the loader would refuse to start the program before it could say why.
+  using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
   INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&icc);
+  if (auto init = SystemFunction<InitFn>("comctl32.dll", "InitCommonControlsEx")) init(&icc);
   MainWindow window(os);
   if (!window.Create()) return 1;
   MSG msg;

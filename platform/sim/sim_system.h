@@ -47,6 +47,7 @@ class SimSystem : public System {
   OsVersion Version() override { return version; }
   uint16_t SystemDefaultLangID() override { return langId; }
   std::string LanguageName(uint16_t id) override;
+  SystemComponents Components() override { return components; }
   std::optional<uint32_t> FileAttributes(const std::string& path) override;
   bool SetFileAttributes(const std::string& path, uint32_t attributes) override;
   bool CopyFile(const std::string& from, const std::string& to, bool failIfExists) override;
@@ -81,6 +82,7 @@ class SimSystem : public System {
   // is created, written, renamed or deleted in them (access denied).
   std::vector<std::string> lockedFolders;
   OsVersion version;
+  SystemComponents components{6, 0, true, true};
   uint16_t langId = 0x0409;
   std::map<uint16_t, std::string> languageNames;  // overrides the built-in names
   bool semaphoreFails = false;

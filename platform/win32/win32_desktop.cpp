@@ -1,6 +1,7 @@
 // user32 window management.
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/win.h"
 
 #include <exception>
@@ -37,8 +38,7 @@ using UnhookWinEventFn = BOOL(WINAPI*)(HWINEVENTHOOK);
 
 template <class Fn>
 Fn User32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(user32, name))) : nullptr;
+  return SystemFunction<Fn>("user32.dll", name);
 }
 
 // The subscriber of this process: the system's callback carries no
@@ -60,8 +60,11 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG c
   }
 }
 
-// Longest text read from a foreign window (a generous bound for an address).
-constexpr LRESULT kMaxForeignText = 65535;
+// Longest text read from a foreign window, in bytes: a generous bound for
+// an address (Internet Explorer takes at most 2083 characters), and one that
+// the 16-bit edit controls of Windows 95/98/Me take as a buffer size (they
+// see the size as a signed 16-bit number).
+constexpr size_t kMaxForeignText = 4095;
 
 }  // namespace
 
@@ -110,14 +113,11 @@ WindowHandle Win32Desktop::FindChild(WindowHandle parent, const std::string& cla
 }
 
 std::optional<std::string> Win32Desktop::ReadText(WindowHandle w, unsigned timeoutMs) {
-  // The length is asked in the wide form: under Wine the ANSI form of
-  // WM_GETTEXTLENGTH ignores the timeout of a hung window and blocks.
-  DWORD_PTR length = 0;
-  if (!SendMessageTimeoutW(H(w), WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &length))
-    return std::nullopt;
-  if (static_cast<LRESULT>(length) > kMaxForeignText) length = kMaxForeignText;
-  // Room for a double-byte code page, where one wide character may take two.
-  std::vector<char> buf(length * 2 + 1, '\0');
+  // One ANSI WM_GETTEXT into a buffer of the longest text we take, without
+  // asking the length first: the wide WM_GETTEXTLENGTH fails on Windows
+  // 95/98/Me, and under Wine the ANSI one ignores the timeout of a hung
+  // window and blocks, while WM_GETTEXT keeps it on every system.
+  std::vector<char> buf(kMaxForeignText + 1, '\0');
   DWORD_PTR copied = 0;
   if (!SendMessageTimeoutA(H(w), WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()),
                            SMTO_ABORTIFHUNG, timeoutMs, &copied))

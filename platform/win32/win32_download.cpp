@@ -2,6 +2,7 @@
 // the address dropped first and the byte counts of the transfer watched.
 #include "platform/win32/win32_download.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/win.h"
 #include <objbase.h>
 #include <urlmon.h>
@@ -69,15 +70,23 @@ class TransferWatch : public IBindStatusCallback {
   ULONG announced = 0;
 };
 
+using DownloadFn = HRESULT(WINAPI*)(LPUNKNOWN, LPCSTR, LPCSTR, DWORD, LPBINDSTATUSCALLBACK);
+using DeleteCacheEntryFn = BOOL(WINAPI*)(LPCSTR);
+
 }  // namespace
 
 int32_t Win32Downloader::DownloadToFile(const std::string& url, const std::string& path) {
+  // urlmon and wininet come with Internet Explorer: looked up here, so that
+  // a Windows 95 without it starts the program far enough to say so.
+  auto download = SystemFunction<DownloadFn>("urlmon.dll", "URLDownloadToFileA");
+  auto dropCached = SystemFunction<DeleteCacheEntryFn>("wininet.dll", "DeleteUrlCacheEntryA");
+  if (!download) return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
   ComScope com;
   // The transfer goes through the browser cache: drop an earlier copy of the
   // address so that a database published since is fetched, not the old one.
-  DeleteUrlCacheEntryA(url.c_str());
+  if (dropCached) dropCached(url.c_str());
   TransferWatch watch;
-  HRESULT hr = URLDownloadToFileA(nullptr, url.c_str(), path.c_str(), 0, &watch);
+  HRESULT hr = download(nullptr, url.c_str(), path.c_str(), 0, &watch);
   if (hr == S_OK && watch.CutShort()) return INET_E_DATA_NOT_AVAILABLE;
   return hr;
 }

@@ -1,7 +1,9 @@
 // kernel32 files and system calls; the replacement of a file by its steps.
 #include "platform/win32/win32_system.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/win.h"
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <vector>
@@ -41,13 +43,6 @@ class FindHandle {
   HANDLE h_;
 };
 
-// A function a module exports, or null. The cast goes through void (*)():
-// the caller names the function's real type.
-template <class Fn>
-Fn Exported(HMODULE module, const char* name) {
-  return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // A library loaded for a while, released when it goes out of scope.
 class Library {
  public:
@@ -75,11 +70,7 @@ constexpr DWORD kLongestPath = 32768;
 using ReplaceFileFn = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup,
                                     DWORD flags, LPVOID exclude, LPVOID reserved);
 
-ReplaceFileFn SystemReplaceFile() {
-  // kernel32 stays loaded for the life of every process: nothing to release.
-  HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  return kernel ? Exported<ReplaceFileFn>(kernel, "ReplaceFileA") : nullptr;
-}
+ReplaceFileFn SystemReplaceFile() { return SystemFunction<ReplaceFileFn>("kernel32.dll", "ReplaceFileA"); }
 
 // ReplaceFile failures after which both files still have their names and a
 // plain rename may do what ReplaceFile would not: the target went away
@@ -233,6 +224,23 @@ OsVersion Win32System::Version() {
     v.build = info.dwBuildNumber;
   }
   return v;
+}
+
+SystemComponents Win32System::Components() {
+  SystemComponents c;
+  // DllGetVersion exists from the common controls 4.71 on.
+  if (auto version = SystemFunction<DLLGETVERSIONPROC>("comctl32.dll", "DllGetVersion")) {
+    DLLVERSIONINFO info = {};
+    info.cbSize = sizeof info;
+    if (SUCCEEDED(version(&info))) {
+      c.commonControlsMajor = info.dwMajorVersion;
+      c.commonControlsMinor = info.dwMinorVersion;
+    }
+  }
+  // Loaded now, they stay loaded for the updater.
+  c.urlmon = SystemFunction<FARPROC>("urlmon.dll", "URLDownloadToFileA") != nullptr;
+  c.wininet = SystemFunction<FARPROC>("wininet.dll", "DeleteUrlCacheEntryA") != nullptr;
+  return c;
 }
 
 uint16_t Win32System::SystemDefaultLangID() { return GetSystemDefaultLangID(); }

@@ -28,6 +28,7 @@ class Win32System : public System {
   std::string WindowsDirectory() override;
   std::string TempDirectory() override;
   OsVersion Version() override;
+  SystemComponents Components() override;
   uint16_t SystemDefaultLangID() override;
   std::string LanguageName(uint16_t langId) override;
   std::optional<uint32_t> FileAttributes(const std::string& path) override;

@@ -7,9 +7,14 @@
 #          rule database the user edited, a silent uninstall with hosts
 #          blocking on (everything removed), and the portable zip started
 #          from a folder with a blank in its path;
-#   win98  the Windows 98 paths: install into a folder of one's choice with
-#          autostart, hosts blocking in the Windows folder, and an uninstall
-#          that keeps the user's data when told to.
+#   win98  the Windows 98 paths: a mirror address the command interpreter
+#          would read refused, install into a folder of one's choice with
+#          autostart and the mirror line in an AUTOEXEC.BAT whose last line
+#          has no line end (kept as AUTOEXEC.ZT first), an upgrade that
+#          replaces only our line, hosts blocking through HOSTS (a backup
+#          an earlier version took of hosts.sam goes back there), and an
+#          uninstall that keeps the user's data when told to and removes
+#          exactly our line.
 # The artefacts come from scripts/dist.sh for this build: the product
 # installer for the 32-bit build; for the 64-bit test build (machines whose
 # Wine runs no 32-bit programs) the same script around the 64-bit program.
@@ -111,6 +116,11 @@ wait_for_file() { # path: true when it appears within 30 s
   i=0
   while [ ! -e "$1" ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
   [ -e "$1" ]
+}
+wait_for_text() { # path text: true when the file holds the text within 30 s
+  i=0
+  while ! contains "$1" "$2" && [ $i -lt 300 ]; do sleep 0.1; i=$((i + 1)); done
+  contains "$1" "$2"
 }
 # Settings with hosts blocking on at every start and no autostart (REGEDIT4).
 blocking_settings() {
@@ -231,10 +241,17 @@ if [ "$mode" = winxp ]; then
   check "its rules were saved in its own folder" test "$usb/Zapotrix/config/zapotrix_mainDB.ini" -nt "$zip"
 else
   dir="$c/Apps/Zapotrix 98"
-  hosts="$c/windows/hosts.sam"
-  echo "== silent install with autostart into a folder of one's choice"
-  printf 'PATH C:\\WINDOWS\r\n' >"$c/AUTOEXEC.BAT"
+  hosts="$c/windows/HOSTS"
+  sam="$c/windows/hosts.sam"
+  echo "== a mirror address that the command interpreter would read is refused"
+  printf '@ECHO OFF\r\nSET ZAPOTRIX_UPDATE_BASE=http://own.example/\r\nPATH C:\\WINDOWS' >"$c/AUTOEXEC.BAT"
   cp "$c/AUTOEXEC.BAT" "$work/autoexec.original"
+  $wine "$setup" /S "/UPDATEBASE=http://mirror.example/?a=1&b=%PATH%" </dev/null >/dev/null 2>&1
+  check "refused with exit code 2" test $? -eq 2
+  check "nothing installed" absent "$c/Apps/Zapotrix 98/zapotrix.exe"
+  check "AUTOEXEC.BAT untouched" same "$c/AUTOEXEC.BAT" "$work/autoexec.original"
+
+  echo "== silent install with autostart into a folder of one's choice"
   t0=$(now)
   # As typed at a command prompt: /D= takes the rest of the line unquoted.
   w cmd /c "start /wait $(winepath_of "$setup") /S /AUTOSTART=1 /UPDATEBASE=http://mirror.example/ /D=C:\Apps\Zapotrix 98"
@@ -243,14 +260,32 @@ else
   check "autostart entry as the program writes it" \
     test "$(regget "$run" zapotrix)" = '"C:\Apps\Zapotrix 98\zapotrix.exe"'
   check "autostart switched on in the settings" test "$(regget "$settings" AutoStart)" = 0x1
-  check "mirror set in AUTOEXEC.BAT" contains "$c/AUTOEXEC.BAT" '^SET ZAPOTRIX_UPDATE_BASE=http://mirror.example/'
+  check "AUTOEXEC.BAT kept as AUTOEXEC.ZT before the change" same "$c/AUTOEXEC.ZT" "$work/autoexec.original"
+  # The last line had no line end: ours comes on a line of its own.
+  { cat "$work/autoexec.original"; printf '\r\nSET ZAPOTRIX_UPDATE_BASE=http://mirror.example/\r\n'; } >"$work/autoexec.expected"
+  check "mirror line added after the user's last line" same "$c/AUTOEXEC.BAT" "$work/autoexec.expected"
 
-  echo "== hosts blocking in the Windows folder"
+  echo "== an upgrade with another mirror replaces only our line"
+  w "$setup" /S /UPDATEBASE=http://mirror2.example/
+  { cat "$work/autoexec.original"; printf '\r\nSET ZAPOTRIX_UPDATE_BASE=http://mirror2.example/\r\n'; } >"$work/autoexec.expected"
+  check "one mirror line of ours, the user's own kept" same "$c/AUTOEXEC.BAT" "$work/autoexec.expected"
+  check "the first copy of AUTOEXEC.BAT is kept" same "$c/AUTOEXEC.ZT" "$work/autoexec.original"
+
+  echo "== hosts blocking through HOSTS in the Windows folder"
+  # An earlier version blocked through hosts.sam, which no resolver reads,
+  # and kept its backup without the mark that names HOSTS.
   original_hosts "$hosts"
+  printf '# sample of this machine\r\n127.0.0.1 localhost\r\n' >"$sam"
+  cp "$sam" "$dir/hosts_org.bak"
+  cp "$sam" "$work/sam.original"
+  printf '\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  old.example\r\n' >"$sam"
   blocking_settings
   w reg add "$settings" /v AutoStart /t REG_DWORD /d 1 /f
   check "program with blocking on starts" start_program "$dir/zapotrix.exe"
-  check "it backed up and rewrote hosts.sam" wait_for_file "$dir/hosts_org.bak"
+  check "HOSTS rewritten by the program" wait_for_text "$hosts" '^127.0.0.1  localhost'
+  check "hosts.sam got its own backup back" same "$sam" "$work/sam.original"
+  check "the backup now holds HOSTS as it was" same "$dir/hosts_org.bak" "$work/hosts.original"
+  check "the backup is marked as one of HOSTS" contains "$dir/hosts_org.txt" 'HOSTS'
   check "the program kept the autostart entry" \
     test "$(regget "$run" zapotrix)" = '"C:\Apps\Zapotrix 98\zapotrix.exe"'
 
@@ -261,15 +296,20 @@ else
   while haskey "$uninst" && [ $i -lt 60 ]; do sleep 0.5; i=$((i + 1)); done
   echo "   silent uninstall took $(since "$t0") s"
   check "the running program was quit" ended "$program_pid"
-  check "hosts.sam back byte for byte" same "$hosts" "$work/hosts.original"
-  check "AUTOEXEC.BAT as it was" same "$c/AUTOEXEC.BAT" "$work/autoexec.original"
+  check "HOSTS back byte for byte" same "$hosts" "$work/hosts.original"
+  check "hosts.sam left as it was" same "$sam" "$work/sam.original"
+  # Exactly our line goes; the line end the user's last line lacked stays.
+  { cat "$work/autoexec.original"; printf '\r\n'; } >"$work/autoexec.expected"
+  check "AUTOEXEC.BAT without our line, the user's lines as they were" same "$c/AUTOEXEC.BAT" "$work/autoexec.expected"
+  check "its copy removed with our line" absent "$c/AUTOEXEC.ZT"
   check "autostart entry removed" novalue "$run" zapotrix
   check "Add/Remove entry removed" nokey "$uninst"
   check "rule database kept" test -f "$dir/config/zapotrix_mainDB.ini"
   check "blocked-host list kept" test -f "$dir/config/zapotrix_hosts.dat"
   check "settings kept" hasvalue "$settings" hosts
-  check "program, manual, uninstaller and backup removed" \
-    test ! -e "$dir/zapotrix.exe" -a ! -e "$dir/help" -a ! -e "$dir/uninstall.exe" -a ! -e "$dir/hosts_org.bak"
+  check "program, manual, uninstaller, backup and its mark removed" \
+    test ! -e "$dir/zapotrix.exe" -a ! -e "$dir/help" -a ! -e "$dir/uninstall.exe" -a ! -e "$dir/hosts_org.bak" \
+      -a ! -e "$dir/hosts_org.txt"
   check "Start menu folder removed" test -z "$(startmenu)"
 fi
 

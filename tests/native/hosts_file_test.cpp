@@ -87,23 +87,6 @@ TEST_F(HostsWriter, ListWithByteOrderMarkAndMixedLineEnds) {
   EXPECT_EQ(Head() + "127.0.0.1  a.com\r\n127.0.0.1  b.com\r\n127.0.0.1  c.com\r\n", Read(Hosts()));
 }
 
-TEST_F(HostsWriter, WindowsNineXWritesHostsSam) {
-  SimWorld w9;
-  w9.Install();
-  w9.system.version = {1, 4, 10, 0x040A08AE};
-  ZapotrixMain m9(w9.os, w9.view, w9.timer1, w9.timerCheck);
-  m9.FormCreate();
-  AppState& a9 = m9.state();
-  EXPECT_EQ("C:\\WINDOWS\\hosts.sam", HostsFilePath(a9.flags.HostsDirectory, a9.flags.IsNTFamily));
-  w9.system.PutFile("C:\\WINDOWS\\hosts.sam", "# sam\r\n");
-  w9.system.PutFile("C:\\WINDOWS\\hosts", "# untouched\r\n");
-  ASSERT_TRUE(check_host_access(a9.Hosts()));
-  hosts_dat_to_winhost(a9.Hosts(), a9.settings.host_ip);
-  EXPECT_EQ("# sam\r\n\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  ads.example.com\r\n",
-            w9.system.ReadFile("C:\\WINDOWS\\hosts.sam").value_or(""));
-  EXPECT_EQ("# untouched\r\n", w9.system.ReadFile("C:\\WINDOWS\\hosts").value_or(""));
-}
-
 TEST_F(HostsWriter, AccessCheckAndItsMessages) {
   EXPECT_TRUE(check_host_access(app.Hosts()));
   EXPECT_TRUE(w.system.boxes.empty());
@@ -336,6 +319,150 @@ TEST_F(HostsAtStartUp, AFileErrorIsShownAndStartUpGoesOn) {
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   EXPECT_EQ(kOldHosts, w.system.ReadFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts").value_or(""));
   EXPECT_TRUE(w.timer1.enabled);
+}
+
+// Windows 95/98/Me: the resolver reads HOSTS in the Windows folder, which
+// exists only once someone made it; earlier versions wrote hosts.sam and
+// left a backup of it without the mark that names HOSTS.
+constexpr char kSam[] = "C:\\WINDOWS\\hosts.sam";
+constexpr char kNineXHosts[] = "C:\\WINDOWS\\HOSTS";
+constexpr char kSamOriginal[] = "# Copyright (c) 1998 Microsoft Corp.\r\n127.0.0.1       localhost\r\n";
+constexpr char kSamBlocked[] = "\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  old.example.com\r\n";
+constexpr char kBlocked[] = "\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  ads.example.com\r\n";
+
+class HostsNineX : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.Install();
+    w.system.version = {1, 4, 10, 0x040A08AE};
+    w.system.CreateDirectory("C:\\WINDOWS");
+  }
+  void Start(bool hosts, bool onStartup) {
+    Settings s;
+    s.hosts = hosts;
+    s.hosts_onstartup = onStartup;
+    RegIniSave(w.registry, s);
+    main.FormCreate();
+  }
+  std::string Backup() { return w.Dir() + "hosts_org.bak"; }
+  std::string Mark() { return w.Dir() + "hosts_org.txt"; }
+  std::string Read(const std::string& p) { return w.system.ReadFile(p).value_or("<missing>"); }
+
+  SimWorld w;
+  ZapotrixMain main{w.os, w.view, w.timer1, w.timerCheck};
+  AppState& app = main.state();
+};
+
+TEST(HostsFileName, HostsOnTheNtFamilyAndHostsInTheWindowsFolderOtherwise) {
+  EXPECT_EQ("C:\\WINDOWS\\system32\\drivers\\etc\\hosts", HostsFilePath("C:\\WINDOWS\\system32\\drivers\\etc\\", true));
+  EXPECT_EQ(kNineXHosts, HostsFilePath("C:\\WINDOWS\\", false));
+  EXPECT_EQ(kSam, LegacyHostsFilePath(kNineXHosts));
+  EXPECT_EQ("D:\\Apps\\Zapotrix\\hosts_org.txt", HostsBackupMarkPath("D:\\Apps\\Zapotrix\\hosts_org.bak"));
+}
+
+// What the start of the program does with a backup it finds, by system,
+// mark and settings.
+TEST(HostsNineXStart, ReturnsABackupOfHostsSamOnceAndBlocksThroughHosts) {
+  struct Case {
+    const char* name;
+    bool nt, marked, hosts, onStartup, samReadOnly;
+    // Afterwards: hosts.sam, HOSTS, the backup, the mark, a message.
+    const char *sam, *hostsFile, *backup, *mark, *message;
+  };
+  const char* missing = "<missing>";
+  const char* marked = "C:\\WINDOWS\\HOSTS\r\n";
+  const char* access = TextsFor(false).msg.hostsAccess;
+  const Case cases[] = {
+      // Blocking was on through hosts.sam: hosts.sam is itself again, and
+      // HOSTS is written at once, whatever hosts_onstartup says.
+      {"legacy, on", false, false, true, false, false, kSamOriginal, kBlocked, "", marked, nullptr},
+      {"legacy, on at start", false, false, true, true, false, kSamOriginal, kBlocked, "", marked, nullptr},
+      // Blocking was switched off in the settings but not in hosts.sam.
+      {"legacy, off", false, false, false, false, false, kSamOriginal, missing, missing, missing, nullptr},
+      // The backup is HOSTS's own: hosts.sam is not ours, nothing moves.
+      {"marked, on at start", false, true, true, true, false, kSamBlocked, kBlocked, kSamOriginal, marked, nullptr},
+      // hosts.sam cannot take its backup: it stays, and HOSTS waits.
+      {"legacy, hosts.sam read-only", false, false, true, true, true, kSamBlocked, missing, kSamOriginal, missing,
+       access},
+      // The NT family has no earlier file name.
+      {"NT family", true, false, true, false, false, kSamBlocked, missing, kSamOriginal, missing, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimWorld world;
+    world.Install();
+    if (!c.nt) world.system.version = {1, 4, 10, 0x040A08AE};
+    world.system.PutFile(kSam, kSamBlocked);
+    world.system.PutFile("C:\\WINDOWS\\system32\\drivers\\etc\\hosts", "# nt\r\n");
+    world.system.PutFile(world.Dir() + "hosts_org.bak", kSamOriginal);
+    if (c.marked) world.system.PutFile(world.Dir() + "hosts_org.txt", marked);
+    if (c.samReadOnly) world.system.SetFileAttributes(kSam, kAttrReadOnly);
+    Settings s;
+    s.hosts = c.hosts;
+    s.hosts_onstartup = c.onStartup;
+    RegIniSave(world.registry, s);
+    ZapotrixMain m(world.os, world.view, world.timer1, world.timerCheck);
+    m.FormCreate();
+    auto read = [&](const std::string& p) { return world.system.ReadFile(p).value_or(missing); };
+    EXPECT_EQ(c.sam, read(kSam));
+    EXPECT_EQ(c.hostsFile, read(kNineXHosts));
+    EXPECT_EQ(c.backup, read(world.Dir() + "hosts_org.bak"));
+    EXPECT_EQ(c.mark, read(world.Dir() + "hosts_org.txt"));
+    EXPECT_EQ("# nt\r\n", read("C:\\WINDOWS\\system32\\drivers\\etc\\hosts"));
+    ASSERT_EQ(c.message ? 1u : 0u, world.system.boxes.size());
+    if (c.message) {
+      EXPECT_EQ(c.message, world.system.boxes[0].text);
+    }
+    EXPECT_TRUE(world.timer1.enabled);
+  }
+}
+
+TEST_F(HostsNineX, BlockingOnAndOffWithoutAHostsFileLeavesAnEmptyOne) {
+  Start(false, false);
+  ASSERT_FALSE(app.flags.IsNTFamily);
+  EXPECT_TRUE(check_host_access(app.Hosts()));  // a missing HOSTS may be made
+  app.settings.hosts = true;
+  HostsDialogOk(app.Hosts(), app.settings, false);
+  EXPECT_TRUE(app.settings.hosts);
+  EXPECT_EQ(kBlocked, Read(kNineXHosts));
+  EXPECT_EQ("", Read(Backup()));
+  EXPECT_EQ("C:\\WINDOWS\\HOSTS\r\n", Read(Mark()));
+  EXPECT_EQ("<missing>", Read(kSam));  // never made
+
+  // A second start finds HOSTS's own backup: nothing moves.
+  ZapotrixMain again(w.os, w.view, w.timer1, w.timerCheck);
+  again.FormCreate();
+  EXPECT_EQ(kBlocked, Read(kNineXHosts));
+  EXPECT_EQ("", Read(Backup()));
+
+  app.settings.hosts = false;
+  HostsDialogOk(app.Hosts(), app.settings, true);
+  EXPECT_EQ("", Read(kNineXHosts));  // resolves as no file does
+  EXPECT_EQ("<missing>", Read(Backup()));
+  EXPECT_EQ("<missing>", Read(Mark()));
+  EXPECT_TRUE(w.system.boxes.empty());
+}
+
+TEST_F(HostsNineX, AMarkThatCannotBeWrittenStopsTheRewrite) {
+  Start(false, false);
+  w.system.PutFile(kNineXHosts, "# mine\r\n");
+  w.system.CreateDirectory(Mark());  // in the way
+  EXPECT_THROW(hosts_dat_to_winhost(app.Hosts(), app.settings.host_ip), HostsFileError);
+  EXPECT_EQ("# mine\r\n", Read(kNineXHosts));
+  EXPECT_EQ("<missing>", Read(Backup()));
+}
+
+TEST_F(HostsNineX, StandardButtonGivesHostsSamItsBackupFirst) {
+  Start(false, false);
+  w.system.PutFile(kSam, kSamBlocked);
+  w.system.PutFile(Backup(), kSamOriginal);  // no mark: taken of hosts.sam
+  w.system.PutFile(kNineXHosts, "# mine\r\n10.0.0.1 box\r\n");
+  w.system.answers = {kIdYes};
+  EXPECT_TRUE(Button_hostDefClick(app.Hosts(), app.settings));
+  EXPECT_EQ(kSamOriginal, Read(kSam));
+  EXPECT_EQ("# mine\r\n\r\n\r\n127.0.0.1  localhost\r\n", Read(kNineXHosts));
+  EXPECT_EQ("<missing>", Read(Backup()));
+  EXPECT_EQ("<missing>", Read(Mark()));
 }
 
 }  // namespace zt::test

@@ -158,3 +158,49 @@ TEST_F(Probes, AutostartCreatesAMissingRunKey) {
 }
 
 }  // namespace zt::test
+
+namespace zt::test {
+
+// What a Windows 95 needs beyond itself (Internet Explorer 4 brings it all),
+// and what the start says when something is missing.
+TEST(MinimumSystem, NamesEveryMissingPart) {
+  struct Case {
+    SystemComponents found;
+    const char* missing;  // "" when the program may start
+  };
+  const Case cases[] = {
+      {{4, 71, true, true}, ""},                  // Internet Explorer 4
+      {{5, 81, true, true}, ""},                  // Windows 2000, Me
+      {{6, 0, true, true}, ""},                   // Windows XP with its manifest
+      {{5, 0, true, true}, ""},                   // a major version above 4 is enough
+      {{4, 70, true, true}, "comctl32.dll 4.71\n"},  // cannot happen (4.70 cannot say), but is too old
+      {{0, 0, true, true}, "comctl32.dll 4.71\n"},   // no DllGetVersion: 4.70 or older
+      {{4, 72, false, true}, "urlmon.dll\n"},
+      {{0, 0, false, false}, "comctl32.dll 4.71\nurlmon.dll\nwininet.dll\n"},
+  };
+  for (const Case& c : cases) {
+    std::string message = MinimumSystemMessage(c.found, TextsFor(false));
+    if (*c.missing == '\0') {
+      EXPECT_EQ("", message);
+    } else {
+      EXPECT_EQ(Format(TextsFor(false).msg.systemTooOld, {c.missing}), message);
+    }
+  }
+}
+
+TEST(MinimumSystem, ATooOldSystemIsToldInItsLanguage) {
+  SimWorld w;
+  EXPECT_TRUE(CheckMinimumSystem(w.system));
+  EXPECT_TRUE(w.system.boxes.empty());
+
+  w.system.components = {0, 0, false, true};
+  w.system.languageNames[w.system.langId] = "Deutsch (Deutschland)";
+  EXPECT_FALSE(CheckMinimumSystem(w.system));
+  ASSERT_EQ(1u, w.system.boxes.size());
+  EXPECT_EQ(Format(TextsFor(true).msg.systemTooOld, {"comctl32.dll 4.71\nurlmon.dll\n"}), w.system.boxes[0].text);
+  EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
+  EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
+  EXPECT_NE(std::string::npos, w.system.boxes[0].text.find("Internet Explorer 4"));
+}
+
+}  // namespace zt::test

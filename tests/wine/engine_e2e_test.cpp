@@ -38,6 +38,8 @@ class EngineE2E : public ::testing::Test {
     return p;
   }
 
+  void ExpectEachScannerClosesWhatItsRulesMatch();
+
   Win32Registry reg;
   TempDir dir;
   std::string exe;
@@ -50,7 +52,10 @@ const char kRules[] =
     "[WCS]\r\n1=\"Bonus \"\r\n2=Gewinnspiel\r\n"
     "[WDS]\r\n1=640\r\n2=480\r\n";
 
-TEST_F(EngineE2E, EachScannerClosesWhatItsRulesMatchAndNothingElse) {
+// Fifteen fixture windows, each judged by the program as started: the
+// scanners close what their rules match, through the address bar too, and
+// nothing else.
+void EngineE2E::ExpectEachScannerClosesWhatItsRulesMatch() {
   auto program = Start(kRules);
   std::string spec = Window("IEFrame", std::string("Online Casino") + kIE, 800, 600) +              // w0 ADS
                      Window("IEFrame", std::string("Page") + kIE, 800, 600, "",
@@ -77,6 +82,59 @@ TEST_F(EngineE2E, EachScannerClosesWhatItsRulesMatchAndNothingElse) {
   // Every cycle scans every window: the others stay untouched through
   // several more cycles (250 ms each in fast mode).
   EXPECT_TRUE(fx.NoneGets({"w5", "w6", "w8", "w9", "w10", "w11", "w12", "w13"}, "WM_CLOSE", 1500));
+}
+
+TEST_F(EngineE2E, EachScannerClosesWhatItsRulesMatchAndNothingElse) {
+  ExpectEachScannerClosesWhatItsRulesMatch();
+}
+
+// The program as Windows 98 runs it (Wine's version mode for zapotrix.exe
+// alone; the fixtures and this test stay in XP mode). Wine still answers
+// the wide-character functions there, so what this shows is the Windows 98
+// behaviour of the program itself: its address reading, its hosts file;
+// that it calls no wide-character function is the import table test's.
+class EngineWin98E2E : public EngineE2E {
+ protected:
+  void SetUp() override {
+    EngineE2E::SetUp();
+    ASSERT_TRUE(reg.CreateKey(HKey::CurrentUser, kAppDefaults));
+    ASSERT_TRUE(reg.SetString(HKey::CurrentUser, kAppDefaults, "Version", "win98"));
+    RemoveHostsFiles();
+  }
+  void TearDown() override {
+    reg.DeleteKey(HKey::CurrentUser, kAppDefaults);
+    RemoveHostsFiles();
+    EngineE2E::TearDown();
+  }
+  static std::string WindowsFile(const char* name) {
+    char dir[MAX_PATH] = {};
+    GetWindowsDirectoryA(dir, MAX_PATH);
+    return std::string(dir) + "\\" + name;
+  }
+  static void RemoveHostsFiles() {
+    for (const char* name : {"HOSTS", "hosts.sam"}) DeleteFileA(WindowsFile(name).c_str());
+  }
+  static constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\zapotrix.exe";
+};
+
+TEST_F(EngineWin98E2E, EachScannerClosesWhatItsRulesMatchAsInXpMode) {
+  ExpectEachScannerClosesWhatItsRulesMatch();
+}
+
+TEST_F(EngineWin98E2E, HostsBlockingWritesHostsInTheWindowsFolder) {
+  settings.hosts = settings.hosts_onstartup = true;
+  WriteBytes(dir.path() + "\\config\\zapotrix_hosts.dat", "ads.example.com\r\ntrack.example.net\r\n");
+  auto program = Start(kRules);
+  std::string hosts = WindowsFile("HOSTS");
+  ASSERT_TRUE(WaitUntil([&] { return ReadBytes(hosts).find("track.example.net") != std::string::npos; }, 10000))
+      << "HOSTS: " << ReadBytes(hosts);
+  EXPECT_EQ("\r\n\r\n127.0.0.1  localhost\r\n127.0.0.1  ads.example.com\r\n127.0.0.1  track.example.net\r\n",
+            ReadBytes(hosts));
+  // Windows 98 had no HOSTS: its backup is empty, and marked as one of HOSTS.
+  EXPECT_TRUE(FileExists(dir.path() + "\\hosts_org.bak"));
+  EXPECT_EQ("", ReadBytes(dir.path() + "\\hosts_org.bak"));
+  EXPECT_EQ(hosts + "\r\n", ReadBytes(dir.path() + "\\hosts_org.txt"));
+  EXPECT_FALSE(FileExists(WindowsFile("hosts.sam")));
 }
 
 TEST_F(EngineE2E, PausedTakesTheSnapshotButClosesNothing) {

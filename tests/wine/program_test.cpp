@@ -74,6 +74,34 @@ TEST_F(ProgramE2E, SecondInstanceSaysAlreadyRunningAndEnds) {
   EXPECT_FALSE(first.WaitForExit(0));
 }
 
+// A system without Internet Explorer's libraries (Wine told to load no
+// urlmon and no wininet into the program): the loader still starts it,
+// since it imports neither, and it says what it lacks before any window,
+// and ends.
+TEST_F(ProgramE2E, WithoutInternetExplorersLibrariesSaysWhatIsMissingAndEnds) {
+  const std::string overrides = "Software\\Wine\\AppDefaults\\zapotrix.exe\\DllOverrides";
+  ASSERT_TRUE(reg.CreateKey(HKey::CurrentUser, overrides));
+  struct Undo {
+    Win32Registry& reg;
+    // The subkey first: a key with a subkey is not deleted.
+    ~Undo() {
+      reg.DeleteKey(HKey::CurrentUser, "Software\\Wine\\AppDefaults\\zapotrix.exe\\DllOverrides");
+      reg.DeleteKey(HKey::CurrentUser, "Software\\Wine\\AppDefaults\\zapotrix.exe");
+    }
+  } undo{reg};
+  for (const char* dll : {"urlmon", "wininet"}) ASSERT_TRUE(reg.SetString(HKey::CurrentUser, overrides, dll, ""));
+  ProgramProcess p(exe);
+  HWND box = p.WaitForMessageBox();
+  ASSERT_NE(nullptr, box);
+  EXPECT_EQ(Format(TextsFor(false).msg.systemTooOld, {"urlmon.dll\nwininet.dll\n"}), MessageBoxText(box));
+  EXPECT_EQ(nullptr, FindProcessWindow(p.pid(), "Tzapotrix_main"));
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(p.WaitForExit());
+  EXPECT_EQ(1u, p.ExitCode());
+  EXPECT_EQ(nullptr, FindProcessWindow(p.pid(), "Tzapotrix_main"));
+  EXPECT_FALSE(SettingsSaved());
+}
+
 TEST_F(ProgramE2E, MissingManualWarnsAndNothingIsSavedAtQuit) {
   DeleteFileA((dir.path() + "\\help\\zapotrix_handbuch.pdf").c_str());
   std::string before = ReadBytes(db);

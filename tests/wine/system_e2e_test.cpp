@@ -194,17 +194,20 @@ TEST_F(HostsE2E, ReadOnlyHostsFileGivesTheMessageAndNoChange) {
   EXPECT_FALSE(FileExists(Backup()));
 }
 
-TEST_F(HostsE2E, Windows98WritesHostsSamInTheWindowsDirectory) {
+TEST_F(HostsE2E, Windows98WritesHostsInTheWindowsDirectory) {
+  std::string hosts = WindowsDir() + "\\HOSTS";
   std::string sam = WindowsDir() + "\\hosts.sam";
   std::string nt = SystemDir() + "\\drivers\\etc\\hosts";
-  SavedFile keepSam(sam), keepNt(nt);
+  SavedFile keepHosts(hosts), keepSam(sam), keepNt(nt);
   std::string ntBefore = ReadBytes(nt);
+  DeleteFileA(sam.c_str());
   Mode("win98");
-  Prepare(sam);
+  Prepare(hosts);
   RunOnce();
-  EXPECT_EQ(kBlockingHosts, ReadBytes(sam));
+  EXPECT_EQ(kBlockingHosts, ReadBytes(hosts));
   EXPECT_EQ(kOldHosts, ReadBytes(Backup()));
   EXPECT_EQ(ntBefore, ReadBytes(nt));
+  EXPECT_FALSE(FileExists(sam));
 }
 
 // ---- autostart ----
