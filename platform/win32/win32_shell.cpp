@@ -3,6 +3,7 @@
 // application-data folder, where the system has a function that names it.
 #include "platform/win32/win32_shell.h"
 
+#include "platform/win32/system_function.h"
 #include "platform/win32/win.h"
 #include <shellapi.h>
 #include <shlobj.h>
@@ -21,12 +22,9 @@ std::string Win32Shell::PersonalFolder() {
 std::string Win32Shell::AppDataFolder() {
   // SHGetSpecialFolderPathA came with the shell update of Internet Explorer
   // 4: Windows 95 and NT 4 without it lack it, so it is looked up at run
-  // time. shell32 is loaded for the life of the process (the tray needs it).
+  // time.
   using GetFolderFn = BOOL(WINAPI*)(HWND owner, LPSTR path, int folder, BOOL create);
-  HMODULE shell = GetModuleHandleA("shell32.dll");
-  auto get = shell ? reinterpret_cast<GetFolderFn>(
-                         reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetSpecialFolderPathA")))
-                   : nullptr;
+  auto get = SystemFunction<GetFolderFn>("shell32.dll", "SHGetSpecialFolderPathA");
   char path[MAX_PATH + 1] = {};
   if (!get || !get(nullptr, path, CSIDL_APPDATA, TRUE)) return "";
   std::string folder = path;
