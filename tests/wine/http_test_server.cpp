@@ -36,13 +36,15 @@ SOCKET BoundSocket(int* port) {
   return s;
 }
 
-void SendAll(SOCKET s, const char* data, size_t n) {
+// False once the client has gone.
+bool SendAll(SOCKET s, const char* data, size_t n) {
   while (n > 0) {
     int sent = send(s, data, static_cast<int>(n), 0);
-    if (sent <= 0) return;
+    if (sent <= 0) return false;
     data += sent;
     n -= static_cast<size_t>(sent);
   }
+  return true;
 }
 
 const char* Reason(int status) {
@@ -142,9 +144,9 @@ void HttpTestServer::Answer(SOCKET client) {
 
   size_t length = reply.declaredLength == std::string::npos ? reply.body.size() : reply.declaredLength;
   std::string head = "HTTP/1.0 " + std::to_string(reply.status) + " " + Reason(reply.status) +
-                     "\r\nContent-Type: " + reply.contentType +
-                     "\r\nContent-Length: " + std::to_string(length) +
-                     "\r\nConnection: close\r\n\r\n";
+                     "\r\nContent-Type: " + reply.contentType;
+  if (!reply.noLength) head += "\r\nContent-Length: " + std::to_string(length);
+  head += "\r\nConnection: close\r\n\r\n";
   SendAll(client, head.data(), head.size());
   if (reply.chunkDelayMs == 0) {
     SendAll(client, reply.body.data(), reply.body.size());
@@ -152,7 +154,7 @@ void HttpTestServer::Answer(SOCKET client) {
   }
   for (size_t at = 0; at < reply.body.size(); at += 16) {
     Sleep(reply.chunkDelayMs);
-    SendAll(client, reply.body.data() + at, std::min<size_t>(16, reply.body.size() - at));
+    if (!SendAll(client, reply.body.data() + at, std::min<size_t>(16, reply.body.size() - at))) return;
   }
 }
 
