@@ -30,6 +30,24 @@ std::string TrimControl(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values) {
+  std::vector<std::string> keys;
+  keys.reserve(values.size());
+  for (const std::string& v : values) keys.push_back(UpperAnsi(v));
+  std::vector<uint32_t> order(values.size());
+  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  auto less = [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; };
+  // Lists saved by the program are nearly always in order already.
+  if (!std::is_sorted(order.begin(), order.end(), less)) std::stable_sort(order.begin(), order.end(), less);
+  std::vector<ListRow> rows;
+  rows.reserve(order.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && keys[order[i]] == keys[order[i - 1]]) continue;  // the earlier one stays
+    rows.push_back(ListRow{{std::move(values[order[i]])}, kRuleImage});
+  }
+  return rows;
+}
+
 void SortRows(ListModel& list, bool descending) {
   static const std::string none;
   std::stable_sort(list.rows_.begin(), list.rows_.end(), [descending](const ListRow& x, const ListRow& y) {
