@@ -105,14 +105,14 @@ UpdaterTexts UpdaterWindow() {
   u.failed = "Error on update";
   u.noSignature = "The database has no signature.";
   u.badSignature = "The signature does not match the database.";
-  u.untrustedKey = "The database is signed with a key that is not trusted.";
+  u.untrustedKey = "Signed with a key that is not trusted.";
   u.undated = "The signature carries no date.";
-  u.rolledBack = "The database is older than the one already taken.";
+  u.rolledBack = "Older than the database taken before.";
   u.noRuleLists = "The download holds no rule lists.";
   u.tooLarge = "The download is too large.";
   u.stalled = "The server stopped sending.";
   u.tookTooLong = "The download took too long.";
-  u.checkFailed = "The database could not be checked (not enough memory).";
+  u.checkFailed = "The check failed (not enough memory).";
   u.refused = "%s entries not taken (blank or too general).";
   return u;
 }

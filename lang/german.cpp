@@ -106,14 +106,14 @@ UpdaterTexts UpdaterWindow() {
   u.failed = "Fehler beim Download der Datenbank";
   u.noSignature = "Die Datenbank hat keine Signatur.";
   u.badSignature = "Die Signatur passt nicht zur Datenbank.";
-  u.untrustedKey = "Die Datenbank ist mit einem nicht vertrauenswürdigen Schlüssel signiert.";
+  u.untrustedKey = "Mit einem nicht vertrauenswürdigen Schlüssel signiert.";
   u.undated = "Die Signatur trägt kein Datum.";
-  u.rolledBack = "Die Datenbank ist älter als die bereits übernommene.";
+  u.rolledBack = "Älter als die zuletzt übernommene Datenbank.";
   u.noRuleLists = "Der Download enthält keine Regellisten.";
   u.tooLarge = "Der Download ist zu groß.";
   u.stalled = "Der Server sendet nicht mehr.";
   u.tookTooLong = "Der Download hat zu lange gedauert.";
-  u.checkFailed = "Die Datenbank konnte nicht geprüft werden (zu wenig Speicher).";
+  u.checkFailed = "Prüfung fehlgeschlagen (zu wenig Speicher).";
   u.refused = "%s Einträge nicht übernommen (leer oder zu allgemein).";
   return u;
 }

@@ -220,7 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "The signature does not match the database."},
         FailureCase{"ForeignKey", 200, "text/plain", SigningFile("published.ini"),
                     SigningFile("published.ini.foreign.minisig"),
-                    "The database is signed with a key that is not trusted."},
+                    "Signed with a key that is not trusted."},
         FailureCase{"SignedButSectionless", 200, "text/plain", SigningFile("sectionless.ini"),
                     SigningFile("sectionless.ini.minisig"), "The download holds no rule lists."}),
     [](const ::testing::TestParamInfo<FailureCase>& i) { return std::string(i.param.name); });
@@ -238,7 +238,7 @@ TEST_F(UpdaterWine, AnOlderDatabaseThanTheOneTakenIsRefused) {
   UpdateRun second(app, v2);
   RunToEnd(second);
   EXPECT_EQ(UpdateRun::Phase::Failed, second.phase());
-  EXPECT_EQ("The database is older than the one already taken.", v2.lines.back());
+  EXPECT_EQ("Older than the database taken before.", v2.lines.back());
   EXPECT_EQ((Strings{"Casino", "Gewinn"}), Firsts(app.rules.WCS));
 }
 
