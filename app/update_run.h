@@ -53,6 +53,10 @@ class UpdateRun {
   };
 
   UpdateRun(AppState& app, UpdaterView& view);
+  // A run that goes away (its window, or the program ends) stops its job.
+  ~UpdateRun() { DropJob(); }
+  UpdateRun(const UpdateRun&) = delete;
+  UpdateRun& operator=(const UpdateRun&) = delete;
 
   void FormShow();
   // Starts the run with the window's choices, or closes the window when the

@@ -40,6 +40,21 @@ std::string Published(const std::vector<std::string>& hosts) {
   return ads + url + wcs + wds;
 }
 
+// What a run does with a download, timed: the merge and the sorting after it.
+void MergeAndSort(benchmark::State& state, const std::string& database, const zt::RuleLists& existing,
+                  bool keepExisting) {
+  zt::UpdateChoices choices;
+  choices.keepExisting = keepExisting;
+  for (auto _ : state) {
+    state.PauseTiming();
+    zt::RuleLists lists = existing;
+    state.ResumeTiming();
+    zt::MergeDownload(database, lists, choices);
+    for (zt::ListModel* l : {&lists.WCS, &lists.ADS, &lists.URL, &lists.WDS}) zt::ListviewSort(*l, 0, 2);
+    benchmark::DoNotOptimize(lists.URL.size());
+  }
+}
+
 void BM_MergeAndSort(benchmark::State& state, const char* file, bool keepExisting) {
   std::vector<std::string> hosts = HostNames(file);
   if (hosts.empty()) {
@@ -52,17 +67,7 @@ void BM_MergeAndSort(benchmark::State& state, const char* file, bool keepExistin
     existing.ADS.Add({hosts[i]});
     existing.URL.Add({"http://" + hosts[i]});
   }
-  zt::UpdateChoices choices;
-  choices.keepExisting = keepExisting;
-
-  for (auto _ : state) {
-    state.PauseTiming();
-    zt::RuleLists lists = existing;
-    state.ResumeTiming();
-    zt::MergeDownload(database, lists, choices);
-    for (zt::ListModel* l : {&lists.WCS, &lists.ADS, &lists.URL, &lists.WDS}) zt::ListviewSort(*l, 0, 2);
-    benchmark::DoNotOptimize(lists.URL.size());
-  }
+  MergeAndSort(state, database, existing, keepExisting);
   state.counters["entries"] = static_cast<double>(hosts.size());
 }
 
@@ -93,16 +98,7 @@ void BM_Merge100k(benchmark::State& state, bool keepExisting) {
     existing.WDS.Add({std::to_string(100 + i % 1000), std::to_string(50 + i / 1000)});
   }
   for (zt::ListModel* l : {&existing.WCS, &existing.ADS, &existing.URL, &existing.WDS}) zt::ListviewSort(*l, 0, 0);
-  zt::UpdateChoices choices;
-  choices.keepExisting = keepExisting;
-  for (auto _ : state) {
-    state.PauseTiming();
-    zt::RuleLists lists = existing;
-    state.ResumeTiming();
-    zt::MergeDownload(database, lists, choices);
-    for (zt::ListModel* l : {&lists.WCS, &lists.ADS, &lists.URL, &lists.WDS}) zt::ListviewSort(*l, 0, 2);
-    benchmark::DoNotOptimize(lists.URL.size());
-  }
+  MergeAndSort(state, database, existing, keepExisting);
 }
 
 // A hostile file: 200,000 empty sections ahead of an ADS section with

@@ -30,7 +30,10 @@ constexpr int32_t kEDataCutShort = static_cast<int32_t>(0x800C0007u);  // INET_E
 // What the caller of a transfer and the transfer share across threads.
 struct TransferControl {
   std::atomic<bool> cancel{false};       // set by the caller: stop at the next chance
-  std::atomic<uint64_t> received{0};     // bytes arrived so far (all transfers of a job)
+  // Bytes arrived so far (all transfers of a job; it may wrap: what counts
+  // is whether it changes). 32 bits: lock-free on every processor the
+  // program runs on.
+  std::atomic<uint32_t> received{0};
 };
 
 class Downloader {

@@ -70,7 +70,6 @@ std::optional<std::vector<ListRow>> MergedSizes(const IniFile& ini, const ListMo
   };
   if (keepExisting)
     for (size_t i = 0; i < list.size(); ++i) add(list.text(i, 0), list.text(i, 1));
-  size_t existing = rows.size();
   bool taken = false;
   size_t count = ini.KeyCount("WDS");
   // Pairs (1, 2), (3, 4), ... are read at least once, then while n < count.
@@ -87,7 +86,7 @@ std::optional<std::vector<ListRow>> MergedSizes(const IniFile& ini, const ListMo
     taken = true;
     add(std::move(width), std::move(height));
   } while (n < count);
-  if (!taken && rows.size() == existing) return std::nullopt;
+  if (!taken) return std::nullopt;
   return rows;
 }
 

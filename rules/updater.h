@@ -61,7 +61,7 @@ class TransferWatch {
     start_ = progress_ = now;
     received_ = 0;
   }
-  State Check(uint32_t now, uint64_t received) {
+  State Check(uint32_t now, uint32_t received) {
     if (received != received_) {
       received_ = received;
       progress_ = now;
@@ -72,8 +72,7 @@ class TransferWatch {
   }
 
  private:
-  uint32_t start_ = 0, progress_ = 0;
-  uint64_t received_ = 0;
+  uint32_t start_ = 0, progress_ = 0, received_ = 0;
 };
 
 // What one download job fetched: the database, then its signature.

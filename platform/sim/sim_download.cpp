@@ -11,7 +11,7 @@ int32_t SimDownloader::Fetch(const std::string& url, size_t maxBytes, TransferCo
   auto it = responses.find(url);
   const SimResponse& r = it == responses.end() ? otherwise : it->second;
   if (!r.body) return r.result;
-  control.received += r.body->size();
+  control.received += static_cast<uint32_t>(r.body->size());
   // As the real one, a body over the limit is refused, not cut.
   if (r.body->size() > maxBytes) return kETooLarge;
   out = *r.body;

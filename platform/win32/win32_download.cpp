@@ -68,7 +68,7 @@ int32_t Win32Downloader::Fetch(const std::string& url, size_t maxBytes, Transfer
     DWORD got = 0;
     if (!InternetReadFile(request.get(), buffer.data(), kReadChunk, &got)) return LastError();
     if (got == 0) break;
-    control.received += got;
+    control.received += static_cast<uint32_t>(got);
     if (got > maxBytes - out.size()) return kETooLarge;
     out.append(buffer.data(), got);
   }

@@ -545,7 +545,7 @@ TEST_F(Updater, CancelStopsTheTransferAndTheNextRunStartsAtOnce) {
 TEST(TransferWatch, StallsAndOverallLimit) {
   struct Step {
     uint32_t at;
-    uint64_t received;
+    uint32_t received;
     TransferWatch::State state;
   };
   using S = TransferWatch::State;

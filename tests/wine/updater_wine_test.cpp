@@ -254,7 +254,7 @@ TEST_F(UpdaterWine, DownloadsOverTheSizeLimitAreRefused) {
     TransferControl control;
     EXPECT_EQ(kETooLarge, downloader.Fetch(UpdateURL(downloader), kMaxDatabaseBytes, control, out));
     EXPECT_TRUE(out.size() <= kMaxDatabaseBytes);
-    EXPECT_LE(control.received, kMaxDatabaseBytes + 65536);
+    EXPECT_LE(control.received.load(), kMaxDatabaseBytes + 65536);
 
     RecordingUpdaterView view;
     UpdateRun run(app, view);
