@@ -50,10 +50,14 @@ std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values) {
 
 void SortRows(ListModel& list, bool descending) {
   static const std::string none;
-  std::stable_sort(list.rows_.begin(), list.rows_.end(), [descending](const ListRow& x, const ListRow& y) {
+  auto before = [descending](const ListRow& x, const ListRow& y) {
     int c = CompareFolded(x.cols.empty() ? none : x.cols[0], y.cols.empty() ? none : y.cols[0]);
     return descending ? c > 0 : c < 0;
-  });
+  };
+  // After a merge or an edit the rows are mostly in order already: one pass
+  // tells, and the sort is skipped.
+  if (!std::is_sorted(list.rows_.begin(), list.rows_.end(), before))
+    std::stable_sort(list.rows_.begin(), list.rows_.end(), before);
   list.Touch();
 }
 

@@ -45,11 +45,13 @@ std::optional<std::vector<ListRow>> MergedTexts(const IniFile& ini, const char* 
                                                 bool keepExisting, bool (*acceptable)(const std::string&),
                                                 MergeReport& report) {
   if (!ini.HasSection(section)) return std::nullopt;
+  size_t count = ini.KeyCount(section);
   std::vector<std::string> values;
+  values.reserve((keepExisting ? list.size() : 0) + count);
   if (keepExisting)
     for (const ListRow& row : list.rows()) values.push_back(row.cols.empty() ? std::string() : row.cols[0]);
   size_t existing = values.size();
-  for (std::string& value : ini.ReadNumbered(section, ini.KeyCount(section))) {
+  for (std::string& value : ini.ReadNumbered(section, count)) {
     if (value.empty()) continue;  // a gap in the numbering, or no value
     std::string entry = TrimControl(value);
     if (acceptable(entry)) values.push_back(std::move(entry));
@@ -62,8 +64,11 @@ std::optional<std::vector<ListRow>> MergedTexts(const IniFile& ini, const char* 
 std::optional<std::vector<ListRow>> MergedSizes(const IniFile& ini, const ListModel& list, bool keepExisting,
                                                 MergeReport& report) {
   if (!ini.HasSection("WDS")) return std::nullopt;
+  size_t count = ini.KeyCount("WDS");
   std::vector<ListRow> rows;
   std::unordered_set<std::string> known;  // width and height, exact text
+  rows.reserve((keepExisting ? list.size() : 0) + count / 2 + 1);
+  known.reserve(rows.capacity());
   auto add = [&](std::string width, std::string height) {
     if (known.insert(width + '\n' + height).second)
       rows.push_back(ListRow{{std::move(width), std::move(height)}, kRuleImage});
@@ -71,7 +76,6 @@ std::optional<std::vector<ListRow>> MergedSizes(const IniFile& ini, const ListMo
   if (keepExisting)
     for (size_t i = 0; i < list.size(); ++i) add(list.text(i, 0), list.text(i, 1));
   bool taken = false;
-  size_t count = ini.KeyCount("WDS");
   // Pairs (1, 2), (3, 4), ... are read at least once, then while n < count.
   std::vector<std::string> wds = ini.ReadNumbered("WDS", count < 2 ? 2 : count + 1);
   size_t n = 1;

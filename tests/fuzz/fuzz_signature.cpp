@@ -20,7 +20,7 @@ void Check(bool ok) {
 extern const std::vector<std::string> kFuzzDictionary = {
     "untrusted comment: ", "trusted comment: ", "timestamp:", "timestamp:1800000000", "\tfile:x",
     "RWQ", "RUQ", "RWS", "Ed", "ED", "==", "=", "+", "/", "\n", "\r\n", " ", "\t",
-    std::string(1, '\0'), kReleaseKey};
+    std::string(1, '\0'), zt::kReleaseKey};
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string input(reinterpret_cast<const char*>(data), size);
