@@ -37,8 +37,15 @@ std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values) {
   std::vector<uint32_t> order(values.size());
   for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
   auto less = [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; };
-  // Lists saved by the program are nearly always in order already.
-  if (!std::is_sorted(order.begin(), order.end(), less)) std::stable_sort(order.begin(), order.end(), less);
+  // Lists saved by the program are nearly always in order already, and a
+  // merge puts a sorted list ahead of new entries: only the part after the
+  // sorted beginning is sorted, then merged in (both steps keep the earlier
+  // of equal values first).
+  auto sorted = std::is_sorted_until(order.begin(), order.end(), less);
+  if (sorted != order.end()) {
+    std::stable_sort(sorted, order.end(), less);
+    std::inplace_merge(order.begin(), sorted, order.end(), less);
+  }
   std::vector<ListRow> rows;
   rows.reserve(order.size());
   for (size_t i = 0; i < order.size(); ++i) {

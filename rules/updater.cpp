@@ -1,6 +1,7 @@
 // Download, checks and merge of the published rule database.
 #include "rules/updater.h"
 
+#include <cstring>
 #include <unordered_set>
 #include <utility>
 
@@ -19,10 +20,29 @@ constexpr unsigned long kMaxSize = 99999;
 
 // What the keyword scanner sees of every browser window besides its page
 // title: a keyword found in one of these closes every such window.
+// The longest first.
 const char* const kBrowserCaptionSuffixes[] = {" - Microsoft Internet Explorer", " - Mozilla Firefox",
                                                " - Mozilla"};
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The length TrimControl would leave.
+size_t TrimmedLength(const std::string& s) {
+  size_t b = 0, e = s.size();
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  while (e > b && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  return e - b;
+}
+
+// TrimControl without a copy: the values read are nearly always trimmed.
+void TrimInPlace(std::string& s) {
+  size_t e = s.size();
+  while (e > 0 && static_cast<unsigned char>(s[e - 1]) <= 32) --e;
+  size_t b = 0;
+  while (b < e && static_cast<unsigned char>(s[b]) <= 32) ++b;
+  if (e < s.size()) s.erase(e);
+  if (b > 0) s.erase(0, b);
+}
 
 bool IsHostChar(char c) {
   return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.' || c == '-' || c == '_';
@@ -53,8 +73,8 @@ std::optional<std::vector<ListRow>> MergedTexts(const IniFile& ini, const char* 
   size_t existing = values.size();
   for (std::string& value : ini.ReadNumbered(section, count)) {
     if (value.empty()) continue;  // a gap in the numbering, or no value
-    std::string entry = TrimControl(value);
-    if (acceptable(entry)) values.push_back(std::move(entry));
+    TrimInPlace(value);
+    if (acceptable(value)) values.push_back(std::move(value));
     else ++report.refused;
   }
   if (values.size() == existing) return std::nullopt;
@@ -80,7 +100,10 @@ std::optional<std::vector<ListRow>> MergedSizes(const IniFile& ini, const ListMo
   std::vector<std::string> wds = ini.ReadNumbered("WDS", count < 2 ? 2 : count + 1);
   size_t n = 1;
   do {
-    std::string width = TrimControl(wds[n - 1]), height = TrimControl(wds[n]);
+    std::string& width = wds[n - 1];
+    std::string& height = wds[n];
+    TrimInPlace(width);
+    TrimInPlace(height);
     n += 2;
     if (width.empty() && height.empty()) continue;
     if (!AcceptableSize(width, height)) {
@@ -184,15 +207,16 @@ DownloadVerdict CheckDownload(const DownloadedDB& download, const std::vector<Pu
 }
 
 bool AcceptableKeyword(const std::string& value) {
-  std::string t = TrimControl(value);
-  if (t.size() < kMinTextLength) return false;
-  std::string folded = UpperAnsi(t);
+  size_t length = TrimmedLength(value);
+  if (length < kMinTextLength) return false;
+  if (length > std::strlen(kBrowserCaptionSuffixes[0])) return true;  // longer than any ending
+  std::string folded = UpperAnsi(TrimControl(value));
   for (const char* suffix : kBrowserCaptionSuffixes)
     if (UpperAnsi(suffix).find(folded) != std::string::npos) return false;
   return true;
 }
 
-bool AcceptableCaption(const std::string& value) { return TrimControl(value).size() >= kMinTextLength; }
+bool AcceptableCaption(const std::string& value) { return TrimmedLength(value) >= kMinTextLength; }
 
 bool AcceptableURL(const std::string& value) {
   std::string t = TrimControl(value);
