@@ -65,8 +65,15 @@ int32_t Win32Downloader::Fetch(const std::string& url, size_t maxBytes, Transfer
   std::vector<char> buffer(kReadChunk);
   for (;;) {
     if (control.cancel) return kEAbort;
+    // A synchronous read waits until its whole buffer is filled: asking
+    // what has arrived first lets each piece of a slow transfer count (and
+    // a cancel be seen) as it comes.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0)) return LastError();
+    if (available == 0) break;  // the end of the body
     DWORD got = 0;
-    if (!InternetReadFile(request.get(), buffer.data(), kReadChunk, &got)) return LastError();
+    if (!InternetReadFile(request.get(), buffer.data(), available < kReadChunk ? available : kReadChunk, &got))
+      return LastError();
     if (got == 0) break;
     control.received += static_cast<uint32_t>(got);
     if (got > maxBytes - out.size()) return kETooLarge;

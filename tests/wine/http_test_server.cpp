@@ -9,6 +9,10 @@ namespace {
 constexpr int kShutdownSend = 1;  // SD_SEND
 constexpr long kPollMicroseconds = 50 * 1000;
 constexpr DWORD kHoldLimitMs = 60 * 1000;
+// A client that stops reading (one that refused a download too large, and
+// whose connection the system keeps) holds a send at most this long, so
+// that the next connection and the server's end are not held up for ever.
+constexpr DWORD kSendLimitMs = 10000;
 
 class WinsockUser {
  public:
@@ -110,6 +114,8 @@ void HttpTestServer::Loop() {
     if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
     SOCKET client = accept(listen_, nullptr, nullptr);
     if (client == INVALID_SOCKET) continue;
+    DWORD limit = kSendLimitMs;
+    setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
     Answer(client);
     shutdown(client, kShutdownSend);
     closesocket(client);
