@@ -47,71 +47,115 @@ void UpdateRun::BTUpdateClick(const UpdateChoices& choices) {
 }
 
 void UpdateRun::BTCloseClick() {
-  if (Running()) phase_ = Phase::Cancelled;
+  if (Running()) {
+    DropJob();
+    phase_ = Phase::Cancelled;
+  }
   view_.CloseWindow();
 }
 
 void UpdateRun::StartDownload() {
   Worker& worker = app_.os.worker;
-  // The download of an earlier showing that was cancelled may still run;
-  // this run starts its own once that one has ended.
-  if (worker.Busy()) return;
+  // A job of an earlier showing that was given up may still be running; it
+  // is no longer waited for.
+  if (worker.Busy()) worker.Abandon();
 
-  auto downloaded = std::make_shared<bool>(false);
+  auto job = std::make_shared<Job>();
   Downloader& downloader = app_.os.downloader;
   std::string url = UpdateURL(downloader);
-  std::string file = app_.paths.NewMainDBFile;
-  bool started = worker.Start([downloaded, &downloader, url, file] {
-    *downloaded = DownloadFile(downloader, url, file);
+  bool started = worker.Start([job, &downloader, url] {
+    DownloadDatabase(downloader, url, job->control, job->result);
   });
   if (!started) {
-    Complete(false);
+    Fail(nullptr);
     return;
   }
-  downloaded_ = std::move(downloaded);
+  job_ = std::move(job);
   phase_ = Phase::Downloading;
+  watch_.Start(app_.os.system.TickCount());
+}
+
+void UpdateRun::DropJob() {
+  if (!job_) return;
+  job_->control.cancel = true;
+  if (app_.os.worker.Busy()) app_.os.worker.Abandon();
+  job_.reset();
+}
+
+void UpdateRun::WatchTransfer() {
+  TransferWatch::State state = watch_.Check(app_.os.system.TickCount(), job_->control.received);
+  if (state == TransferWatch::State::Alive) return;
+  DropJob();
+  Fail(state == TransferWatch::State::Stalled ? T().stalled : T().tookTooLong);
 }
 
 bool UpdateRun::Poll() {
-  if (phase_ == Phase::Starting) StartDownload();
-  if (phase_ == Phase::Downloading && !app_.os.worker.Busy()) {
-    bool downloaded = *downloaded_;
-    downloaded_.reset();
-    Complete(downloaded && IsRuleDatabase(app_.os.system, app_.paths.NewMainDBFile));
+  if (phase_ != Phase::Downloading) return Running();
+  try {
+    if (app_.os.worker.Busy()) WatchTransfer();
+    else Complete();
+  } catch (const std::exception&) {
+    // Out of memory in the checks or the merge, say: the lists are only
+    // replaced once all of them are computed, so they stand as they were.
+    job_.reset();
+    if (Running()) Fail(T().checkFailed);
   }
   return Running();
 }
 
-void UpdateRun::Complete(bool succeeded) {
-  System& sys = app_.os.system;
-  RuleLists& rules = app_.rules;
-  const UpdaterTexts& t = T();
-
-  if (succeeded) {
-    // A failure here ends the merge steps; the run still ends as a success.
-    try {
-      view_.AddLine(t.connected);
-      view_.SetProgress(kProgressConnected);
-      view_.AddLine(t.receiving);
-      ReadDBParts(sys, app_.paths.NewMainDBFile, rules, choices_, app_.texts());
-      view_.SetProgress(kProgressMerged);
-      // A read-only copy cannot be deleted; like the merge's message about
-      // it, that does not stop the run.
-      if (sys.FileAttributes(app_.paths.NewMainDBFile)) sys.DeleteFile(app_.paths.NewMainDBFile);
-      view_.SetProgress(kProgressCleanedUp);
-      view_.AddLine(t.done);
-    } catch (const std::exception&) {
-    }
-  } else {
-    view_.AddLine(t.failed);
-    // What a failed download left (half a file, an error page) is of no
-    // use and must not stay beside the rule database.
-    try {
-      if (sys.FileAttributes(app_.paths.NewMainDBFile)) sys.DeleteFile(app_.paths.NewMainDBFile);
-    } catch (const std::exception&) {
-    }
+void UpdateRun::Complete() {
+  std::shared_ptr<Job> job = std::move(job_);
+  const DownloadedDB& got = job->result;
+  if (got.database != kSOk) {
+    Fail(got.database == kETooLarge ? T().tooLarge : nullptr);
+    return;
+  }
+  uint64_t timestamp = 0;
+  DownloadVerdict verdict = CheckDownload(got, TrustedKeys(app_.os.registry), TakenTimestamp(app_.os.registry), timestamp);
+  switch (verdict) {
+    case DownloadVerdict::Taken: break;
+    case DownloadVerdict::NoSignature: return Fail(T().noSignature);
+    case DownloadVerdict::BadSignature: return Fail(T().badSignature);
+    case DownloadVerdict::UntrustedKey: return Fail(T().untrustedKey);
+    case DownloadVerdict::Undated: return Fail(T().undated);
+    case DownloadVerdict::RolledBack: return Fail(T().rolledBack);
+    case DownloadVerdict::NoRuleLists: return Fail(T().noRuleLists);
   }
 
+  view_.AddLine(T().connected);
+  view_.SetProgress(kProgressConnected);
+  view_.AddLine(T().receiving);
+  MergeReport report = MergeDownload(got.bytes, app_.rules, choices_);
+  RememberTakenTimestamp(app_.os.registry, timestamp);
+  job.reset();  // the downloaded bytes are no longer needed
+  if (report.refused > 0) view_.AddLine(Format(T().refused, {std::to_string(report.refused)}));
+  view_.SetProgress(kProgressMerged);
+  RemoveLeftovers();
+  view_.SetProgress(kProgressCleanedUp);
+  view_.AddLine(T().done);
+  Finish(true);
+}
+
+void UpdateRun::Fail(const char* reason) {
+  view_.AddLine(T().failed);
+  if (reason) view_.AddLine(reason);
+  RemoveLeftovers();
+  Finish(false);
+}
+
+void UpdateRun::RemoveLeftovers() {
+  System& sys = app_.os.system;
+  const std::string& file = app_.paths.NewMainDBFile;
+  // A read-only copy cannot be deleted; that does not stop the run.
+  try {
+    for (const std::string& path : {file, file + kSignatureSuffix})
+      if (sys.FileAttributes(path)) sys.DeleteFile(path);
+  } catch (const std::exception&) {
+  }
+}
+
+void UpdateRun::Finish(bool succeeded) {
+  RuleLists& rules = app_.rules;
   try {
     for (ListModel* list : {&rules.WCS, &rules.ADS, &rules.URL, &rules.WDS}) {
       ListviewSort(*list, 0, 2);
@@ -120,12 +164,11 @@ void UpdateRun::Complete(bool succeeded) {
     for (ListModel* list : {&rules.WCS, &rules.ADS, &rules.WDS, &rules.URL}) FitColumns(app_.view, *list);
     view_.SetProgress(kProgressEnd);
   } catch (const std::exception&) {
-    // As above: the run still ends with its final buttons.
+    // The run still ends with its final buttons.
   }
-
   phase_ = succeeded ? Phase::Succeeded : Phase::Failed;
-  view_.SetUpdateButton(t.finish, succeeded);
-  view_.SetCloseButton(t.close, !succeeded);
+  view_.SetUpdateButton(T().finish, succeeded);
+  view_.SetCloseButton(T().close, !succeeded);
 }
 
 }  // namespace zt

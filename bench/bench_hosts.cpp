@@ -55,7 +55,7 @@ struct World {
   SimDesktop desktop;
   SimServiceManager services;
   SimShell shell;
-  SimDownloader downloader{system};
+  SimDownloader downloader;
   SimWorker worker;
   Platform os{registry, system, desktop, downloader, worker, services, shell};
   test::RecordingView view;

@@ -103,7 +103,17 @@ UpdaterTexts UpdaterWindow() {
   u.receiving = "Receiving new data ...";
   u.done = "done...";
   u.failed = "Error on update";
-  u.writeProtected = "Could not save database. File is write protected.";
+  u.noSignature = "The database has no signature.";
+  u.badSignature = "The signature does not match the database.";
+  u.untrustedKey = "Signed with a key that is not trusted.";
+  u.undated = "The signature carries no date.";
+  u.rolledBack = "Older than the database taken before.";
+  u.noRuleLists = "The download holds no rule lists.";
+  u.tooLarge = "The download is too large.";
+  u.stalled = "The server stopped sending.";
+  u.tookTooLong = "The download took too long.";
+  u.checkFailed = "The check failed (not enough memory).";
+  u.refused = "%s entries not taken (blank or too general).";
   return u;
 }
 

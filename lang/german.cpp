@@ -104,7 +104,17 @@ UpdaterTexts UpdaterWindow() {
   u.receiving = "Übertrage neue Daten ...";
   u.done = "Update fertiggestellt ...";
   u.failed = "Fehler beim Download der Datenbank";
-  u.writeProtected = "Datenbank konnte nicht gespeichert werden. Datei ist schreibgeschützt!";
+  u.noSignature = "Die Datenbank hat keine Signatur.";
+  u.badSignature = "Die Signatur passt nicht zur Datenbank.";
+  u.untrustedKey = "Mit einem nicht vertrauenswürdigen Schlüssel signiert.";
+  u.undated = "Die Signatur trägt kein Datum.";
+  u.rolledBack = "Älter als die zuletzt übernommene Datenbank.";
+  u.noRuleLists = "Der Download enthält keine Regellisten.";
+  u.tooLarge = "Der Download ist zu groß.";
+  u.stalled = "Der Server sendet nicht mehr.";
+  u.tookTooLong = "Der Download hat zu lange gedauert.";
+  u.checkFailed = "Prüfung fehlgeschlagen (zu wenig Speicher).";
+  u.refused = "%s Einträge nicht übernommen (leer oder zu allgemein).";
   return u;
 }
 

@@ -91,7 +91,19 @@ struct UpdaterTexts {
   const char* receiving = "";       // merging
   const char* done = "";            // finished
   const char* failed = "";          // download failed
-  const char* writeProtected = "";  // downloaded file not usable (message box)
+  // Why a run failed: the line after "failed".
+  const char* noSignature = "";     // no signature beside the database
+  const char* badSignature = "";    // a signature that does not match
+  const char* untrustedKey = "";    // signed with a key not trusted
+  const char* undated = "";         // a signature without timestamp
+  const char* rolledBack = "";      // older than the database taken before
+  const char* noRuleLists = "";     // none of the four sections
+  const char* tooLarge = "";        // over the size limit
+  const char* stalled = "";         // the server stopped sending
+  const char* tookTooLong = "";     // over the overall time limit
+  const char* checkFailed = "";     // the check or merge failed (out of memory)
+  // Downloaded entries not taken ("%s": how many).
+  const char* refused = "";
 };
 
 // The main window Tzapotrix_main: what its language routine writes into the

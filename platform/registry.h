@@ -40,6 +40,8 @@ class Registry {
   // Deletes a key that has no subkeys.
   virtual bool DeleteKey(HKey root, const std::string& path) = 0;
   virtual std::vector<std::string> SubKeyNames(HKey root, const std::string& path) = 0;
+  // The names of the key's values; empty when the key is missing.
+  virtual std::vector<std::string> ValueNames(HKey root, const std::string& path) = 0;
 };
 
 }  // namespace zt

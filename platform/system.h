@@ -52,12 +52,11 @@ struct OsVersion {
 // What the program needs beyond Windows 95 itself, as this system has it.
 // Internet Explorer 4 and later bring all of it: the common controls 4.71
 // (virtual and check-box list views; older ones cannot even say their
-// version) and the two libraries of the updater.
+// version) and WinINet, through which the updater downloads.
 struct SystemComponents {
   uint32_t commonControlsMajor = 0;  // 0.0: older than 4.71
   uint32_t commonControlsMinor = 0;
-  bool urlmon = false;   // urlmon.dll with URLDownloadToFileA
-  bool wininet = false;  // wininet.dll with DeleteUrlCacheEntryA
+  bool wininet = false;  // wininet.dll with InternetOpenUrlA
 };
 
 struct DirEntry {

@@ -7,7 +7,6 @@
 
 namespace zt {
 
-
 class Worker {
  public:
   virtual ~Worker() = default;
@@ -20,6 +19,10 @@ class Worker {
   virtual bool Busy() = 0;
   // Waits up to ms milliseconds for the running job; true when none runs.
   virtual bool Wait(unsigned ms) = 0;
+  // Stops waiting for the running job: it ends on its own, and the caller
+  // no longer reads what it writes. Busy() is false afterwards, so the next
+  // job can start at once.
+  virtual void Abandon() = 0;
 };
 
 }  // namespace zt

@@ -30,12 +30,41 @@ std::string TrimControl(const std::string& s) {
   return s.substr(b, e - b);
 }
 
+std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values) {
+  std::vector<std::string> keys;
+  keys.reserve(values.size());
+  for (const std::string& v : values) keys.push_back(UpperAnsi(v));
+  std::vector<uint32_t> order(values.size());
+  for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  auto less = [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; };
+  // Lists saved by the program are nearly always in order already, and a
+  // merge puts a sorted list ahead of new entries: only the part after the
+  // sorted beginning is sorted, then merged in (both steps keep the earlier
+  // of equal values first).
+  auto sorted = std::is_sorted_until(order.begin(), order.end(), less);
+  if (sorted != order.end()) {
+    std::stable_sort(sorted, order.end(), less);
+    std::inplace_merge(order.begin(), sorted, order.end(), less);
+  }
+  std::vector<ListRow> rows;
+  rows.reserve(order.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    if (i > 0 && keys[order[i]] == keys[order[i - 1]]) continue;  // the earlier one stays
+    rows.push_back(ListRow{{std::move(values[order[i]])}, kRuleImage});
+  }
+  return rows;
+}
+
 void SortRows(ListModel& list, bool descending) {
   static const std::string none;
-  std::stable_sort(list.rows_.begin(), list.rows_.end(), [descending](const ListRow& x, const ListRow& y) {
+  auto before = [descending](const ListRow& x, const ListRow& y) {
     int c = CompareFolded(x.cols.empty() ? none : x.cols[0], y.cols.empty() ? none : y.cols[0]);
     return descending ? c > 0 : c < 0;
-  });
+  };
+  // After a merge or an edit the rows are mostly in order already: one pass
+  // tells, and the sort is skipped.
+  if (!std::is_sorted(list.rows_.begin(), list.rows_.end(), before))
+    std::stable_sort(list.rows_.begin(), list.rows_.end(), before);
   list.Touch();
 }
 

@@ -16,6 +16,11 @@ int CompareFolded(const std::string& a, const std::string& b);
 // Drops leading and trailing characters with codes 32 or below.
 std::string TrimControl(const std::string& s);
 
+// One rule row per case-insensitively distinct value (folded as the
+// system's sorted sets fold), in ascending order of that folding; of equal
+// values the one earlier in the input stays.
+std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values);
+
 // Sorts by the first column. Mode 0 ascending, 1 descending (both set the
 // column's header image and the direction state), 2 again in the stored
 // direction; any other mode does nothing.

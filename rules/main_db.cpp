@@ -36,28 +36,15 @@ void LoadMainDB(System& sys, const std::string& path, RuleLists& lists) {
   for (const char* section : kTextSections) {
     size_t count = ini.KeyCount(section);
     // The working set: sorted, case-insensitive, the entry read first wins.
-    std::vector<std::string> values, keys;
-    keys.reserve(count);
+    std::vector<std::string> values;
     for (std::string& value : ini.ReadNumbered(section, count)) {
       // A gap in the numbering or an empty value is skipped: a blank keyword
       // would match every caption that has a space.
-      if (value.empty()) continue;
-      keys.push_back(UpperAnsi(value));
-      values.push_back(std::move(value));
+      if (!value.empty()) values.push_back(std::move(value));
     }
-    std::vector<uint32_t> order(values.size());
-    for (uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-    auto less = [&keys](uint32_t a, uint32_t b) { return keys[a] < keys[b]; };
-    // A file saved by the program is nearly always in order already.
-    if (!std::is_sorted(order.begin(), order.end(), less)) std::stable_sort(order.begin(), order.end(), less);
-
     ListModel& list = ListOf(lists, section);
     std::vector<ListRow> rows = list.rows();
-    rows.reserve(rows.size() + order.size());
-    for (size_t i = 0; i < order.size(); ++i) {
-      if (i > 0 && keys[order[i]] == keys[order[i - 1]]) continue;  // the first one read stays
-      rows.push_back(ListRow{{std::move(values[order[i]])}, kRuleImage});
-    }
+    for (ListRow& row : DistinctFoldedRows(std::move(values))) rows.push_back(std::move(row));
     list.Replace(std::move(rows));
   }
 

@@ -3,6 +3,11 @@
 #   zapotrix-<version>-setup.exe     the installer (installer/zapotrix.nsi)
 #   zapotrix-<version>-portable.zip  the program folder as installed + read-me
 #   SHA256SUMS                       for both
+# and, with ZAPOTRIX_SIGNING_KEY=<path of a minisign secret key>, the update
+# server's files beside them:
+#   zapotrix_mainDB.ini              the rule database as the program ships it
+#   zapotrix_mainDB.ini.minisig      its signature (the updater takes no
+#                                    database without one by a trusted key)
 #
 # scripts/dist.sh BUILD_DIR OUT_DIR makes the same two artefacts from
 # another configured build; a 64-bit build gives a 64-bit installer (named
@@ -55,5 +60,22 @@ find "$stage" -exec touch -d "@${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>
 (cd "$stage" && find Zapotrix | LC_ALL=C sort | zip -q -X -9 "$out/$portable" -@)
 
 (cd "$out" && sha256sum "$setup" "$portable" >SHA256SUMS)
+
+# The update server's files. minisign's trusted comment carries the time of
+# signing, which the program compares with the newest database it took: a
+# database signed earlier is refused as a roll-back.
+rm -f "$out/zapotrix_mainDB.ini" "$out/zapotrix_mainDB.ini.minisig"
+server_files=""
+if [ -n "${ZAPOTRIX_SIGNING_KEY:-}" ]; then
+  [ -f "$ZAPOTRIX_SIGNING_KEY" ] || { echo "dist: no secret key at $ZAPOTRIX_SIGNING_KEY" >&2; exit 1; }
+  cp "$b/dist/config/zapotrix_mainDB.ini" "$out/zapotrix_mainDB.ini"
+  minisign -S -s "$ZAPOTRIX_SIGNING_KEY" -m "$out/zapotrix_mainDB.ini" -x "$out/zapotrix_mainDB.ini.minisig" >/dev/null \
+    || { rm -f "$out/zapotrix_mainDB.ini"; echo "dist: signing the rule database failed" >&2; exit 1; }
+  echo "dist: zapotrix_mainDB.ini and zapotrix_mainDB.ini.minisig for the update server"
+  server_files="zapotrix_mainDB.ini zapotrix_mainDB.ini.minisig"
+else
+  echo "dist: no ZAPOTRIX_SIGNING_KEY given: skipped the update server's zapotrix_mainDB.ini and its signature"
+fi
 echo "dist: written to $out"
-(cd "$out" && ls -l "$setup" "$portable" SHA256SUMS)
+# shellcheck disable=SC2086  # two file names or none
+(cd "$out" && ls -l "$setup" "$portable" SHA256SUMS $server_files)

@@ -11,6 +11,13 @@ cd "$(dirname "$0")/.."
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 seconds=${1:-${FUZZ_SECONDS:-120}}
 jobs=$(nproc); [ "$jobs" -gt 2 ] && jobs=2
+# libFuzzer comes with clang's runtime libraries: installed when missing
+# and this runs as root (otherwise the random driver runs the targets).
+if ! command -v clang++ >/dev/null 2>&1 && [ "$(id -u)" = 0 ]; then
+  echo "fuzz: installing clang and its runtime (libFuzzer)"
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq clang libclang-rt-dev >/dev/null \
+    || echo "fuzz: clang could not be installed, using the random driver"
+fi
 if command -v clang++ >/dev/null 2>&1; then
   CC=clang CXX=clang++ cmake -S . -B build/fuzz -DZT_FUZZ=ON >/dev/null
   targets=$(for s in tests/fuzz/fuzz_*.cpp; do basename "$s" .cpp; done)

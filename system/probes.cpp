@@ -88,7 +88,6 @@ std::string MinimumSystemMessage(const SystemComponents& found, const Texts& tex
   std::string missing;
   bool controls = found.commonControlsMajor > 4 || (found.commonControlsMajor == 4 && found.commonControlsMinor >= 71);
   if (!controls) missing += "comctl32.dll 4.71\n";
-  if (!found.urlmon) missing += "urlmon.dll\n";
   if (!found.wininet) missing += "wininet.dll\n";
   return missing.empty() ? std::string() : Format(texts.msg.systemTooOld, {missing});
 }

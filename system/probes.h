@@ -34,9 +34,9 @@ std::string GetWindowsDirectoryPath(System& sys);
 std::string GetHostsDirectory(System& sys, bool ntFamily);
 
 // What the program needs beyond Windows 95 itself: the common controls 4.71
-// and urlmon and wininet, all of which Internet Explorer 4 brings. Empty
-// when the system has them; otherwise the message that names what is
-// missing, one part per line ("comctl32.dll 4.71", "urlmon.dll", ...).
+// and wininet, both of which Internet Explorer 4 brings. Empty when the
+// system has them; otherwise the message that names what is missing, one
+// part per line ("comctl32.dll 4.71", "wininet.dll").
 std::string MinimumSystemMessage(const SystemComponents& found, const Texts& texts);
 // Shows that message when the system lacks something; false then, and the
 // program must end before it creates a window.

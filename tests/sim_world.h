@@ -17,7 +17,7 @@ struct SimWorld {
   SimRegistry registry;
   SimSystem system;
   SimDesktop desktop;
-  SimDownloader downloader{system};
+  SimDownloader downloader;
   SimWorker worker;
   SimServiceManager services;
   SimShell shell;

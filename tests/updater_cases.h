@@ -1,13 +1,16 @@
 // The updater cases shared by the native tests (stand-in download) and the
-// Wine tests (real download from a local HTTP server): the published
-// database, the lists before the update, and what every combination of the
+// Wine tests (real download from a local HTTP server): the signed test
+// databases, the lists before the update, and what every combination of the
 // check boxes must make of them.
 #pragma once
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
 #include "rules/rule_lists.h"
 #include "rules/updater.h"
 
@@ -15,12 +18,39 @@ namespace zt::test {
 
 using Strings = std::vector<std::string>;
 
-// Duplicates by case and by exact size text, an empty value.
-inline const char* const kPublished =
-    "[ADS]\r\n1=casino\r\n2=\r\n3=Werbung\r\n"
-    "[URL]\r\n1=http://ads.example.com\r\n"
-    "[WCS]\r\n1=casino\r\n2=Lotto\r\n"
-    "[WDS]\r\n1=300\r\n2=250\r\n3=300\r\n4=250\r\n5=468\r\n6=60\r\n";
+// A file of the signed test databases (tests/sign_fixtures.sh), as bytes.
+inline std::string SigningFile(const std::string& name) {
+#ifdef _WIN32
+  std::string path = std::string("Z:") + ZT_SIGNING_DIR + "/" + name;  // the Unix path under Wine
+#else
+  std::string path = std::string(ZT_SIGNING_DIR) + "/" + name;
+#endif
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "missing " << path;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The base64 line of a test public key file ("test" or "foreign").
+inline std::string TestKeyLine(const std::string& name) {
+  std::string pub = SigningFile(name + ".pub");
+  size_t nl = pub.find('\n');
+  std::string line = pub.substr(nl + 1);
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+  return line;
+}
+
+// Trusts the test key as an administrator would: a value of UpdateKeys.
+inline void TrustTestKey(Registry& registry) {
+  registry.CreateKey(HKey::LocalMachine, kUpdateKeysKey);
+  registry.SetString(HKey::LocalMachine, kUpdateKeysKey, "Test mirror", TestKeyLine("test"));
+}
+
+// Duplicates by case and by exact size text, an empty value; signed by the
+// test key with timestamp 1800000000.
+inline const std::string& Published() {
+  static const std::string bytes = SigningFile("published.ini");
+  return bytes;
+}
 
 inline Strings Firsts(const ListModel& m) {
   Strings v;
@@ -55,7 +85,7 @@ inline UpdateChoices ChoicesOf(int bits) {
   return c;
 }
 
-// The lists after a run that merged kPublished into the seeded lists: the
+// The lists after a run that merged Published() into the seeded lists: the
 // chosen ones merged (existing spelling wins) or replaced, the others as
 // they were, all in ascending order.
 inline void ExpectMergedPublished(const RuleLists& lists, const UpdateChoices& c) {

@@ -3,21 +3,18 @@
 
 namespace zt {
 
-int32_t SimDownloader::DownloadToFile(const std::string& url, const std::string& path) {
+int32_t SimDownloader::Fetch(const std::string& url, size_t maxBytes, TransferControl& control, std::string& out) {
+  out.clear();
+  if (control.cancel) return kEAbort;
   requests.push_back(url);
   if (duringDownload) duringDownload();
   auto it = responses.find(url);
   const SimResponse& r = it == responses.end() ? otherwise : it->second;
-  if (r.body) {
-    sys_.SetFileAttributes(path, 0x80);  // an earlier read-only copy is replaced too
-    if (sys_.failFileStep && sys_.failFileStep(SimFileStep::Write, path, "")) {
-      // The connection broke halfway: the system leaves what arrived.
-      sys_.PutFile(path, r.body->substr(0, r.body->size() / 2));
-      return kEFail;
-    }
-    sys_.PutFile(path, *r.body);
-    if (r.readOnly) sys_.SetFileAttributes(path, kAttrReadOnly);
-  }
+  if (!r.body) return r.result;
+  control.received += static_cast<uint32_t>(r.body->size());
+  // As the real one, a body over the limit is refused, not cut.
+  if (r.body->size() > maxBytes) return kETooLarge;
+  out = *r.body;
   return r.result;
 }
 

@@ -122,6 +122,15 @@ std::vector<std::string> SimRegistry::SubKeyNames(HKey root, const std::string& 
   return names;
 }
 
+std::vector<std::string> SimRegistry::ValueNames(HKey root, const std::string& path) {
+  std::vector<std::string> names;
+  std::string k = Normal(root, path);
+  if (!keys_.count(k) || Denied(denyAccess_, k)) return names;
+  // Names are kept upper-cased; lookups ignore case anyway.
+  for (const auto& v : keys_[k].values) names.push_back(v.first);
+  return names;
+}
+
 void SimRegistry::SetRaw(HKey root, const std::string& path, const std::string& name,
                          RegValue value) {
   CreateKey(root, path);

@@ -23,6 +23,7 @@ class SimRegistry : public Registry {
   bool DeleteValue(HKey root, const std::string& path, const std::string& name) override;
   bool DeleteKey(HKey root, const std::string& path) override;
   std::vector<std::string> SubKeyNames(HKey root, const std::string& path) override;
+  std::vector<std::string> ValueNames(HKey root, const std::string& path) override;
 
   // Test helpers.
   void SetRaw(HKey root, const std::string& path, const std::string& name, RegValue value);

@@ -82,7 +82,7 @@ class SimSystem : public System {
   // is created, written, renamed or deleted in them (access denied).
   std::vector<std::string> lockedFolders;
   OsVersion version;
-  SystemComponents components{6, 0, true, true};
+  SystemComponents components{6, 0, true};
   uint16_t langId = 0x0409;
   std::map<uint16_t, std::string> languageNames;  // overrides the built-in names
   bool semaphoreFails = false;

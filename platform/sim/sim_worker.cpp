@@ -23,6 +23,11 @@ void SimWorker::RunPending() {
   Run(job);
 }
 
+void SimWorker::Abandon() {
+  if (pending_) abandoned.push_back(std::move(pending_));
+  pending_ = nullptr;
+}
+
 void SimWorker::Run(const std::function<void()>& job) {
   // As on a real thread, an exception ends the job and goes no further.
   running_ = true;

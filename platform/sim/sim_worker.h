@@ -3,6 +3,7 @@
 // while a download is "in progress".
 #pragma once
 #include <functional>
+#include <vector>
 
 #include "platform/worker.h"
 
@@ -17,6 +18,10 @@ class SimWorker : public Worker {
 
   // Runs the held job, if any.
   void RunPending();
+  // The held job is dropped (a thread that ends on its own, unseen); it is
+  // kept in `abandoned`, so that a test can still run it.
+  void Abandon() override;
+  std::vector<std::function<void()>> abandoned;
 
   bool deferred = false;  // hold jobs until RunPending
   bool refuse = false;    // no thread can be made

@@ -1,8 +1,7 @@
 // Functions looked up at run time instead of imported: those that some of
 // the Windows versions the program runs on lack (the loader would refuse to
 // start a program that imports them there), and those of libraries that
-// may be missing altogether (urlmon and wininet come with Internet
-// Explorer). The caller checks for null and does without.
+// may be missing altogether (wininet comes with Internet Explorer). The caller checks for null and does without.
 #pragma once
 #include "platform/win32/win.h"
 

@@ -120,4 +120,17 @@ std::vector<std::string> Win32Registry::SubKeyNames(HKey root, const std::string
   return names;
 }
 
+std::vector<std::string> Win32Registry::ValueNames(HKey root, const std::string& path) {
+  std::vector<std::string> names;
+  Key key(root, path, KEY_READ);
+  if (!key) return names;
+  char name[16384];  // the longest value name the system allows
+  for (DWORD i = 0;; ++i) {
+    DWORD len = sizeof name;
+    if (RegEnumValueA(key.get(), i, name, &len, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.emplace_back(name, len);
+  }
+  return names;
+}
+
 }  // namespace zt

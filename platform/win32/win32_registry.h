@@ -17,6 +17,7 @@ class Win32Registry : public Registry {
   bool DeleteValue(HKey root, const std::string& path, const std::string& name) override;
   bool DeleteKey(HKey root, const std::string& path) override;
   std::vector<std::string> SubKeyNames(HKey root, const std::string& path) override;
+  std::vector<std::string> ValueNames(HKey root, const std::string& path) override;
 };
 
 }  // namespace zt

@@ -237,9 +237,8 @@ SystemComponents Win32System::Components() {
       c.commonControlsMinor = info.dwMinorVersion;
     }
   }
-  // Loaded now, they stay loaded for the updater.
-  c.urlmon = SystemFunction<FARPROC>("urlmon.dll", "URLDownloadToFileA") != nullptr;
-  c.wininet = SystemFunction<FARPROC>("wininet.dll", "DeleteUrlCacheEntryA") != nullptr;
+  // Loaded now, it stays loaded for the updater.
+  c.wininet = SystemFunction<FARPROC>("wininet.dll", "InternetOpenUrlA") != nullptr;
   return c;
 }
 

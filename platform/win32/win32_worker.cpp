@@ -15,9 +15,25 @@ constexpr DWORD kShutdownWaitMs = 10000;
 }  // namespace
 
 Win32Worker::~Win32Worker() {
-  if (!thread_) return;
-  WaitForSingleObject(thread_, kShutdownWaitMs);
-  CloseHandle(thread_);
+  Abandon();
+  DWORD start = GetTickCount();
+  for (HANDLE h : abandoned_) {
+    DWORD spent = GetTickCount() - start;
+    WaitForSingleObject(h, spent < kShutdownWaitMs ? kShutdownWaitMs - spent : 0);
+    CloseHandle(h);
+  }
+}
+
+void Win32Worker::Abandon() {
+  // Threads that have ended are let go; the others are waited for at the end.
+  std::vector<HANDLE> still;
+  for (HANDLE h : abandoned_) {
+    if (WaitForSingleObject(h, 0) == WAIT_TIMEOUT) still.push_back(h);
+    else CloseHandle(h);
+  }
+  abandoned_.swap(still);
+  if (thread_) abandoned_.push_back(thread_);
+  thread_ = nullptr;
 }
 
 bool Win32Worker::Start(std::function<void()> job) {

@@ -19,12 +19,12 @@
 #include "recording_updater_view.h"
 #include "rules/main_db.h"
 #include "sim_world.h"
+#include "updater_cases.h"
 
 namespace zt::test {
 namespace {
 
 const char kOldDb[] = "[ADS]\r\n1=old\r\n[WCS]\r\n1=Old caption\r\n";
-const char kPublishedDb[] = "[ADS]\r\n1=casino\r\n2=poker\r\n[URL]\r\n1=http://ads.example.com\r\n";
 
 // A started program whose files and registry a save may touch.
 struct SaveWorld {
@@ -114,7 +114,10 @@ const std::vector<SavePath>& SavePaths() {
        SettingsState},
       {"updater's new database",
        [](SaveWorld& s) {
-         s.w.downloader.responses[std::string(kUpdateServer) + kUpdatePath] = SimResponse{kSOk, kPublishedDb, false};
+         std::string url = std::string(kUpdateServer) + kUpdatePath;
+         s.w.downloader.responses[url] = SimResponse{kSOk, Published()};
+         s.w.downloader.responses[url + kSignatureSuffix] = SimResponse{kSOk, SigningFile("published.ini.minisig")};
+         TrustTestKey(s.w.registry);
        },
        [](SaveWorld& s) {
          RecordingUpdaterView view;

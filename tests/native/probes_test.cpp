@@ -169,14 +169,14 @@ TEST(MinimumSystem, NamesEveryMissingPart) {
     const char* missing;  // "" when the program may start
   };
   const Case cases[] = {
-      {{4, 71, true, true}, ""},                  // Internet Explorer 4
-      {{5, 81, true, true}, ""},                  // Windows 2000, Me
-      {{6, 0, true, true}, ""},                   // Windows XP with its manifest
-      {{5, 0, true, true}, ""},                   // a major version above 4 is enough
-      {{4, 70, true, true}, "comctl32.dll 4.71\n"},  // cannot happen (4.70 cannot say), but is too old
-      {{0, 0, true, true}, "comctl32.dll 4.71\n"},   // no DllGetVersion: 4.70 or older
-      {{4, 72, false, true}, "urlmon.dll\n"},
-      {{0, 0, false, false}, "comctl32.dll 4.71\nurlmon.dll\nwininet.dll\n"},
+      {{4, 71, true}, ""},                  // Internet Explorer 4
+      {{5, 81, true}, ""},                  // Windows 2000, Me
+      {{6, 0, true}, ""},                   // Windows XP with its manifest
+      {{5, 0, true}, ""},                   // a major version above 4 is enough
+      {{4, 70, true}, "comctl32.dll 4.71\n"},  // cannot happen (4.70 cannot say), but is too old
+      {{0, 0, true}, "comctl32.dll 4.71\n"},   // no DllGetVersion: 4.70 or older
+      {{4, 72, false}, "wininet.dll\n"},
+      {{0, 0, false}, "comctl32.dll 4.71\nwininet.dll\n"},
   };
   for (const Case& c : cases) {
     std::string message = MinimumSystemMessage(c.found, TextsFor(false));
@@ -193,11 +193,11 @@ TEST(MinimumSystem, ATooOldSystemIsToldInItsLanguage) {
   EXPECT_TRUE(CheckMinimumSystem(w.system));
   EXPECT_TRUE(w.system.boxes.empty());
 
-  w.system.components = {0, 0, false, true};
+  w.system.components = {0, 0, false};
   w.system.languageNames[w.system.langId] = "Deutsch (Deutschland)";
   EXPECT_FALSE(CheckMinimumSystem(w.system));
   ASSERT_EQ(1u, w.system.boxes.size());
-  EXPECT_EQ(Format(TextsFor(true).msg.systemTooOld, {"comctl32.dll 4.71\nurlmon.dll\n"}), w.system.boxes[0].text);
+  EXPECT_EQ(Format(TextsFor(true).msg.systemTooOld, {"comctl32.dll 4.71\nwininet.dll\n"}), w.system.boxes[0].text);
   EXPECT_EQ("Zapotrix", w.system.boxes[0].caption);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
   EXPECT_NE(std::string::npos, w.system.boxes[0].text.find("Internet Explorer 4"));

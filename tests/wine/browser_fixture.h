@@ -190,7 +190,7 @@ struct InProcessProgram {
   SimRegistry registry;
   RealClockSystem system;
   Win32Desktop desktop;
-  SimDownloader downloader{system};
+  SimDownloader downloader;
   SimWorker worker;
   SimServiceManager services;
   SimShell shell;

@@ -9,6 +9,10 @@ namespace {
 constexpr int kShutdownSend = 1;  // SD_SEND
 constexpr long kPollMicroseconds = 50 * 1000;
 constexpr DWORD kHoldLimitMs = 60 * 1000;
+// A client that stops reading (one that refused a download too large, and
+// whose connection the system keeps) holds a send at most this long, so
+// that the next connection and the server's end are not held up for ever.
+constexpr DWORD kSendLimitMs = 10000;
 
 class WinsockUser {
  public:
@@ -36,13 +40,15 @@ SOCKET BoundSocket(int* port) {
   return s;
 }
 
-void SendAll(SOCKET s, const char* data, size_t n) {
+// False once the client has gone.
+bool SendAll(SOCKET s, const char* data, size_t n) {
   while (n > 0) {
     int sent = send(s, data, static_cast<int>(n), 0);
-    if (sent <= 0) return;
+    if (sent <= 0) return false;
     data += sent;
     n -= static_cast<size_t>(sent);
   }
+  return true;
 }
 
 const char* Reason(int status) {
@@ -108,6 +114,8 @@ void HttpTestServer::Loop() {
     if (select(0, &ready, nullptr, nullptr, &wait) <= 0) continue;
     SOCKET client = accept(listen_, nullptr, nullptr);
     if (client == INVALID_SOCKET) continue;
+    DWORD limit = kSendLimitMs;
+    setsockopt(client, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
     Answer(client);
     shutdown(client, kShutdownSend);
     closesocket(client);
@@ -142,9 +150,9 @@ void HttpTestServer::Answer(SOCKET client) {
 
   size_t length = reply.declaredLength == std::string::npos ? reply.body.size() : reply.declaredLength;
   std::string head = "HTTP/1.0 " + std::to_string(reply.status) + " " + Reason(reply.status) +
-                     "\r\nContent-Type: " + reply.contentType +
-                     "\r\nContent-Length: " + std::to_string(length) +
-                     "\r\nConnection: close\r\n\r\n";
+                     "\r\nContent-Type: " + reply.contentType;
+  if (!reply.noLength) head += "\r\nContent-Length: " + std::to_string(length);
+  head += "\r\nConnection: close\r\n\r\n";
   SendAll(client, head.data(), head.size());
   if (reply.chunkDelayMs == 0) {
     SendAll(client, reply.body.data(), reply.body.size());
@@ -152,7 +160,7 @@ void HttpTestServer::Answer(SOCKET client) {
   }
   for (size_t at = 0; at < reply.body.size(); at += 16) {
     Sleep(reply.chunkDelayMs);
-    SendAll(client, reply.body.data() + at, std::min<size_t>(16, reply.body.size() - at));
+    if (!SendAll(client, reply.body.data() + at, std::min<size_t>(16, reply.body.size() - at))) return;
   }
 }
 

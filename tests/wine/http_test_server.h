@@ -1,7 +1,7 @@
 // A small HTTP/1.0 server on 127.0.0.1 for the Wine tests: serves prepared
 // replies by path on a port the system picks, on a thread of its own. A
 // reply can be held back until the test releases it, trickled slowly, or
-// cut short.
+// cut short; a trickle stops when the client goes.
 #pragma once
 // The test build includes windows.h ahead of every file, and with it the
 // Winsock 1.1 header; the calls used here are all in that one.
@@ -22,6 +22,7 @@ struct HttpReply {
   HANDLE hold = nullptr;        // when set: wait for this event before answering
   unsigned chunkDelayMs = 0;    // when set: send the body in 16-byte pieces with this pause
   size_t declaredLength = std::string::npos;  // Content-Length when it should differ from the body
+  bool noLength = false;        // send no Content-Length: the body ends with the connection
 };
 
 class HttpTestServer {

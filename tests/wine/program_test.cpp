@@ -76,7 +76,7 @@ TEST_F(ProgramE2E, SecondInstanceSaysAlreadyRunningAndEnds) {
 
 // A system without Internet Explorer's libraries (Wine told to load no
 // urlmon and no wininet into the program): the loader still starts it,
-// since it imports neither, and it says what it lacks before any window,
+// since it imports from neither, and it says what it lacks before any window,
 // and ends.
 TEST_F(ProgramE2E, WithoutInternetExplorersLibrariesSaysWhatIsMissingAndEnds) {
   const std::string overrides = "Software\\Wine\\AppDefaults\\zapotrix.exe\\DllOverrides";
@@ -93,7 +93,7 @@ TEST_F(ProgramE2E, WithoutInternetExplorersLibrariesSaysWhatIsMissingAndEnds) {
   ProgramProcess p(exe);
   HWND box = p.WaitForMessageBox();
   ASSERT_NE(nullptr, box);
-  EXPECT_EQ(Format(TextsFor(false).msg.systemTooOld, {"urlmon.dll\nwininet.dll\n"}), MessageBoxText(box));
+  EXPECT_EQ(Format(TextsFor(false).msg.systemTooOld, {"wininet.dll\n"}), MessageBoxText(box));
   EXPECT_EQ(nullptr, FindProcessWindow(p.pid(), "Tzapotrix_main"));
   PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_TRUE(p.WaitForExit());

@@ -1,11 +1,13 @@
 // The updater window TDBUpdater in-process under Wine, with the real
 // downloader and worker thread against the test's HTTP server on
-// 127.0.0.1: the controls and buttons after success, error pages, a refused
-// connection and a cancelled slow download; the rule lists afterwards; and
-// the opening through the main window's menu command.
+// 127.0.0.1: the controls and buttons after success, error pages, an
+// unsigned database, a refused connection and a cancelled trickle; the rule
+// lists afterwards; and the opening through the main window's menu command.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commctrl.h>
+
+#include <cstdio>
 
 #include "app/app_state.h"
 #include "http_test_server.h"
@@ -64,6 +66,7 @@ class UpdaterWindow : public ::testing::Test {
     app.paths.NewMainDBFile = dir.path() + "\\config\\zapotrix_mainDB_new.ini";
     SetEnvironmentVariableA(kUpdateBaseVariable, server.base().c_str());
     SeedLists(app.rules);
+    TrustTestKey(registry);
   }
   void TearDown() override {
     window.reset();
@@ -159,7 +162,8 @@ TEST_F(UpdaterWindow, OpensWithTheChoicesAllCheckedInItsLanguage) {
 struct RunCase {
   const char* name;
   int status;  // 0: nobody listens on the port
-  const char* body;
+  std::string body;
+  std::string signature;  // served beside the database when not empty
   Strings lines;
   const char* update;
   const char* close;
@@ -175,7 +179,12 @@ class UpdaterWindowRun : public UpdaterWindow, public ::testing::WithParamInterf
 TEST_P(UpdaterWindowRun, EndsWithItsButtonsAndLists) {
   const RunCase& k = GetParam();
   if (k.status) Publish(k.body, k.status, k.status == 200 ? "text/plain" : "text/html");
-  else SetEnvironmentVariableA(kUpdateBaseVariable, ("http://127.0.0.1:" + std::to_string(HttpTestServer::UnusedPort())).c_str());
+  if (!k.signature.empty()) {
+    HttpReply sig;
+    sig.body = k.signature;
+    server.Serve(std::string(kUpdatePath) + kSignatureSuffix, sig);
+  }
+  if (!k.status) SetEnvironmentVariableA(kUpdateBaseVariable, ("http://127.0.0.1:" + std::to_string(HttpTestServer::UnusedPort())).c_str());
   Open();
   Click(IDC_BTUPDATE);
   EXPECT_TRUE(Shown(IDC_UPD_PANEL1));
@@ -203,18 +212,21 @@ TEST_P(UpdaterWindowRun, EndsWithItsButtonsAndLists) {
 
 INSTANTIATE_TEST_SUITE_P(
     Server, UpdaterWindowRun,
-    ::testing::Values(RunCase{"Success", 200, kPublished, kSuccessLines, "Finish on", "Close off", true},
-                      RunCase{"NotFoundPage", 404, "<html><body><h1>404 Not Found</h1></body></html>\n",
+    ::testing::Values(RunCase{"Success", 200, SigningFile("published.ini"), SigningFile("published.ini.minisig"),
+                              kSuccessLines, "Finish on", "Close off", true},
+                      RunCase{"NotFoundPage", 404, "<html><body><h1>404 Not Found</h1></body></html>\n", "",
                               kFailureLines, "Finish off", "Close on", false},
-                      RunCase{"HtmlPageInstead", 200, "<html><body>Bitte anmelden</body></html>\n", kFailureLines,
+                      RunCase{"Unsigned", 200, SigningFile("published.ini"), "",
+                              Strings{"Connecting to server ...", "", "Error on update",
+                                      "The database has no signature."},
                               "Finish off", "Close on", false},
-                      RunCase{"RefusedConnection", 0, "", kFailureLines, "Finish off", "Close on", false}),
+                      RunCase{"RefusedConnection", 0, "", "", kFailureLines, "Finish off", "Close on", false}),
     [](const ::testing::TestParamInfo<RunCase>& i) { return std::string(i.param.name); });
 
 TEST_F(UpdaterWindow, SlowServerLeavesTheWindowAnsweringAndCancelMergesNothing) {
   HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   HttpReply r;
-  r.body = kPublished;
+  r.body = std::string(64 * 1024, 'a');  // 16 bytes every 20 ms: about 80 s
   r.hold = release;
   r.chunkDelayMs = 20;
   server.Serve(kUpdatePath, r);
@@ -229,12 +241,25 @@ TEST_F(UpdaterWindow, SlowServerLeavesTheWindowAnsweringAndCancelMergesNothing) 
   EXPECT_TRUE(UpdateWindow(window->hwnd()));
   SendMessageA(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDC_BTUPDATE, BN_CLICKED), 0);
   SetEvent(release);  // the server trickles its answer now
-  Pump();
-  Click(IDC_BTCLOSE);
-  EXPECT_TRUE(window->closed());
-
-  ASSERT_TRUE(worker.Wait(kRunLimitMs));
   DWORD start = GetTickCount();
+  while (GetTickCount() - start < 500) Pump();
+
+  // From the click on "Cancel" until the window has answered it (closed)
+  // and answers the next message.
+  LARGE_INTEGER f, t0, t1;
+  QueryPerformanceFrequency(&f);
+  QueryPerformanceCounter(&t0);
+  Click(IDC_BTCLOSE);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(window->hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 1000, &answer);
+  QueryPerformanceCounter(&t1);
+  double ms = 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart);
+  std::printf("updater: Cancel answered in %.2f ms during a trickle\n", ms);
+  EXPECT_TRUE(window->closed());
+  EXPECT_LT(ms, 1000.0);
+  EXPECT_TRUE(worker.Wait(0));  // the transfer is no longer waited for
+
+  start = GetTickCount();
   while (GetTickCount() - start < 300) Pump();
   CloseHandle(release);
   EXPECT_EQ(UpdateRun::Phase::Cancelled, window->run().phase());
