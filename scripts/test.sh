@@ -130,27 +130,31 @@ wait_for_wine_lane() {
 # runs 32-bit programs only through an emulator, far too slowly for the
 # suite: there the same tests run on a 64-bit build under Wine's 64-bit side,
 # and the 32-bit build makes the product alone (its tests would never run;
-# the checks of its 32-bit records are part of the product). The 64-bit
-# build is for the tests only: no debug information, which halves its
-# objects and links.
+# the checks of its 32-bit records are part of the product).
+#
+# The builds that only run tests are built for a short compile, not for a
+# debugger: the 64-bit Wine build and the native one at -O1 without debug
+# information, the sanitizer build at -O1 with line tables only (enough for
+# its reports). The product, the 32-bit build, keeps its release flags.
+quick="-O1 -DNDEBUG"
 wine=build/win32 wine_toolchain=cmake/mingw-i686.cmake
 set --
 if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
   wine=build/win64 wine_toolchain=cmake/mingw-x86_64.cmake
-  set -- "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=-O2 -DNDEBUG"
+  set -- "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$quick" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=$quick"
 fi
 rm -f build/*.build.log
 
-echo "== native: building"; phase native-build build build/native
-phase native-tests run_ctest native build/native "$jobs"
 if [ $wine = build/win64 ]; then
   echo "== this machine runs no 32-bit programs natively: the Wine tests run on a 64-bit build"
   echo "== (so the installer tests run the installer script built with NSIS's 64-bit stub around"
   echo "==  the 64-bit build; the 32-bit release installer itself is not run here)"
 fi
-# The tests, and the measuring programs and tools (built here so that they
-# keep up with the code they measure; before the Wine tests start, as the
-# installer tests build in this tree too).
+# The Wine build first, with both cores: its tests take the longest, and
+# they start as soon as it is there. It holds the tests, and the measuring
+# programs and tools (built here so that they keep up with the code they
+# measure; before the Wine tests start, as the installer tests build in
+# this tree too).
 echo "== $(basename $wine): building"
 phase "$(basename $wine)-build" build $wine -DCMAKE_TOOLCHAIN_FILE=$wine_toolchain "$@"
 
@@ -169,16 +173,20 @@ phase wine-prefix-start "$wine/wine-run.sh" --boot
 export ZT_WINE_BOOTED="$PWD/$wine/wineprefix"
 flavour=$(basename $wine)
 # The Wine tests share one prefix and one desktop: those that use them hold
-# the lock wine_desktop (CMakeLists.txt), so only the stand-in's tests run
-# beside them. A failed end-to-end case (label e2e) gets one more run; every
-# other test has to pass at its first run. The lane is detached (its CPU
-# time is its own, not this shell's); wine.done says it has ended.
+# the lock wine_desktop (CMakeLists.txt), so beside them run only the
+# stand-in's tests and the installer tests (each in a prefix and on a
+# display of its own). A failed end-to-end case gets one more run: a case of
+# an *E2E suite by the test runner, an installer test whole; every other
+# test has to pass at its first run. The lane is detached (its CPU time is
+# its own, not this shell's); wine.done says it has ended.
 wine_lane=started
 (
   (
     lane=wine passed=0 failed=0 skipped=0 status=0 retried="" timings=""
-    phase wine-tests run_ctest "$flavour-under-wine" "$wine" "$jobs" -LE e2e >"$scratch/wine.out" 2>&1
-    phase end-to-end-tests run_ctest "$flavour-end-to-end" "$wine" 1 --retry-whole -L e2e >>"$scratch/wine.out" 2>&1
+    phase wine-tests run_ctest "$flavour-under-wine" "$wine" 3 --retry-whole >"$scratch/wine.out" 2>&1
+    # How long each test program took, beside the others.
+    sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) \.+ *(\*\*\*)?([A-Za-z]+).* ([0-9.]+) sec$/   \1: \3 in \4 s/p' \
+      "$wine/ctest-$flavour-under-wine.log" >>"$scratch/wine.out"
     printf '%s' "$timings" >"$scratch/wine.timings"
     echo "$passed $failed $skipped $status $retried" >"$scratch/wine.totals"
     touch "$scratch/wine.done"
@@ -187,8 +195,12 @@ wine_lane=started
 
 # The rest of this lane yields to the Wine tests.
 renice -n 10 -p $$ >/dev/null
+echo "== native: building"
+phase native-build build build/native "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$quick" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=$quick"
+phase native-tests run_ctest native build/native "$jobs"
 echo "== native with ASan+UBSan: building"
-phase asan-build build build/native-asan -DZT_SANITIZE=ON
+phase asan-build build build/native-asan -DZT_SANITIZE=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=$quick -g1" "-DCMAKE_C_FLAGS_RELWITHDEBINFO=$quick -g1"
 ASAN_OPTIONS=detect_leaks=1 phase asan-tests run_ctest native-asan build/native-asan "$jobs"
 if [ $wine = build/win64 ]; then
   echo "== win32: building the product"

@@ -79,16 +79,18 @@ settings='HKCU\Software\veltrano\Zapotrix\V1\settings'
 envkey='HKLM\System\CurrentControlSet\Control\Session Manager\Environment'
 
 # A fresh prefix is a copy of one that Wine has just made and nothing has
-# run in since (made once per build: that takes a minute or two).
+# run in since (made once per build: that takes a minute or two, unless the
+# build's own prefix left such a copy, wineprefix.fresh, when it was made).
 template=$b/installer-test/prefix-template
 flock "$template.lock" sh -c '
   [ -f "$1/.zt-ready" ] && exit 0
   rm -rf "$1"
+  if [ -f "$3/.zt-ready" ]; then cp -a "$3" "$1"; exit 0; fi
   WINEPREFIX=$1 $2 wineboot -i </dev/null >/dev/null 2>&1
   WINEPREFIX=$1 wineserver -w
   WINEPREFIX=$1 $2 reg add "HKCU\Software\Wine\X11 Driver" /v Managed /d N /f </dev/null >/dev/null 2>&1
   WINEPREFIX=$1 wineserver -w
-  touch "$1/.zt-ready"' sh "$template" "$wine"
+  touch "$1/.zt-ready"' sh "$template" "$wine" "$b/wineprefix.fresh"
 echo "== fresh Wine prefix ($arch, $mode mode)"
 cp -a "$template" "$WINEPREFIX"
 rm -f "$WINEPREFIX/.zt-ready"

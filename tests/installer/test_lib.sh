@@ -5,7 +5,8 @@
 # ended PID              true when the process ends within 30 s (else it is
 #                        ended and the answer is false)
 # find_display BUILD WORK  where DISPLAY is not set: the build's Xvfb, else
-#                        one of our own (own_x=1; scripts/xvfb.sh stop WORK)
+#                        one of our own (own_x=1; scripts/xvfb.sh stop WORK);
+#                        with ZT_OWN_DISPLAY set always one of our own
 passed=0 failed=0
 
 check() { # name command...
@@ -28,8 +29,12 @@ ended() { # pid: true when it ends within 30 s
 }
 find_display() { # build-dir work-dir
   own_x=""
-  [ -n "${DISPLAY:-}" ] && return 0
-  if [ -f "$1/xvfb.display" ]; then
+  if [ -n "${ZT_OWN_DISPLAY:-}" ]; then
+    unset DISPLAY
+  elif [ -n "${DISPLAY:-}" ]; then
+    return 0
+  fi
+  if [ -z "${ZT_OWN_DISPLAY:-}" ] && [ -f "$1/xvfb.display" ]; then
     DISPLAY=":$(cat "$1/xvfb.display")"
   else
     sh "$root/scripts/xvfb.sh" start "$2" || return 1
