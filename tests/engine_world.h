@@ -14,12 +14,12 @@
 
 namespace zt::test {
 
+// The window class of the first recognition row of the kind (Firefox:
+// the class of Firefox 1.5 to 3.6).
 inline const char* BrowserClass(int kind) {
-  switch (kind) {
-    case kInternetExplorer: return "IEFrame";
-    case kFirefox: return "MozillaUIWindowClass";
-    default: return "MozillaWindowClass";
-  }
+  for (const RecognitionRow& r : RecognitionRows())
+    if (r.kind == kind) return r.className;
+  return "MozillaWindowClass";
 }
 
 struct EngineWorld : SimWorld {
