@@ -172,6 +172,8 @@ TEST(BrowserRecognition, EachSwitchCoversItsFamily) {
     covered += c.kinds.size();
   }
   EXPECT_EQ(BrowserKinds().count, covered);
+  // Each kind has a browser image of the strip (3 to 16; 0-2 are others).
+  for (const BrowserKindInfo& k : BrowserKinds()) EXPECT_TRUE(k.image >= 3 && k.image <= 16) << k.kind;
   // The new families are on by default; the three switches of the first
   // version keep their defaults. No kind is a number out of the table.
   Settings defaults;
