@@ -61,27 +61,29 @@ constexpr RecognitionRow kRows[] = {
     {"Chrome_WidgetWin_0", "Google Chrome", kGoogleChrome},  // older Chrome
 };
 
-bool EndsWith(const std::string& text, const char* end) {
-  size_t n = std::strlen(end);
-  return text.size() >= n && text.compare(text.size() - n, n, end) == 0;
+bool EndsWith(const std::string& text, const std::string& end) {
+  return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // The separator the suffixes are written with.
 constexpr char kHyphenSeparator[] = " - ";
-// The en and em dash of the Windows code page.
-constexpr char kDashes[] = {'\x96', '\x97'};
+
+// True when the caption holds an en or em dash of the Windows code page.
+bool HasDash(const std::string& caption) {
+  return std::memchr(caption.data(), '\x96', caption.size()) || std::memchr(caption.data(), '\x97', caption.size());
+}
 
 // Rewrites the last " <dash> <name>" of the caption as " - <name>" for the
-// first row of the class (in table order) whose suffix is " - <name>" and
-// whose dashed form the caption has while it lacks the hyphen one.
-void NormalizeSeparator(const std::string& className, std::string& caption) {
-  if (caption.find_first_of(kDashes, 0, sizeof kDashes) == std::string::npos) return;
-  for (const RecognitionRow& r : kRows) {
-    if (className != r.className) continue;
-    const char* suffix = BrowserSuffix(r.kind).c_str();
-    if (std::strncmp(suffix, kHyphenSeparator, 3) != 0 || caption.find(suffix) != std::string::npos) continue;
-    for (char dash : kDashes) {
-      std::string dashed = std::string(" ") + dash + (suffix + 2);
+// first row (in table order) whose suffix is " - <name>" and whose dashed
+// form the caption has while it lacks the hyphen one.
+void NormalizeSeparator(TableView<RecognitionRow> rows, std::string& caption) {
+  if (!HasDash(caption)) return;
+  for (const RecognitionRow& r : rows) {
+    const std::string& suffix = BrowserSuffix(r.kind);
+    if (suffix.compare(0, 3, kHyphenSeparator) != 0 || caption.find(suffix) != std::string::npos) continue;
+    for (char dash : {'\x96', '\x97'}) {
+      std::string dashed = suffix;
+      dashed[1] = dash;
       size_t at = caption.rfind(dashed);
       if (at == std::string::npos) continue;
       caption[at + 1] = '-';
@@ -89,6 +91,60 @@ void NormalizeSeparator(const std::string& className, std::string& caption) {
     }
   }
 }
+
+// The rows of each class, found by the class name: kRows keeps the rows of
+// a class together, so each class is one run of the table.
+struct ClassGroup {
+  std::string className;
+  TableView<RecognitionRow> rows;
+};
+const std::vector<ClassGroup>& ClassGroups() {
+  static const std::vector<ClassGroup> groups = [] {
+    std::vector<ClassGroup> g;
+    for (const RecognitionRow& r : kRows) {
+      if (!g.empty() && g.back().className == r.className) {
+        ++g.back().rows.count;
+      } else {
+        g.push_back({r.className, {&r, 1}});
+      }
+    }
+    return g;
+  }();
+  return groups;
+}
+
+}  // namespace
+
+TableView<RecognitionRow> RowsOfClass(const std::string& className) {
+  for (const ClassGroup& g : ClassGroups())
+    if (g.className == className) return g.rows;
+  return {kRows, 0};
+}
+
+bool AnyKindOn(const Settings& settings, TableView<RecognitionRow> rows) {
+  for (const RecognitionRow& r : rows)
+    if (KindOn(settings, r.kind)) return true;
+  return false;
+}
+
+int RecognizeBrowser(TableView<RecognitionRow> rows, std::string& caption) {
+  NormalizeSeparator(rows, caption);
+  int ending = 0;
+  size_t endingLength = 0;
+  for (const RecognitionRow& r : rows) {
+    const std::string& suffix = BrowserSuffix(r.kind);
+    if (suffix.size() > endingLength && EndsWith(caption, suffix)) {
+      ending = r.kind;
+      endingLength = suffix.size();
+    }
+  }
+  if (ending) return ending;
+  for (const RecognitionRow& r : rows)
+    if (caption.find(r.mustContain) != std::string::npos) return r.kind;
+  return 0;
+}
+
+namespace {
 
 constexpr bool KindsInNumberOrder() {
   for (size_t i = 0; i < sizeof kKinds / sizeof kKinds[0]; ++i)
@@ -141,26 +197,11 @@ CloseMode CloseModeOf(int kind) {
 }
 
 bool WatchedBrowserClass(const Settings& settings, const std::string& className) {
-  for (const RecognitionRow& r : kRows)
-    if (className == r.className && KindOn(settings, r.kind)) return true;
-  return false;
+  return AnyKindOn(settings, RowsOfClass(className));
 }
 
 int RecognizeBrowser(const std::string& className, std::string& caption) {
-  NormalizeSeparator(className, caption);
-  int ending = 0;
-  size_t endingLength = 0;
-  int containing = 0;
-  for (const RecognitionRow& r : kRows) {
-    if (className != r.className) continue;
-    const std::string& suffix = BrowserSuffix(r.kind);
-    if (suffix.size() > endingLength && EndsWith(caption, suffix.c_str())) {
-      ending = r.kind;
-      endingLength = suffix.size();
-    }
-    if (!containing && caption.find(r.mustContain) != std::string::npos) containing = r.kind;
-  }
-  return ending ? ending : containing;
+  return RecognizeBrowser(RowsOfClass(className), caption);
 }
 
 }  // namespace zt

@@ -89,6 +89,11 @@ bool ReadsAddress(int kind);
 // The close mode of a browser kind.
 CloseMode CloseModeOf(int kind);
 
+// The rows of the class (kept together in the table); none for a class
+// that is no browser's.
+TableView<RecognitionRow> RowsOfClass(const std::string& className);
+// True when the kind of one of the rows is switched on.
+bool AnyKindOn(const Settings& settings, TableView<RecognitionRow> rows);
 // True when windows of the class are watched by the settings (a row of the
 // class whose kind is switched on).
 bool WatchedBrowserClass(const Settings& settings, const std::string& className);
@@ -105,5 +110,7 @@ bool WatchedBrowserClass(const Settings& settings, const std::string& className)
 // no " - <name>" of a row of the class but a dashed one, the last dashed
 // one is rewritten in the caption.
 int RecognizeBrowser(const std::string& className, std::string& caption);
+// The same with the rows of the window's class (RowsOfClass).
+int RecognizeBrowser(TableView<RecognitionRow> classRows, std::string& caption);
 
 }  // namespace zt

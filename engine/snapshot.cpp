@@ -10,21 +10,35 @@
 namespace zt {
 namespace {
 
-// The Internet Explorer address bar: from the frame to the tool bars, then
-// on by the way of each version, the newest first. FindChild sees direct
-// children only, so an older layout never matches a newer one's path.
+// The Internet Explorer address bar: from the frame to the tool bar, then
+// on as each version lays it out. FindChild sees direct children only, so
+// an older layout never matches a newer one's path.
 constexpr const char* kAddressBarStart[] = {"WorkerW", "rebarwindow32"};
+// Internet Explorer 7 and 8 put the address into a band of its own.
+constexpr char kAddressBand[] = "Address Band Root";
 struct AddressBarPath {
-  const char* classes[4];  // null-terminated when shorter
+  const char* classes[3];  // null-terminated when shorter
   // The text is read from the deepest window found, once the path has
   // come this deep.
   size_t readable;
 };
-constexpr AddressBarPath kAddressBarPaths[] = {
-    {{"Address Band Root", "Edit", nullptr}, 2},                 // Internet Explorer 8
-    {{"Address Band Root", "comboboxex32", "ComboBox", "Edit"}, 2},  // 7: the combo box answers with its edit's text
-    {{"comboboxex32", "ComboBox", "Edit", nullptr}, 3},           // 6 and earlier
+constexpr AddressBarPath kBandPaths[] = {
+    {{"Edit", nullptr, nullptr}, 1},                 // 8: the edit field itself
+    {{"comboboxex32", "ComboBox", "Edit"}, 1},       // 7: the combo box answers with its edit's text
 };
+constexpr AddressBarPath kToolBarPath = {{"comboboxex32", "ComboBox", "Edit"}, 3};  // 6 and earlier
+
+// The window the path leads to from start, or 0 where it ends too early.
+WindowHandle Follow(Desktop& desk, WindowHandle start, const AddressBarPath& path) {
+  WindowHandle w = start;
+  size_t depth = 0;
+  for (; depth < 3 && path.classes[depth]; ++depth) {
+    WindowHandle next = desk.FindChild(w, path.classes[depth]);
+    if (next == 0) break;
+    w = next;
+  }
+  return depth >= path.readable ? w : 0;
+}
 
 size_t CaptionTotal(const OpenWindowsTable& t) {
   size_t sum = 0;
@@ -98,10 +112,11 @@ bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window) {
     std::string className = desk.ClassName(window, kClassNameBuffer);
     if (!desk.IsVisible(window) || window == 0) return true;
     // The caption is read only where some browser of the class is watched.
-    if (!WatchedBrowserClass(ctx.settings, className)) return true;
+    TableView<RecognitionRow> rows = RowsOfClass(className);
+    if (!AnyKindOn(ctx.settings, rows)) return true;
     std::string caption = desk.Caption(window, kCaptionBuffer);
     if (caption.empty()) return true;
-    int kind = RecognizeBrowser(className, caption);
+    int kind = RecognizeBrowser(rows, caption);
     if (!KindOn(ctx.settings, kind)) return true;
     OpenWindowsTable& t = ctx.state.OpenWindows;
     if (t.count >= kMaxOpenWindows) return true;
@@ -128,18 +143,11 @@ std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned 
       if (bar == 0) return {};
     }
     WindowHandle field = 0;
-    for (const AddressBarPath& path : kAddressBarPaths) {
-      WindowHandle w = bar;
-      size_t depth = 0;
-      for (; depth < 4 && path.classes[depth]; ++depth) {
-        WindowHandle next = desk.FindChild(w, path.classes[depth]);
-        if (next == 0) break;
-        w = next;
-      }
-      if (depth >= path.readable) {
-        field = w;
-        break;
-      }
+    if (WindowHandle band = desk.FindChild(bar, kAddressBand)) {
+      for (const AddressBarPath& path : kBandPaths)
+        if ((field = Follow(desk, band, path)) != 0) break;
+    } else {
+      field = Follow(desk, bar, kToolBarPath);
     }
     if (field == 0) return {};
     std::optional<std::string> text = desk.ReadText(field, timeoutMs);
