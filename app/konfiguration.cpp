@@ -29,6 +29,12 @@ constexpr BoxField kBoxFields[] = {
     {C::CheckBox_IE, &Settings::Internet_Explorer},
     {C::CheckBox_MZ, &Settings::Mozilla},
     {C::CheckBox_Firefox, &Settings::Firefox},
+    {C::CheckBox_SeaMonkey, &Settings::SeaMonkey},
+    {C::CheckBox_Netscape, &Settings::Netscape},
+    {C::CheckBox_Opera, &Settings::Opera},
+    {C::CheckBox_KMeleon, &Settings::K_Meleon},
+    {C::CheckBox_Gecko, &Settings::Gecko_Goanna},
+    {C::CheckBox_Chromium, &Settings::Chromium},
     {C::CheckBoxFlashAX, &Settings::FlashAX},
     {C::CheckBoxFlash7, &Settings::Flash7},
     {C::CheckboxFlash_MZ, &Settings::Flash_MZ},
@@ -129,7 +135,13 @@ void Konfiguration::Click(KonfigControl c) {
     case C::RadioButton3: RadioButton1Click(c); break;
     case C::CheckBox_IE:
     case C::CheckBox_MZ:
-    case C::CheckBox_Firefox: CheckBox_IEClick(c); break;
+    case C::CheckBox_Firefox:
+    case C::CheckBox_SeaMonkey:
+    case C::CheckBox_Netscape:
+    case C::CheckBox_Opera:
+    case C::CheckBox_KMeleon:
+    case C::CheckBox_Gecko:
+    case C::CheckBox_Chromium: CheckBox_IEClick(c); break;
     case C::CheckBoxFlashAX:
     case C::CheckBoxFlash7:
     case C::CheckboxFlash_MZ:

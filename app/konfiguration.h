@@ -43,8 +43,14 @@ enum class KonfigControl {
   CheckBox6,
   Button1,  // all services
   Button2,  // no services
+  CheckBox_SeaMonkey,  // the browser families beyond the first three
+  CheckBox_Netscape,
+  CheckBox_Opera,
+  CheckBox_KMeleon,
+  CheckBox_Gecko,
+  CheckBox_Chromium,
 };
-constexpr int kKonfigControlCount = static_cast<int>(KonfigControl::Button2) + 1;
+constexpr int kKonfigControlCount = static_cast<int>(KonfigControl::CheckBox_Chromium) + 1;
 
 // The pages of Pagecontrol1 in order and the help context of each.
 constexpr int kKonfigPageCount = 6;

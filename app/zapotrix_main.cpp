@@ -100,6 +100,7 @@ void ZapotrixMain::FormCreate() {
   a.flags.IsNTFamily = version == "Win2k" || version == "WinXP";
   a.flags.IsWinXP = version == "WinXP";
   a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);
+  a.os.desktop.ReadCaptionsInUnicode(a.flags.IsNTFamily);
   RegIniRead(a.os.registry, a.settings);
 
   if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {

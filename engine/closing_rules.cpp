@@ -51,7 +51,7 @@ std::vector<ClosingRule> RulesThatWouldClose(const RuleLists& rules, const Setti
     bool small = width <= settings.SmallWindowWidth || height <= settings.SmallWindowHeight;
     if (settings.Small_Windows && small && !window.iconic) found.push_back(MinSizeRule(settings));
   }
-  if (window.kind == kInternetExplorer)
+  if (ReadsAddress(window.kind))
     for (size_t i = 0; i < rules.URL.size(); ++i)
       if (RowEquals(window.url, rules.URL.text(i), "")) found.push_back(ListRule(RuleSource::URL, rules.URL, i));
   std::string caption = LowerAZ(window.caption);

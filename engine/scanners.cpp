@@ -20,8 +20,6 @@ constexpr unsigned kSmallWindowWaitMs = 100;
 
 }  // namespace
 
-CloseMode CloseModeOf(int kind) { return kind == kInternetExplorer ? kCloseIE : kCloseMozilla; }
-
 bool Eligible(const ScanContext& ctx, const TBrowserWindow& record) {
   return !record.Handled && KindOn(ctx.settings, record.Kind);
 }
@@ -132,10 +130,11 @@ void killwindowURL(const ScanContext& ctx) {
     OpenWindowsTable& snap = ctx.state.OpenWindows;
     for (size_t k = snap.count; k-- > 0;) {
       TBrowserWindow& rec = snap.records[k];
-      if (!ctx.settings.Internet_Explorer || rec.Kind != kInternetExplorer) continue;
+      // Only windows whose address bar is read have an address.
+      if (!ReadsAddress(rec.Kind) || !KindOn(ctx.settings, rec.Kind)) continue;
       long row = FindStrInListview(rec.URL, ctx.rules.URL, "");
       if (row >= 0 && !rec.Handled)
-        CloseRecord(ctx, rec, kCloseIE, "URL", 0, 0, ListRule(RuleSource::URL, ctx.rules.URL, static_cast<size_t>(row)));
+        CloseRecord(ctx, rec, CloseModeOf(rec.Kind), "URL", 0, 0, ListRule(RuleSource::URL, ctx.rules.URL, static_cast<size_t>(row)));
     }
   } catch (const std::exception&) {
     // Ends the pass for this cycle.

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "engine/browsers.h"
 #include "engine/history.h"
 #include "platform/window.h"
 
@@ -13,12 +14,6 @@ struct ScanContext;
 struct Settings;
 struct TBrowserWindow;
 class ListModel;
-
-// Close modes of killwnd.
-enum CloseMode {
-  kCloseIE = 1,       // WM_CLOSE, then WM_NCDESTROY if it still exists
-  kCloseMozilla = 2,  // WM_CLOSE if the window exists
-};
 
 // The passes: each walks the snapshot from its last record to its first.
 void KillwindowWDS(const ScanContext& ctx);
@@ -33,8 +28,6 @@ bool smallwindows(const ScanContext& ctx, WindowHandle window, size_t index);
 void killwnd(Desktop& desktop, WindowHandle window, int mode);
 
 // Building blocks of the passes.
-// The close mode of a browser kind.
-CloseMode CloseModeOf(int kind);
 // The record's kind is switched on and the record not yet closed this cycle.
 bool Eligible(const ScanContext& ctx, const TBrowserWindow& record);
 // Closes the record: killwnd, history entry with the rule that decided it,

@@ -10,22 +10,35 @@
 namespace zt {
 namespace {
 
-struct Recognition {
-  int kind;
-  const char* className;  // whole-name, case-sensitive
-  const char* mustContain;
-  bool Settings::*enabled;
-  int image;
+// The Internet Explorer address bar: from the frame to the tool bar, then
+// on as each version lays it out. FindChild sees direct children only, so
+// an older layout never matches a newer one's path.
+constexpr const char* kAddressBarStart[] = {"WorkerW", "rebarwindow32"};
+// Internet Explorer 7 and 8 put the address into a band of its own.
+constexpr char kAddressBand[] = "Address Band Root";
+struct AddressBarPath {
+  const char* classes[3];  // null-terminated when shorter
+  // The text is read from the deepest window found, once the path has
+  // come this deep.
+  size_t readable;
 };
-
-constexpr Recognition kRecognition[] = {
-    {kInternetExplorer, "IEFrame", "Microsoft Internet Explorer", &Settings::Internet_Explorer, 3},
-    {kFirefox, "MozillaUIWindowClass", "Mozilla Firefox", &Settings::Firefox, 10},
-    {kMozilla, "MozillaWindowClass", "Mozilla", &Settings::Mozilla, 4},
+constexpr AddressBarPath kBandPaths[] = {
+    {{"Edit", nullptr, nullptr}, 1},                 // 8: the edit field itself
+    {{"comboboxex32", "ComboBox", "Edit"}, 1},       // 7: the combo box answers with its edit's text
 };
+constexpr AddressBarPath kToolBarPath = {{"comboboxex32", "ComboBox", "Edit"}, 3};  // 6 and earlier
 
-// The Internet Explorer address bar, from the frame down to the edit field.
-constexpr const char* kAddressChain[] = {"WorkerW", "rebarwindow32", "comboboxex32", "ComboBox", "Edit"};
+// The window the path leads to from start, or 0 where it ends too early.
+WindowHandle Follow(Desktop& desk, WindowHandle start, const AddressBarPath& path) {
+  WindowHandle w = start;
+  size_t depth = 0;
+  for (; depth < 3 && path.classes[depth]; ++depth) {
+    WindowHandle next = desk.FindChild(w, path.classes[depth]);
+    if (next == 0) break;
+    w = next;
+  }
+  return depth >= path.readable ? w : 0;
+}
 
 size_t CaptionTotal(const OpenWindowsTable& t) {
   size_t sum = 0;
@@ -35,33 +48,10 @@ size_t CaptionTotal(const OpenWindowsTable& t) {
 
 }  // namespace
 
-const std::string& BrowserSuffix(int kind) {
-  static const std::string suffixes[] = {"", " - Microsoft Internet Explorer", " - Mozilla Firefox", " - Mozilla"};
-  return kind >= 1 && kind <= 3 ? suffixes[kind] : suffixes[0];
-}
-
-int BrowserImage(int kind) {
-  for (const Recognition& r : kRecognition)
-    if (r.kind == kind) return r.image;
-  return -1;
-}
-
-bool KindOn(const Settings& settings, int kind) {
-  for (const Recognition& r : kRecognition)
-    if (r.kind == kind) return settings.*r.enabled;
-  return false;
-}
-
 std::string cutstring(const std::string& text, const std::string& suffix) {
   size_t at = text.find(suffix);
   if (at == std::string::npos) return {};
   return text.substr(0, at) + text.substr(at + suffix.size());
-}
-
-bool WatchedBrowserClass(const Settings& settings, const std::string& className) {
-  for (const Recognition& r : kRecognition)
-    if (className == r.className && settings.*r.enabled) return true;
-  return false;
 }
 
 void LetThrough(EngineState& state, const TBrowserWindow& record) {
@@ -121,20 +111,22 @@ bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window) {
     Desktop& desk = ctx.desktop;
     std::string className = desk.ClassName(window, kClassNameBuffer);
     if (!desk.IsVisible(window) || window == 0) return true;
-    for (const Recognition& r : kRecognition) {
-      if (className != r.className || !(ctx.settings.*r.enabled)) continue;
-      std::string caption = desk.Caption(window, kCaptionBuffer);
-      if (caption.empty() || caption.find(r.mustContain) == std::string::npos) continue;
-      OpenWindowsTable& t = ctx.state.OpenWindows;
-      if (t.count >= kMaxOpenWindows) continue;
-      TBrowserWindow& rec = t.records[t.count];
-      rec.Caption = std::move(caption);
-      rec.URL.clear();
-      rec.Kind = r.kind;
-      rec.Handle = window;
-      rec.Handled = IsLetThrough(ctx.state, window, rec.Caption);
-      ++t.count;
-    }
+    // The caption is read only where some browser of the class is watched.
+    TableView<RecognitionRow> rows = RowsOfClass(className);
+    if (!AnyKindOn(ctx.settings, rows)) return true;
+    std::string caption = desk.Caption(window, kCaptionBuffer);
+    if (caption.empty()) return true;
+    int kind = RecognizeBrowser(rows, caption);
+    if (!KindOn(ctx.settings, kind)) return true;
+    OpenWindowsTable& t = ctx.state.OpenWindows;
+    if (t.count >= kMaxOpenWindows) return true;
+    TBrowserWindow& rec = t.records[t.count];
+    rec.Caption = std::move(caption);
+    rec.URL.clear();
+    rec.Kind = kind;
+    rec.Handle = window;
+    rec.Handled = IsLetThrough(ctx.state, window, rec.Caption);
+    ++t.count;
     return true;
   } catch (const std::exception&) {
     return false;
@@ -145,14 +137,22 @@ std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned 
   if (timedOut) *timedOut = false;
   try {
     Desktop& desk = ctx.desktop;
-    WindowHandle w = window;
-    for (const char* cls : kAddressChain) {
-      w = desk.FindChild(w, cls);
-      if (w == 0) return {};
+    WindowHandle bar = window;
+    for (const char* cls : kAddressBarStart) {
+      bar = desk.FindChild(bar, cls);
+      if (bar == 0) return {};
     }
-    std::optional<std::string> text = desk.ReadText(w, timeoutMs);
+    WindowHandle field = 0;
+    if (WindowHandle band = desk.FindChild(bar, kAddressBand)) {
+      for (const AddressBarPath& path : kBandPaths)
+        if ((field = Follow(desk, band, path)) != 0) break;
+    } else {
+      field = Follow(desk, bar, kToolBarPath);
+    }
+    if (field == 0) return {};
+    std::optional<std::string> text = desk.ReadText(field, timeoutMs);
     if (!text) {
-      if (timedOut) *timedOut = desk.IsWindow(w);
+      if (timedOut) *timedOut = desk.IsWindow(field);
       return {};
     }
     // Scheme, "://" and host: what stands before the third '/'.
@@ -206,7 +206,7 @@ void ReadAddresses(const ScanContext& ctx) {
   bool anyUnanswered = false;
   for (size_t i = 0; i < t.count; ++i) {
     TBrowserWindow& rec = t.records[i];
-    if (rec.Kind != kInternetExplorer) continue;
+    if (!ReadsAddress(rec.Kind)) continue;
     auto it = std::lower_bound(known.begin(), known.end(), rec.Handle,
                                [](const AddressBarState& s, WindowHandle w) { return s.window < w; });
     AddressBarState state = it != known.end() && it->window == rec.Handle ? *it : AddressBarState{rec.Handle};
@@ -259,7 +259,7 @@ SingleWindowSnapshot::SingleWindowSnapshot(const ScanContext& ctx, WindowHandle 
     : live_(ctx.state.OpenWindows), cycle_(std::move(ctx.state.OpenWindows)) {
   live_.count = 0;
   if (!EnumWindowsProc(ctx, window) || live_.count == 0) return;
-  if (live_.records[0].Kind == kInternetExplorer) ReadOneAddress(ctx, live_.records[0]);
+  if (ReadsAddress(live_.records[0].Kind)) ReadOneAddress(ctx, live_.records[0]);
 }
 
 SingleWindowSnapshot::~SingleWindowSnapshot() { live_ = std::move(cycle_); }

@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "engine/browsers.h"
 #include "platform/window.h"
 
 namespace zt {
@@ -12,8 +13,6 @@ namespace zt {
 struct ScanContext;
 struct Settings;
 struct EngineState;
-
-enum BrowserKind { kInternetExplorer = 1, kFirefox = 2, kMozilla = 3 };
 
 struct TBrowserWindow {
   std::string Caption;
@@ -42,18 +41,6 @@ constexpr unsigned kAddressBudgetMs = 250;
 // long: a hung browser must not stall every cycle.
 constexpr unsigned kUnansweredRetryMs = 5000;
 
-// The browser suffix of the window captions of a kind (" - Mozilla", ...);
-// empty for an unknown kind.
-const std::string& BrowserSuffix(int kind);
-// Image of a kind in the main window's image list; -1 for an unknown kind.
-int BrowserImage(int kind);
-// True when the settings watch windows of the kind.
-bool KindOn(const Settings& settings, int kind);
-
-// True when windows of the class are watched by the settings (a browser
-// class of a kind switched on).
-bool WatchedBrowserClass(const Settings& settings, const std::string& className);
-
 // Remembers a record the user let through (see LetThroughWindow).
 void LetThrough(EngineState& state, const TBrowserWindow& record);
 
@@ -64,7 +51,8 @@ void GetOpenWindows(const ScanContext& ctx);
 // browser window of a kind switched on. True to go on.
 bool EnumWindowsProc(const ScanContext& ctx, WindowHandle window);
 // The address of an Internet Explorer window cut to scheme and host, or
-// the empty text. Waits at most timeoutMs for the address bar; timedOut
+// the empty text. The address bar is looked for as Internet Explorer 8, 7
+// and 6 lay it out, in this order. Waits at most timeoutMs for the address bar; timedOut
 // tells whether it did not answer in that time.
 std::string ReadIEAddress(const ScanContext& ctx, WindowHandle window, unsigned timeoutMs = kAddressReadTimeoutMs,
                           bool* timedOut = nullptr);

@@ -135,6 +135,12 @@ SettingsTexts SettingsDialog() {
   k.CheckBoxWCS = "Use Window Caption Scanner (WCS)";
   k.GroupBoxBrowser = " Used browsers ";
   k.CheckBox_Firefox = "Mozilla Firefox (No Tab Support)";
+  k.CheckBox_SeaMonkey = "SeaMonkey";
+  k.CheckBox_Netscape = "Netscape 7 and 8";
+  k.CheckBox_Opera = "Opera 7 to 12";
+  k.CheckBox_KMeleon = "K-Meleon";
+  k.CheckBox_Gecko = "Pale Moon, New Moon, Serpent, Mypal, RetroZilla";
+  k.CheckBox_Chromium = "Google Chrome, Chromium, Supermium";
   k.CheckBoxFlashAX = "Remove Flash-Movies (Filter bis Version 6)";
   k.CheckBoxFlash7 = "Suppress Flash-Movies (Hard-Remove Versionen 1-7)";
   k.GroupBoxAdFilter = " Ad-Filter (filtering Flash, banners, ad-graphics ";
@@ -162,6 +168,12 @@ SettingsTexts SettingsDialog() {
   k.CheckBox_IEHint = "Check it if you use Internet Explorer";
   k.CheckBox_FirefoxHint = "Check it if you use Mozilla Firefox";
   k.CheckBox_MZHint = "Check it if you use Mozilla";
+  k.CheckBox_SeaMonkeyHint = "Check it if you use SeaMonkey";
+  k.CheckBox_NetscapeHint = "Check it if you use Netscape";
+  k.CheckBox_OperaHint = "Check it if you use Opera";
+  k.CheckBox_KMeleonHint = "Check it if you use K-Meleon";
+  k.CheckBox_GeckoHint = "Check it if you use one of these browsers";
+  k.CheckBox_ChromiumHint = "Check it if you use one of these browsers";
   k.CheckBoxFlash7Hint = "Removes Macromedia Flash Movies (V7 and up)";
   k.CheckBoxFlashAXHint = "Removes Macromedia Flash Movies (V1-V6)";
   k.CheckboxFlash_MZHint = "Removes Macromedia Flash Movies and Ads";

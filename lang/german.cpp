@@ -136,6 +136,12 @@ SettingsTexts SettingsDialog() {
   k.CheckBoxWCS = "Fenstertitel-Scanner (WCS) verwenden";
   k.GroupBoxBrowser = " Verwendete Browser ";
   k.CheckBox_Firefox = "Mozilla Firefox (Kein Tab Support)";
+  k.CheckBox_SeaMonkey = "SeaMonkey";
+  k.CheckBox_Netscape = "Netscape 7 und 8";
+  k.CheckBox_Opera = "Opera 7 bis 12";
+  k.CheckBox_KMeleon = "K-Meleon";
+  k.CheckBox_Gecko = "Pale Moon, New Moon, Serpent, Mypal, RetroZilla";
+  k.CheckBox_Chromium = "Google Chrome, Chromium, Supermium";
   k.CheckBoxFlashAX = "Entferne Flash-Filme (Filter bis Version 6)";
   k.CheckBoxFlash7 = "Unterdrücke Flash-Filme (Hard-Remove Versionen 1-7)";
   k.GroupBoxAdFilter = " Ad-Filter (filtert Flash, Bannerwerbung, Werbegrafiken ";
@@ -164,6 +170,12 @@ SettingsTexts SettingsDialog() {
   k.CheckBox_IEHint = "Es wird nach Internet Explorer Fenstern gesucht";
   k.CheckBox_FirefoxHint = "Es wird nach Mozilla Firefox Fenstern gesucht";
   k.CheckBox_MZHint = "Es wird nach Mozilla Fenstern gesucht";
+  k.CheckBox_SeaMonkeyHint = "Es wird nach SeaMonkey Fenstern gesucht";
+  k.CheckBox_NetscapeHint = "Es wird nach Netscape Fenstern gesucht";
+  k.CheckBox_OperaHint = "Es wird nach Opera Fenstern gesucht";
+  k.CheckBox_KMeleonHint = "Es wird nach K-Meleon Fenstern gesucht";
+  k.CheckBox_GeckoHint = "Es wird nach Fenstern dieser Browser gesucht";
+  k.CheckBox_ChromiumHint = "Es wird nach Fenstern dieser Browser gesucht";
   k.CheckBoxFlash7Hint = "Entfernt Macromedia Flash Animationen (ab V7)";
   k.CheckBoxFlashAXHint = "Entfernt Macromedia Flash Animationen aus der Website (V1-V6)";
   k.CheckboxFlash_MZHint = "Entfernt Macromedia Flash Animationen aus der Website";

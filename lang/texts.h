@@ -208,6 +208,13 @@ struct SettingsTexts {
   const char* CheckBoxWCS = "";
   const char* GroupBoxBrowser = "";
   const char* CheckBox_Firefox = "";
+  // The browser families beyond the first three.
+  const char* CheckBox_SeaMonkey = "";
+  const char* CheckBox_Netscape = "";
+  const char* CheckBox_Opera = "";
+  const char* CheckBox_KMeleon = "";
+  const char* CheckBox_Gecko = "";
+  const char* CheckBox_Chromium = "";
   const char* CheckBoxFlashAX = "";
   const char* CheckBoxFlash7 = "";
   const char* GroupBoxAdFilter = "";
@@ -235,6 +242,12 @@ struct SettingsTexts {
   const char* CheckBox_IEHint = "";
   const char* CheckBox_FirefoxHint = "";
   const char* CheckBox_MZHint = "";
+  const char* CheckBox_SeaMonkeyHint = "";
+  const char* CheckBox_NetscapeHint = "";
+  const char* CheckBox_OperaHint = "";
+  const char* CheckBox_KMeleonHint = "";
+  const char* CheckBox_GeckoHint = "";
+  const char* CheckBox_ChromiumHint = "";
   const char* CheckBoxFlash7Hint = "";
   const char* CheckBoxFlashAXHint = "";
   const char* CheckboxFlash_MZHint = "";

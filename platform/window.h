@@ -55,9 +55,17 @@ class Desktop {
   // The window's class name as read into a buffer of bufferSize characters
   // (so at most bufferSize - 1 of them); empty when it cannot be read.
   virtual std::string ClassName(WindowHandle w, int bufferSize) = 0;
-  // The window's title as GetWindowTextA reads it into a buffer of
-  // bufferSize characters; empty when there is none.
+  // The window's title in the ANSI code page, at most bufferSize - 1
+  // bytes of it; empty when there is none. Read as GetWindowTextA reads it,
+  // or, after ReadCaptionsInUnicode(true), in Unicode and converted (see
+  // there).
   virtual std::string Caption(WindowHandle w, int bufferSize) = 0;
+  // On: captions are read with the wide-character call and converted to
+  // the ANSI code page, so that a title in another script is read as the
+  // system shows it as far as the code page has its characters; a dash the
+  // code page lacks becomes the hyphen, any other missing character '?'.
+  // Only for the NT family: Windows 95/98/Me have no wide-character calls.
+  virtual void ReadCaptionsInUnicode(bool on) = 0;
   virtual bool IsVisible(WindowHandle w) = 0;
   virtual bool IsWindow(WindowHandle w) = 0;
   virtual bool IsIconic(WindowHandle w) = 0;

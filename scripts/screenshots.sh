@@ -145,7 +145,8 @@ shoot() { # suffix exe [args]
 
 # ---- The settings dialog (settings_en.png, settings_de.png) ----
 # Opened as the tray item opens it, with the main window hidden; the
-# picture is the dialog alone, on its page "Services".
+# picture is the dialog alone, on its page "Services", and again on its
+# page "Browser" (settings_browser_en.png, settings_browser_de.png).
 shoot_settings() { # suffix exe [args]
   suffix=$1
   shift
@@ -154,6 +155,9 @@ shoot_settings() { # suffix exe [args]
   set -- $(probe --settings-rect)
   sleep 1
   capture "$out/settings_$suffix.png" "${3}x${4}+${1}+${2}"
+  probe --settings-page 2 >/dev/null
+  sleep 1
+  capture "$out/settings_browser_$suffix.png" "${3}x${4}+${1}+${2}"
   probe --settings-close >/dev/null
   sleep 0.5
   probe --quit >/dev/null

@@ -9,6 +9,12 @@ namespace zt {
 
 const char* const kSettingsKey = "Software\\veltrano\\Zapotrix\\V1\\settings\\";
 
+const BrowserFamilyValue kBrowserFamilyValues[6] = {
+    {"SeaMonkey", &Settings::SeaMonkey}, {"Netscape", &Settings::Netscape},
+    {"Opera", &Settings::Opera},         {"K_Meleon", &Settings::K_Meleon},
+    {"Gecko_Goanna", &Settings::Gecko_Goanna}, {"Chromium", &Settings::Chromium},
+};
+
 namespace {
 
 // One registry value: how to read it into the record and what to write.
@@ -18,8 +24,9 @@ struct Field {
   void* field;
 };
 
+// The 28 values of the record, then the browser family switches.
 std::vector<Field> Fields(Settings& s) {
-  return {
+  std::vector<Field> fields = {
       {"Main_Left", Field::Int, &s.Main_Left},
       {"Main_Top", Field::Int, &s.Main_Top},
       {"AutoStart", Field::Bool, &s.AutoStart},
@@ -49,15 +56,16 @@ std::vector<Field> Fields(Settings& s) {
       {"Services_AutomatischeUpdates", Field::Bool, &s.Services_AutomatischeUpdates},
       {"Services_Systemwiederherstellung", Field::Bool, &s.Services_Systemwiederherstellung},
   };
+  for (const BrowserFamilyValue& v : kBrowserFamilyValues) fields.push_back({v.name, Field::Bool, &(s.*v.field)});
+  return fields;
 }
 
-}  // namespace
+constexpr size_t kRecordValues = 28;
 
-void SetDefaults(Settings& s) { s = Settings(); }
-
-void RegIniRead(Registry& reg, Settings& s) {
-  if (!reg.OpenKey(HKey::CurrentUser, kSettingsKey, false)) return;
-  for (const Field& f : Fields(s)) {
+// The 28 values in order, up to the first that is missing or of the wrong type.
+void ReadRecord(Registry& reg, const std::vector<Field>& fields) {
+  for (size_t i = 0; i < kRecordValues; ++i) {
+    const Field& f = fields[i];
     std::optional<RegValue> v = reg.QueryValue(HKey::CurrentUser, kSettingsKey, f.name);
     if (f.kind == Field::Text) {
       if (!v) {
@@ -75,6 +83,22 @@ void RegIniRead(Registry& reg, Settings& s) {
       case Field::Mode: *static_cast<int8_t*>(f.field) = static_cast<int8_t>(v->dword & 0xFF); break;
       case Field::Text: break;
     }
+  }
+}
+
+}  // namespace
+
+void SetDefaults(Settings& s) { s = Settings(); }
+
+void RegIniRead(Registry& reg, Settings& s) {
+  if (!reg.OpenKey(HKey::CurrentUser, kSettingsKey, false)) return;
+  std::vector<Field> fields = Fields(s);
+  ReadRecord(reg, fields);
+  // A key written by an earlier version has no family switches: each one
+  // missing keeps its value, and the others are still read.
+  for (size_t i = kRecordValues; i < fields.size(); ++i) {
+    std::optional<RegValue> v = reg.QueryValue(HKey::CurrentUser, kSettingsKey, fields[i].name);
+    if (v && v->type == RegType::Dword) *static_cast<bool*>(fields[i].field) = v->dword != 0;
   }
 }
 

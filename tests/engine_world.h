@@ -14,12 +14,12 @@
 
 namespace zt::test {
 
+// The window class of the first recognition row of the kind (Firefox:
+// the class of Firefox 1.5 to 3.6).
 inline const char* BrowserClass(int kind) {
-  switch (kind) {
-    case kInternetExplorer: return "IEFrame";
-    case kFirefox: return "MozillaUIWindowClass";
-    default: return "MozillaWindowClass";
-  }
+  for (const RecognitionRow& r : RecognitionRows())
+    if (r.kind == kind) return r.className;
+  return "MozillaWindowClass";
 }
 
 struct EngineWorld : SimWorld {
@@ -41,13 +41,30 @@ struct EngineWorld : SimWorld {
     w.rect = {10, 20, 10 + width, 20 + height};
     return desktop.Add(std::move(w));
   }
-  // The Internet Explorer address bar chain holding the address.
-  WindowHandle AddressBar(WindowHandle ie, const std::string& address) {
+  // The address bar of each Internet Explorer version.
+  enum class Bar { IE6, IE7, IE8 };
+  // The Internet Explorer address bar chain holding the address; returns
+  // the edit field.
+  WindowHandle AddressBar(WindowHandle ie, const std::string& address, Bar layout = Bar::IE6) {
     WindowHandle w = desktop.AddChild(ie, "WorkerW");
     w = desktop.AddChild(w, "ReBarWindow32");
+    if (layout != Bar::IE6) w = desktop.AddChild(w, "Address Band Root");
+    if (layout == Bar::IE8) return desktop.AddChild(w, "Edit", address);
     w = desktop.AddChild(w, "ComboBoxEx32");
     w = desktop.AddChild(w, "ComboBox");
     return desktop.AddChild(w, "Edit", address);
+  }
+  // A window of the recognition row, titled title + its kind's suffix.
+  WindowHandle Browser(const RecognitionRow& row, const std::string& title, int width = 800, int height = 600) {
+    WindowHandle h = Browser(row.kind, title, width, height);
+    desktop.at(h).className = row.className;
+    return h;
+  }
+  // Every browser switch on.
+  void AllBrowsersOn() {
+    Settings& s = app.settings;
+    s.Internet_Explorer = s.Mozilla = s.Firefox = true;
+    for (const BrowserFamilyValue& v : kBrowserFamilyValues) s.*v.field = true;
   }
   void Resize(WindowHandle w, int width, int height) {
     WindowRect& r = desktop.at(w).rect;

@@ -3,6 +3,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -41,6 +42,8 @@ class SettingsStore : public ::testing::TestWithParam<RegistryMaker> {
     s.Firefox = true;
     s.host_ip = "0.0.0.0";
     s.Services_Systemwiederherstellung = true;
+    s.Opera = false;
+    s.Chromium = false;
     RegIniSave(*reg, s);
     return s;
   }
@@ -61,7 +64,9 @@ inline bool SameSettings(const Settings& a, const Settings& b) {
          a.Services_RemoteRegistrierung == b.Services_RemoteRegistrierung &&
          a.Services_Fehlerberichterstattung == b.Services_Fehlerberichterstattung &&
          a.Services_AutomatischeUpdates == b.Services_AutomatischeUpdates &&
-         a.Services_Systemwiederherstellung == b.Services_Systemwiederherstellung;
+         a.Services_Systemwiederherstellung == b.Services_Systemwiederherstellung &&
+         std::all_of(std::begin(kBrowserFamilyValues), std::end(kBrowserFamilyValues),
+                     [&](const BrowserFamilyValue& v) { return a.*v.field == b.*v.field; });
 }
 
 TEST_P(SettingsStore, NoKeyKeepsDefaultsAndSaveWritesAll28Values) {
@@ -90,6 +95,31 @@ TEST_P(SettingsStore, RoundTripKeepsEveryField) {
   Settings read;
   RegIniRead(*reg, read);
   EXPECT_TRUE(SameSettings(saved, read));
+}
+
+// The browser family switches are values of their own beside the 28: a key
+// of an earlier version lacks them, and a record cut short still has them.
+TEST_P(SettingsStore, BrowserFamilySwitchesAreReadEachOnItsOwn) {
+  SaveNonDefault();
+  for (const BrowserFamilyValue& v : kBrowserFamilyValues) {
+    auto stored = reg->QueryValue(HKey::CurrentUser, kSettingsKey, v.name);
+    ASSERT_TRUE(stored.has_value()) << v.name;
+    EXPECT_EQ(RegType::Dword, stored->type);
+  }
+  reg->DeleteValue(HKey::CurrentUser, kSettingsKey, "Main_Top");  // ends the record's reading
+  Text("Opera", "0");                                              // not a number: kept
+  reg->DeleteValue(HKey::CurrentUser, kSettingsKey, "SeaMonkey");  // as an earlier version left it
+  Settings s;
+  s.Opera = true;
+  s.SeaMonkey = true;
+  s.Mozilla = true;
+  RegIniRead(*reg, s);
+  EXPECT_EQ(12, s.Main_Left);
+  EXPECT_TRUE(s.Mozilla);     // after the gap: kept
+  EXPECT_FALSE(s.Chromium);   // read
+  EXPECT_TRUE(s.Opera);
+  EXPECT_TRUE(s.SeaMonkey);
+  EXPECT_TRUE(s.Gecko_Goanna);
 }
 
 TEST_P(SettingsStore, FirstMissingValueEndsTheRead) {

@@ -14,6 +14,8 @@
 //   ztprobe --settings-rect   prints the settings dialog's outer rectangle
 //                             once it is shown, like --rect
 //   ztprobe --settings-close  closes the settings dialog as its close box does
+//   ztprobe --settings-page N shows page N (0 the first) of the settings dialog,
+//                             as the arrow keys on its tabs do
 //   ztprobe --hosts-editor   opens the hosts list editor, as its menu item does
 //   ztprobe --rect CLASS  the same for the program's window of that class
 //                    (TQvStatistik, TQvRule)
@@ -127,6 +129,18 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "--settings-close") == 0) {
       PostMessageA(dialog, WM_CLOSE, 0, 0);
       return 0;
+    }
+    if (std::strcmp(argv[1], "--settings-page") == 0 && argc > 2) {
+      HWND tabs = FindWindowExA(dialog, nullptr, "SysTabControl32", nullptr);
+      int want = std::atoi(argv[2]);
+      for (int i = 0; tabs && i < 20; ++i) {
+        int at = static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0));
+        if (at == want) return 0;
+        PostMessageA(tabs, WM_KEYDOWN, at > want ? VK_LEFT : VK_RIGHT, 0);
+        Sleep(200);
+      }
+      std::printf("zapotrix: the settings dialog did not show page %d\n", want);
+      return 1;
     }
     RECT r = {};
     GetWindowRect(dialog, &r);

@@ -24,7 +24,7 @@ namespace {
 constexpr char kEditorClass[] = "THostlistenEditor";
 // ImageList1 (the main window's images): 16 x 16 on magenta.
 constexpr int kImageSize = 16;
-constexpr int kImageCount = 11;
+constexpr int kImageCount = 17;
 constexpr COLORREF kImageMask = RGB(255, 0, 255);
 // The least time between two looks at the message queue during a long action.
 constexpr DWORD kPumpIntervalMs = 50;

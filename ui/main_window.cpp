@@ -30,7 +30,7 @@ int EditControl(EditBox box) { return kEditControls[static_cast<int>(box)]; }
 
 // ImageList1.
 constexpr int kImageSize = 16;
-constexpr int kImageCount = 11;
+constexpr int kImageCount = 17;
 constexpr COLORREF kImageMask = RGB(255, 0, 255);
 
 // The controls of each rule editor panel, by tab.

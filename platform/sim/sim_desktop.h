@@ -61,6 +61,7 @@ class SimDesktop : public Desktop {
   bool WatchWindowEvents(WindowEventSink sink) override;
   void StopWindowEvents() override { eventSink = nullptr; }
   bool ControlKeyDown() override { return ctrlDown; }
+  void ReadCaptionsInUnicode(bool on) override { unicodeCaptions = on; }
 
   // Delivers an announcement as the system would; nothing when no one watches.
   void Announce(WindowHandle w, WindowEvent e) {
@@ -99,6 +100,9 @@ class SimDesktop : public Desktop {
   bool hasWindowEvents = true;
   // The user holds a Ctrl key down.
   bool ctrlDown = false;
+  // What the program asked of caption reading (the stand-in's captions are
+  // ANSI texts either way).
+  bool unicodeCaptions = false;
 
  private:
   std::unordered_map<WindowHandle, SimWindow> windows_;

@@ -4,7 +4,9 @@
 #include "platform/win32/system_function.h"
 #include "platform/win32/win.h"
 
+#include <algorithm>
 #include <exception>
+#include <string>
 #include <vector>
 
 namespace zt {
@@ -33,6 +35,7 @@ BOOL CALLBACK Visit(HWND w, LPARAM param) {
 // The window event functions exist from Windows 98 and NT 4 with the
 // accessibility update on: looked up at run time, so that the program
 // still starts where they are missing.
+using GetWindowTextWFn = int(WINAPI*)(HWND, LPWSTR, int);
 using SetWinEventHookFn = HWINEVENTHOOK(WINAPI*)(DWORD, DWORD, HMODULE, WINEVENTPROC, DWORD, DWORD, DWORD);
 using UnhookWinEventFn = BOOL(WINAPI*)(HWINEVENTHOOK);
 
@@ -66,6 +69,36 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND w, LONG object, LONG c
 // see the size as a signed 16-bit number).
 constexpr size_t kMaxForeignText = 4095;
 
+// The dashes of Unicode: hyphen, non-breaking hyphen, figure dash, en dash,
+// em dash, horizontal bar, minus sign.
+bool IsDash(wchar_t c) { return (c >= 0x2010 && c <= 0x2015) || c == 0x2212; }
+
+// True when the ANSI code page has the character itself: it comes back
+// from the code page unchanged. A best-fit stand-in ('a' for alpha) does
+// not, whatever the system's conversion flags make of it.
+bool InCodePage(wchar_t c) {
+  char bytes[8];
+  int n = WideCharToMultiByte(CP_ACP, 0, &c, 1, bytes, sizeof bytes, nullptr, nullptr);
+  wchar_t back[4];
+  return n > 0 && MultiByteToWideChar(CP_ACP, 0, bytes, n, back, 4) == 1 && back[0] == c;
+}
+
+// A caption in the ANSI code page, at most maxBytes of it. A dash the code
+// page lacks becomes the hyphen, so that " - <browser>" and the rules still
+// match the title; any other character it lacks becomes '?' (no look-alike
+// letter: it would match rules the title does not).
+std::string ToAnsiCaption(std::wstring text, size_t maxBytes) {
+  for (wchar_t& c : text)
+    if (c >= 0x80 && !InCodePage(c)) c = IsDash(c) ? L'-' : L'?';
+  int length = static_cast<int>(text.size());
+  int n = WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+  if (n <= 0) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  n = WideCharToMultiByte(CP_ACP, 0, text.data(), length, &out[0], n, nullptr, nullptr);
+  out.resize(n > 0 ? std::min(static_cast<size_t>(n), maxBytes) : 0);
+  return out;
+}
+
 }  // namespace
 
 WindowHandle Win32Desktop::FindTopLevelWindow(const std::string& title) {
@@ -91,8 +124,18 @@ std::string Win32Desktop::ClassName(WindowHandle w, int bufferSize) {
   return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);
 }
 
+void Win32Desktop::ReadCaptionsInUnicode(bool on) {
+  getTextW_ = on ? reinterpret_cast<void (*)()>(User32Function<GetWindowTextWFn>("GetWindowTextW")) : nullptr;
+}
+
 std::string Win32Desktop::Caption(WindowHandle w, int bufferSize) {
   if (bufferSize <= 0) return {};
+  if (getTextW_) {
+    std::vector<wchar_t> wide(static_cast<size_t>(bufferSize), L'\0');
+    int n = reinterpret_cast<GetWindowTextWFn>(getTextW_)(H(w), wide.data(), bufferSize);
+    return ToAnsiCaption(std::wstring(wide.data(), n > 0 ? static_cast<size_t>(n) : 0),
+                         static_cast<size_t>(bufferSize) - 1);
+  }
   std::vector<char> buf(static_cast<size_t>(bufferSize), '\0');
   int n = GetWindowTextA(H(w), buf.data(), bufferSize);
   return std::string(buf.data(), n > 0 ? static_cast<size_t>(n) : 0);

@@ -30,9 +30,13 @@ class Win32Desktop : public Desktop {
   bool WatchWindowEvents(WindowEventSink sink) override;
   void StopWindowEvents() override;
   bool ControlKeyDown() override;
+  // GetWindowTextW, looked up at run time: the import table stays what
+  // Windows 95 loads.
+  void ReadCaptionsInUnicode(bool on) override;
 
  private:
   WindowEventSink sink_;
+  void (*getTextW_)() = nullptr;  // GetWindowTextW while captions are read in Unicode
   std::vector<void*> hooks_;  // HWINEVENTHOOK
 };
 

@@ -74,6 +74,10 @@ const WindowCase kWindowCases[] = {
     {"hidden", kInternetExplorer, "Casino hidden", 800, 600, nullptr, false},
     {"paused", kInternetExplorer, "Casino", 640, 480, nullptr, true, false, false, true},
     {"kind off", kMozilla, "Casino", 800, 600, nullptr, true, false, false, false, true},
+    {"keyword, Opera", kOpera, "Online Casino", 800, 600, nullptr},
+    {"caption, Chrome", kGoogleChrome, "Gewinnspiel", 800, 600, nullptr},
+    {"size, K-Meleon", kKMeleon, "Sized", 640, 480, nullptr},
+    {"address, Internet Explorer 7/8", kWindowsInternetExplorer, "Page", 800, 600, "http://ads.example.com/banner"},
 };
 
 TEST(SingleWindowCheck, DecidesAndRecordsAsTheScanCycle) {

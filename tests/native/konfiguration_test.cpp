@@ -103,6 +103,9 @@ TEST_F(Konfig, EveryCheckBoxWritesItsSettingBothWays) {
       {C::CheckBox4, &Settings::Services_Fehlerberichterstattung},
       {C::CheckBox5, &Settings::Services_AutomatischeUpdates},
       {C::CheckBox6, &Settings::Services_Systemwiederherstellung},
+      {C::CheckBox_SeaMonkey, &Settings::SeaMonkey}, {C::CheckBox_Netscape, &Settings::Netscape},
+      {C::CheckBox_Opera, &Settings::Opera},         {C::CheckBox_KMeleon, &Settings::K_Meleon},
+      {C::CheckBox_Gecko, &Settings::Gecko_Goanna},  {C::CheckBox_Chromium, &Settings::Chromium},
   };
   Open();
   for (const auto& c : cases) {

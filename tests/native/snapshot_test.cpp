@@ -18,12 +18,12 @@ std::vector<std::string> Captions(const AppState& a) {
 TEST(Snapshot, RecognitionTableByClassCaptionSettingAndVisibility) {
   EngineWorld w;
   WindowHandle ie = w.Browser(kInternetExplorer, "News");
-  w.desktop.Add("IEFrame", "News - Windows Internet Explorer");    // later version
+  w.desktop.Add("IEFrame", "Help and Support");                   // no browser's name
   w.desktop.Add("ieframe", "Lower - Microsoft Internet Explorer");  // class compared exactly
   w.desktop.Add("IEFrame", "");                                    // no caption
   WindowHandle ff = w.desktop.Add("MozillaUIWindowClass", "Mozilla Firefox");
   WindowHandle mz = w.Browser(kMozilla, "Offer - Mozilla Deals");
-  w.desktop.Add("MozillaWindowClass", "Netscape");
+  w.desktop.Add("MozillaWindowClass", "Calendar");
   WindowHandle hidden = w.Browser(kInternetExplorer, "Hidden");
   w.desktop.at(hidden).visible = false;
   WindowHandle small = w.Browser(kInternetExplorer, "Minimised");

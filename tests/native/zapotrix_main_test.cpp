@@ -93,6 +93,23 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   EXPECT_EQ(60000u, w.timerCheck.interval);
 }
 
+// Captions are read in Unicode on Windows 2000 and XP only: the Windows
+// 9x family has no wide-character calls.
+TEST_F(Spine, CaptionsAreReadInUnicodeOnTheNTFamilyOnly) {
+  const struct {
+    uint32_t platformId, major, minor;
+    bool unicode;
+  } cases[] = {{2, 5, 1, true}, {2, 5, 0, true}, {1, 4, 10, false}, {1, 4, 0, false}};
+  for (const auto& c : cases) {
+    SimWorld world;
+    world.system.version = {c.platformId, c.major, c.minor, 2600};
+    world.Install("");
+    ZapotrixMain m(world.os, world.view, world.timer1, world.timerCheck);
+    m.FormCreate();
+    EXPECT_EQ(c.unicode, world.desktop.unicodeCaptions) << c.platformId << "." << c.minor;
+  }
+}
+
 TEST_F(Spine, WindowIsCentredWithoutStoredPosition) {
   Start();
   EXPECT_EQ((1024 - 515) / 2, w.view.left);

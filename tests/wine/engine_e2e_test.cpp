@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "browser_fixture.h"
+#include "engine/browsers.h"
 #include "engine/snapshot.h"
 #include "wine_support.h"
 
@@ -68,7 +69,7 @@ void EngineE2E::ExpectEachScannerClosesWhatItsRulesMatch() {
                      Window("IEFrame", std::string("Tiny casino") + kIE, 200, 100, "minimized") +   // w7 ADS
                      Window("IEFrame", std::string("Tiny") + kIE, 200, 100, "minimized") +          // w8
                      Window("IEFrame", std::string("Casino hidden") + kIE, 800, 600, "hidden") +    // w9
-                     Window("IEFrame", "Casino - Windows Internet Explorer", 800, 600) +            // w10
+                     Window("IEFrame", "Casino - Windows Internet Explorer", 800, 600) +            // w10 ADS
                      Window("FixtureOther", "Casino - Mozilla", 640, 480) +                         // w11
                      Window("IEFrame", std::string("News") + kIE, 800, 600, "",
                             "http://news.example/ads.example.com") +                                // w12
@@ -77,11 +78,11 @@ void EngineE2E::ExpectEachScannerClosesWhatItsRulesMatch() {
                      Window("IEFrame", std::string("Bonus ") + kIE, 800, 600);                      // w14 WCS
   BrowserFixture fx(dir.path(), spec);
   ASSERT_TRUE(fx.Ready());
-  for (const char* closed : {"w0", "w1", "w2", "w3", "w4", "w7", "w14"})
+  for (const char* closed : {"w0", "w1", "w2", "w3", "w4", "w7", "w10", "w14"})
     EXPECT_TRUE(fx.WaitFor(closed, "WM_CLOSE", 10000));
   // Every cycle scans every window: the others stay untouched through
   // several more cycles (250 ms each in fast mode).
-  EXPECT_TRUE(fx.NoneGets({"w5", "w6", "w8", "w9", "w10", "w11", "w12", "w13"}, "WM_CLOSE", 1500));
+  EXPECT_TRUE(fx.NoneGets({"w5", "w6", "w8", "w9", "w11", "w12", "w13"}, "WM_CLOSE", 1500));
 }
 
 TEST_F(EngineE2E, EachScannerClosesWhatItsRulesMatchAndNothingElse) {
@@ -135,6 +136,105 @@ TEST_F(EngineWin98E2E, HostsBlockingWritesHostsInTheWindowsFolder) {
   EXPECT_EQ("", ReadBytes(dir.path() + "\\hosts_org.bak"));
   EXPECT_EQ(hosts + "\r\n", ReadBytes(dir.path() + "\\hosts_org.txt"));
   EXPECT_FALSE(FileExists(WindowsFile("hosts.sam")));
+}
+
+// Expects WM_CLOSE for each window of closed and none for the others of
+// the fixture's names w0 ... w<count - 1>, through a few more cycles.
+void ExpectClosedExactly(const BrowserFixture& fx, const std::vector<bool>& closed, const std::string& spec) {
+  for (size_t i = 0; i < closed.size(); ++i)
+    if (closed[i]) EXPECT_TRUE(fx.WaitFor("w" + std::to_string(i), "WM_CLOSE", 10000)) << spec;
+  Sleep(1000);
+  for (size_t i = 0; i < closed.size(); ++i)
+    if (!closed[i]) EXPECT_EQ(0, fx.Count("w" + std::to_string(i), "WM_CLOSE")) << "w" << i << " in\n" << spec;
+}
+
+// A popup of every row of the recognition table is closed by its keyword,
+// its caption and its size; a page of the same browser beside it stays.
+TEST_F(EngineE2E, EveryRecognisedBrowserIsClosedByKeywordCaptionAndSize) {
+  auto program = Start(kRules);
+  const struct {
+    const char* title;
+    int width, height;
+  } popups[] = {{"Online Casino", 800, 600}, {"Gewinnspiel", 800, 600}, {"Sized", 640, 480}};
+  for (const auto& p : popups) {
+    SCOPED_TRACE(p.title);
+    std::string spec;
+    std::vector<bool> closed;
+    for (const RecognitionRow& row : RecognitionRows()) {
+      spec += Window(row.className, p.title + BrowserSuffix(row.kind), p.width, p.height);
+      spec += Window(row.className, "News" + BrowserSuffix(row.kind), 800, 600);
+      closed.insert(closed.end(), {true, false});
+    }
+    BrowserFixture fx(dir.path(), spec);
+    ASSERT_TRUE(fx.Ready());
+    ExpectClosedExactly(fx, closed, spec);
+  }
+}
+
+// Internet Explorer 7 and 8 are closed by their address as read through
+// their address bars; Firefox has no address that is read.
+TEST_F(EngineE2E, InternetExplorer7And8AreClosedByTheAddressInTheirBars) {
+  auto program = Start(kRules);
+  const std::string ie7 = " - Windows Internet Explorer";
+  std::string spec = Window("IEFrame", "Page" + ie7, 800, 600, "ie8bar", "http://ads.example.com/pop") +  // w0
+                     Window("IEFrame", "Page" + ie7, 800, 600, "ie7bar", "http://ads.example.com/pop") +  // w1
+                     Window("IEFrame", "News" + ie7, 800, 600, "ie8bar", "http://news.example/") +        // w2
+                     Window("IEFrame", "News" + ie7, 800, 600, "ie7bar", "http://news.example/") +        // w3
+                     Window("MozillaWindowClass", "Page - Mozilla Firefox", 800, 600, "ie8bar",
+                            "http://ads.example.com/pop");                                                // w4
+  BrowserFixture fx(dir.path(), spec);
+  ASSERT_TRUE(fx.Ready());
+  ExpectClosedExactly(fx, {true, true, false, false, false}, spec);
+}
+
+// Captions as Unicode browsers set them, in UTF-8 for the fixture: an em or
+// en dash before the browser's name, a dash the code page has not got
+// (U+2015), letters outside the code page. The spec file is UTF-8.
+const char kWideCaptions[] =
+    u8"window\tMozillaWindowClass\tGewinnspiel \u2014 Mozilla Firefox\t800\t600\twide\t\r\n"       // w0
+    u8"window\tMozillaWindowClass\tGewinnspiel \u2013 Pale Moon\t800\t600\twide\t\r\n"             // w1
+    u8"window\tChrome_WidgetWin_1\tGewinnspiel \u2015 Google Chrome\t800\t600\twide\t\r\n"         // w2
+    u8"window\tOperaWindowClass\t\u039a\u03b1\u03b6\u03af\u03bd\u03bf casino - Opera\t800\t600\twide\t\r\n"  // w3
+    u8"window\tMozillaWindowClass\tNews \u2014 Mozilla Firefox\t800\t600\twide\t\r\n";             // w4
+
+// On the NT family the program reads those captions in Unicode: the rules
+// match them as the user reads them.
+TEST_F(EngineE2E, UnicodeCaptionsWithDashesAreRecognisedAndMatched) {
+  auto program = Start(kRules);
+  BrowserFixture fx(dir.path(), kWideCaptions);
+  ASSERT_TRUE(fx.Ready());
+  ExpectClosedExactly(fx, {true, true, true, true, false}, kWideCaptions);
+}
+
+// What the real backend reads of them, in the code page (Windows-1252 here).
+TEST(Win32DesktopE2E, UnicodeCaptionsAreReadInTheCodePage) {
+  ASSERT_EQ(1252u, GetACP());
+  TempDir dir;
+  BrowserFixture fx(dir.path(), kWideCaptions);
+  ASSERT_TRUE(fx.Ready());
+  Win32Desktop desk;
+  desk.ReadCaptionsInUnicode(true);
+  std::vector<std::string> captions;
+  desk.EnumTopLevel([&](WindowHandle w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(w), &pid);
+    if (pid == fx.pid() && desk.IsVisible(w)) captions.push_back(desk.Caption(w, 255));
+    return true;
+  });
+  std::sort(captions.begin(), captions.end());
+  EXPECT_EQ((std::vector<std::string>{"?????? casino - Opera", "Gewinnspiel - Google Chrome",
+                                      "Gewinnspiel \x96 Pale Moon", "Gewinnspiel \x97 Mozilla Firefox",
+                                      "News \x97 Mozilla Firefox"}),
+            captions);
+  // Cut to the buffer as the ANSI call cuts.
+  desk.EnumTopLevel([&](WindowHandle w) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(reinterpret_cast<HWND>(w), &pid);
+    if (pid == fx.pid() && desk.ClassName(w, 255) == "Chrome_WidgetWin_1") {
+      EXPECT_EQ("Gewinn", desk.Caption(w, 7));
+    }
+    return true;
+  });
 }
 
 TEST_F(EngineE2E, PausedTakesTheSnapshotButClosesNothing) {
