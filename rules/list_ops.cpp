@@ -121,10 +121,6 @@ long FindStrInListview(const std::string& text, const ListModel& list, const std
   return -1;
 }
 
-bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix) {
-  return FindStrInListview(text, list, suffix) >= 0;
-}
-
 // Written apart from the bisection's comparison, which stays inlined there:
 // this one serves a user's click, not the scan cycle.
 bool RowEquals(const std::string& text, const std::string& row, const std::string& suffix) {

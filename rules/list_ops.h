@@ -26,10 +26,9 @@ std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values);
 // direction; any other mode does nothing.
 void ListviewSort(ListModel& list, int column, int mode);
 
-// True when some row, with the suffix appended, equals the text (both
-// trimmed, a-z folded). Binary search: the rows must be sorted ascending.
-bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix);
-// The same lookup, giving the index of the row found; -1 when none is.
+// The index of a row that, with the suffix appended, equals the text (both
+// trimmed, a-z folded); -1 when none does. Binary search: the rows must be
+// sorted ascending.
 long FindStrInListview(const std::string& text, const ListModel& list, const std::string& suffix);
 // The comparison of that lookup for one row: the row's text with the suffix
 // equals the text (both trimmed, a-z folded).
