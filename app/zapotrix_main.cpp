@@ -101,6 +101,12 @@ void ZapotrixMain::FormCreate() {
   a.flags.IsWinXP = version == "WinXP";
   a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);
   RegIniRead(a.os.registry, a.settings);
+  // Panels 1 to 4 show each scanner as the settings have it, in the
+  // language, from here on (the window's design shows them all on, in German).
+  XCFG_SCANNER_WDS();
+  XCFG_SCANNER_URL();
+  XCFG_SCANNER_ADS();
+  XCFG_SCANNER_WCS();
 
   if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {
     int top = (view.ScreenHeight() - view.WindowHeight()) / 2;

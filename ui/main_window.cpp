@@ -280,20 +280,13 @@ void MainWindow::SetColumnText(int control, int column, const char* text) {
 void MainWindow::SetCaption(const std::string& caption) { SetWindowTextA(hwnd(), caption.c_str()); }
 
 void MainWindow::SetStatusPanel(int panel, const std::string& text) {
-  SendDlgItemMessageA(hwnd(), IDC_STATUSBAR1, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-void MainWindow::SetStatusLine(const std::string& text) {
   HWND status = Item(IDC_STATUSBAR1);
-  if (text.empty()) {
-    SendMessageA(status, SB_SIMPLE, FALSE, 0);
-    return;
-  }
   // A status bar text holds at most 127 characters: a longer one ends in
-  // an ellipsis.
+  // an ellipsis. The whole text is the panel's tooltip, which shows where
+  // the panel cuts it off.
   std::string shown = text.size() <= kStatusTextMax ? text : text.substr(0, kStatusTextMax - 3) + "...";
-  SendMessageA(status, SB_SIMPLE, TRUE, 0);
-  SendMessageA(status, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(shown.c_str()));
+  SendMessageA(status, SB_SETTEXTA, panel, reinterpret_cast<LPARAM>(shown.c_str()));
+  SendMessageA(status, SB_SETTIPTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void MainWindow::SetPauseLabelVisible(bool visible) { ShowWindow(Item(IDC_LABEL1), visible ? SW_SHOW : SW_HIDE); }

@@ -87,7 +87,6 @@ class MainWindow : public WindowBase, public MainView {
   // MainView
   void SetCaption(const std::string& caption) override;
   void SetStatusPanel(int panel, const std::string& text) override;
-  void SetStatusLine(const std::string& text) override;
   void SetLanguage(int language) override;
   void SetPauseLabelVisible(bool visible) override;
   void SetPauseActionCaption(const std::string& caption) override;

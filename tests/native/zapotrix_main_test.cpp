@@ -71,7 +71,9 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
   AppState& a = main->state();
   EXPECT_EQ("Zapotrix", w.view.caption);
   EXPECT_EQ(" Zapotrix Version 1.2.0.90", w.view.panels[0]);
-  EXPECT_EQ(1u, w.view.panels.size());  // start-up sets only panel 0
+  // Start-up sets panel 0 and the scanners' panels 1 to 4, not the cycle's 5 and 6.
+  EXPECT_EQ(5u, w.view.panels.size());
+  EXPECT_EQ(" WCS: ON", w.view.panels[4]);
   EXPECT_EQ("C:\\Program Files\\Zapotrix\\config\\zapotrix_mainDB_new.ini", a.paths.NewMainDBFile);
   EXPECT_EQ("C:\\Program Files\\Zapotrix\\help\\zapotrix_handbuch.pdf", a.paths.HandbookFile);
   EXPECT_FALSE(a.flags.SkipSaveOnClose);
@@ -150,6 +152,31 @@ TEST_F(Spine, ScannerPanelsShowExactlyTrueAsOnInTheLanguage) {
   main->XCFG_SCANNER_URL();
   EXPECT_EQ(" ADS: An", w.view.panels[3]);
   EXPECT_EQ(" URL: Aus", w.view.panels[2]);
+}
+
+TEST_F(Spine, ScannerPanelsShowTheStoredSettingsInTheLanguageFromStartUpOn) {
+  struct Case {
+    bool german, wds, url, ads, wcs;
+    std::vector<std::string> panels;  // 1 to 4
+  } cases[] = {
+      {false, true, true, true, true, {" WDS: ON", " URL: ON", " ADS: ON", " WCS: ON"}},
+      {false, false, true, false, true, {" WDS: OFF", " URL: ON", " ADS: OFF", " WCS: ON"}},
+      {true, true, false, true, false, {" WDS: An", " URL: Aus", " ADS: An", " WCS: Aus"}},
+  };
+  for (const Case& c : cases) {
+    SimWorld world;
+    world.system.langId = c.german ? 0x0407 : 0x0409;
+    Settings s;
+    SetDefaults(s);
+    s.UseWDS = c.wds, s.UseURL = c.url, s.UseADS = c.ads, s.UseWCS = c.wcs;
+    RegIniSave(world.registry, s);
+    world.Install("[ADS]\r\n1=zebra\r\n");
+    ZapotrixMain m(world.os, world.view, world.timer1, world.timerCheck);
+    m.FormCreate();
+    std::vector<std::string> shown;
+    for (int p = 1; p <= 4; ++p) shown.push_back(world.view.panels[p]);
+    EXPECT_EQ(c.panels, shown) << "german " << c.german;
+  }
 }
 
 TEST_F(Spine, PauseTogglesLabelActionAndTrayTexts) {
