@@ -146,6 +146,7 @@ void ZapotrixMain::FormCreate() {
     view.ListChanged(l->id());
   }
   for (ListModel* l : lists) FitColumns(view, *l);
+  rulesLoaded_ = true;
   view.EnableUpdaterAction(true);
   view.RebuildTrayMenu();
   a.Timer1.SetEnabled(true);

@@ -49,6 +49,9 @@ class ZapotrixMain {
   bool Started() const { return started_; }
   // True when the start-up order ended with an error.
   bool StartFailed() const { return startFailed_; }
+  // The database updater may run once start-up has loaded the rules: it
+  // merges into them.
+  bool UpdaterMayRun() const { return rulesLoaded_; }
 
   // Runs FormCreate. An error that escapes it is shown ("could not start"
   // with its text); the program can then only be ended, and a quit saves
@@ -109,6 +112,7 @@ class ZapotrixMain {
   bool inCycle_ = false;
   bool started_ = false;
   bool startFailed_ = false;
+  bool rulesLoaded_ = false;
   TrayTipPacer trayTip_;
 };
 

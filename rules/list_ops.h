@@ -34,6 +34,13 @@ long FindStrInListview(const std::string& text, const ListModel& list, const std
 // equals the text (both trimmed, a-z folded).
 bool RowEquals(const std::string& text, const std::string& row, const std::string& suffix);
 
+// The row that typing in a list view jumps to: the first at or after
+// start (from there to the end, then from the top) whose first column
+// begins with the typed letters, a-z folded; -1 when none does or nothing
+// was typed. A sorted list (as ListviewSort leaves it in its stored
+// direction) is bisected, since its matching rows stand together.
+int FindTypedRow(const ListModel& list, const std::string& typed, int start, bool sorted);
+
 // The column widths (0-based column index, pixels) that fit a list view of
 // width W holding the given number of rows; empty for a list not fitted.
 std::vector<std::pair<int, int>> rowwidthLW(ListViewId id, int W, size_t rows);

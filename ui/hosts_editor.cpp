@@ -14,7 +14,9 @@
 #include "app/help_actions.h"
 #include "lang/texts.h"
 #include "rules/list_ops.h"
+#include "ui/controls.h"
 #include "ui/gdi.h"
+#include "ui/list_views.h"
 #include "ui/resource.h"
 #include "ui/secondary_window.h"
 
@@ -22,10 +24,6 @@ namespace zt {
 namespace {
 
 constexpr char kEditorClass[] = "THostlistenEditor";
-// ImageList1 (the main window's images): 16 x 16 on magenta.
-constexpr int kImageSize = 16;
-constexpr int kImageCount = 11;
-constexpr COLORREF kImageMask = RGB(255, 0, 255);
 // The least time between two looks at the message queue during a long action.
 constexpr DWORD kPumpIntervalMs = 50;
 // The list's one column before the first fitting.
@@ -34,40 +32,23 @@ constexpr int kColumnWidth = 390;
 // The buttons Timer1 enables once the list is loaded.
 constexpr int kListButtons[] = {IDC_HOSTS_BT_CLEAR, IDC_BTHOSTSADD, IDC_BTHOSTSDEL, IDC_HOSTS_BT_OK};
 
-struct ControlText {
-  int control;
-  const char* HostsEditorTexts::*text;
-};
-constexpr ControlText kControlTexts[] = {
+constexpr ControlText<HostsEditorTexts> kControlTexts[] = {
     {IDC_HOSTS_GROUPBOXURL, &HostsEditorTexts::GroupBoxURL}, {IDC_HOSTS_GROUPBOX7, &HostsEditorTexts::GroupBox7},
     {IDC_BTHOSTSADD, &HostsEditorTexts::BtHostsAdd},         {IDC_BTHOSTSDEL, &HostsEditorTexts::BtHostsDel},
     {IDC_HOSTS_BT_CLEAR, &HostsEditorTexts::Bt_clear},       {IDC_HOSTS_BT_OK, &HostsEditorTexts::Bt_OK},
     {IDC_HOSTS_BT_CANCEL, &HostsEditorTexts::BT_Cancel},     {IDC_HOSTS_BUTTON_HELP, &HostsEditorTexts::Button_help},
 };
-constexpr ControlText kHints[] = {
+constexpr ControlText<HostsEditorTexts> kHints[] = {
     {IDC_HOSTS_BT_CANCEL, &HostsEditorTexts::BT_CancelHint}, {IDC_HOSTS_BT_CLEAR, &HostsEditorTexts::Bt_clearHint},
     {IDC_HOSTS_BT_OK, &HostsEditorTexts::Bt_OKHint},         {IDC_HOSTS_BUTTON_HELP, &HostsEditorTexts::Button_helpHint},
     {IDC_BTHOSTSADD, &HostsEditorTexts::BtHostsAddHint},     {IDC_BTHOSTSDEL, &HostsEditorTexts::BtHostsDelHint},
 };
-struct MenuText {
-  UINT item;
-  bool byPosition;
-  const char* HostsEditorTexts::*text;
-};
-constexpr MenuText kMenuTexts[] = {
+constexpr MenuText<HostsEditorTexts> kMenuTexts[] = {
     {0, true, &HostsEditorTexts::Datei1},
     {IDM_IMPORTHOSTSDATEITXTFORMAT1, false, &HostsEditorTexts::ImporthostsDateitxtformat1},
     {IDM_EXPORTLISTTXT1, false, &HostsEditorTexts::ExportListtxt1},
     {IDM_FENSTERSCHLIESSEN1, false, &HostsEditorTexts::Fensterschliessen1},
 };
-
-std::string ControlString(HWND control) {
-  int length = GetWindowTextLengthA(control);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(control, &text[0], length + 1);
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
 
 // Repainting of a window is off while this lives; afterwards the window
 // is painted whole.
@@ -174,7 +155,6 @@ THostlistenEditor::THostlistenEditor(AppState& app, HWND mainWindow, HostsEditor
 
 THostlistenEditor::~THostlistenEditor() {
   if (hwnd()) DestroyWindow(hwnd());
-  if (images_) ImageList_Destroy(images_);
 }
 
 bool THostlistenEditor::Create() {
@@ -200,32 +180,13 @@ void THostlistenEditor::FormCreateControls() {
 
   HWND list = Item(IDC_LISTVIEWHOSTS);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
-  {
-    GdiObject<HBITMAP> strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_IMAGELIST1),
-                                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ImageList_AddMasked(images_, strip.get(), kImageMask);
-  }
-  ListView_SetImageList(list, images_, LVSIL_SMALL);
-  Header_SetImageList(ListView_GetHeader(list), images_);
-  LVCOLUMNA col = {};
-  col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-  col.fmt = LVCFMT_LEFT;
-  col.cx = kColumnWidth;
-  col.pszText = const_cast<char*>("");
-  ListView_InsertColumn(list, 0, &col);
+  images_.reset(LoadImageStrip());
+  ListView_SetImageList(list, images_.get(), LVSIL_SMALL);
+  Header_SetImageList(ListView_GetHeader(list), images_.get());
+  AddListColumn(list, 0, kColumnWidth);
 
-  hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  for (const ControlText& h : kHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  hints_.Create(hwnd());
+  hints_.Add(kHints, Items());
 }
 
 void THostlistenEditor::SetLanguage(int language) {
@@ -234,39 +195,20 @@ void THostlistenEditor::SetLanguage(int language) {
 
 void THostlistenEditor::ApplyLanguage(const HostsEditorTexts& t) {
   SetWindowTextA(hwnd(), t.caption);
-  for (const ControlText& c : kControlTexts) SetDlgItemTextA(hwnd(), c.control, t.*c.text);
+  SetControlTexts(kControlTexts, t, Items());
   // The count once the list is loaded, else the label's own text.
   if (loaded_)
     SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, (t.countPrefix + std::to_string(editor_.ListViewHosts.size())).c_str());
   else
     SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, t.Label1);
-  LVCOLUMNA col = {};
-  col.mask = LVCF_TEXT;
-  col.pszText = const_cast<char*>(t.ListViewHostsColumn0);
-  ListView_SetColumn(Item(IDC_LISTVIEWHOSTS), 0, &col);
-  for (const ControlText& h : kHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>(t.*h.text);
-    SendMessageA(hints_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  HMENU menu = GetMenu(hwnd());
-  for (const MenuText& m : kMenuTexts) {
-    MENUITEMINFOA info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_TYPE;
-    info.fType = MFT_STRING;
-    info.dwTypeData = const_cast<char*>(t.*m.text);
-    SetMenuItemInfoA(menu, m.item, m.byPosition, &info);
-  }
-  DrawMenuBar(hwnd());
+  SetListColumnText(Item(IDC_LISTVIEWHOSTS), 0, t.ListViewHostsColumn0);
+  hints_.SetTexts(kHints, t, Items());
+  SetMenuTexts(hwnd(), kMenuTexts, t);
 }
 
 void THostlistenEditor::FormShow() {
   SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  SendMessageA(hints_, TTM_ACTIVATE, app_.settings.ShowHint ? TRUE : FALSE, 0);
+  hints_.Activate(app_.settings.ShowHint);
   editor_.FormShow();
 }
 
@@ -389,22 +331,7 @@ void THostlistenEditor::ProcessPendingMessages() {
   DWORD now = GetTickCount();
   if (now - lastPump_ < kPumpIntervalMs) return;
   lastPump_ = now;
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // left for the message loop
-      return;
-    }
-    if (PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-bool THostlistenEditor::PreTranslate(MSG& msg) {
-  HWND self = hwnd();
-  if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) return false;
-  return IsDialogMessageA(self, &msg) != FALSE;
+  PumpPendingMessages();
 }
 
 // ---- handlers ----
@@ -586,7 +513,7 @@ void THostlistenEditor::OnCommand(int id, int code) {
 }
 
 LRESULT THostlistenEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (!hints_) return Default(msg, wp, lp);  // still inside the template's creation
+  if (!hints_.get()) return Default(msg, wp, lp);  // still inside the template's creation
   switch (msg) {
     case WM_TIMER:
       if (wp == kHostsTimer1Id) Timer1Timer();

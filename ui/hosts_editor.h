@@ -11,7 +11,9 @@
 #include "app/app_state.h"
 #include "hosts/hosts_list.h"
 #include "platform/win32/win.h"
-#include "ui/window_base.h"
+#include "ui/controls.h"
+#include "ui/gdi.h"
+#include "ui/secondary_window.h"
 #include <commctrl.h>
 
 namespace zt {
@@ -42,7 +44,7 @@ constexpr UINT kHostsTimer1Interval = 200;
 constexpr int kHostsClientWidth = 456;
 constexpr int kHostsClientHeight = 534;
 
-class THostlistenEditor : public WindowBase, private HostsListView {
+class THostlistenEditor : public SecondaryWindow, private HostsListView {
  public:
   // The editor works on the program's state (settings, language, paths,
   // the hosts environment); mainWindow centres it and is brought to the
@@ -51,11 +53,11 @@ class THostlistenEditor : public WindowBase, private HostsListView {
   ~THostlistenEditor() override;
 
   // Creates the window hidden, Timer1 running.
-  bool Create();
+  bool Create() override;
+  void Present() override { Show(); }
   // Shows it and brings it to the front (FormShow runs when it is shown).
   void Show();
   // Tab, Enter and Escape of the dialog keys; true when the message was used.
-  bool PreTranslate(MSG& msg);
 
   // For tests and timings: the logic and what the window shows.
   HostsListEditor& editor() { return editor_; }
@@ -99,7 +101,6 @@ class THostlistenEditor : public WindowBase, private HostsListView {
   void ShowList();
   void ShowCount();
   void EmptyList();
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
   const HostsEditorTexts& texts() const { return language_.texts(); }
 
   // Runs a user's action: an error is shown in the error box, and while an
@@ -113,8 +114,8 @@ class THostlistenEditor : public WindowBase, private HostsListView {
   HostsEditorDialogs& dialogs_;
   HostsListEditor editor_;
   WindowLanguage<HostsEditorTexts> language_;
-  HIMAGELIST images_ = nullptr;  // ImageList1's images: the rule icon, the sort arrows
-  HWND hints_ = nullptr;
+  ImageList images_;  // ImageList1's images: the rule icon, the sort arrows
+  Tooltips hints_;
   bool loaded_ = false;  // Timer1 has loaded the list
   bool busy_ = false;
   bool closeWhenIdle_ = false;

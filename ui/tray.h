@@ -58,6 +58,8 @@ class TrayMenu {
   HMENU handle() const { return menu_.get(); }
   const std::vector<TrayMenuItem>& items() const { return items_; }
   std::vector<TrayMenuItem>& items() { return items_; }
+  // Shows the menu at the cursor for `window`; the item chosen, or nullptr.
+  const TrayMenuItem* Track(HWND window) const;
   // The item with a menu command identifier; nullptr for none.
   const TrayMenuItem* ItemFor(UINT command) const;
   static UINT CommandOf(const TrayMenuItem& item);

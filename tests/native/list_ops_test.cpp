@@ -86,6 +86,35 @@ TEST(FindStrInListview, FindsEveryRowOfALargeSortedList) {
   EXPECT_FALSE(Found("entry1", m, ""));
 }
 
+// Typing in a list: ListView1 keeps the order the windows were found in,
+// so its search runs from the start row round to the top.
+TEST(FindTypedRow, UnsortedListSearchesOnFromTheStartRowAndWraps) {
+  ListModel m = Rows({"Zeta news", "alpha mail", "Beta shop", "beta blog", "gamma"}, ListViewId::ListView1);
+  struct Case {
+    const char* typed;
+    int start, row;
+  } cases[] = {
+      {"b", 0, 2}, {"b", 2, 2}, {"b", 3, 3}, {"b", 4, 2},  // wraps round to the first match
+      {"ALPHA", 0, 1}, {"z", 3, 0}, {"x", 0, -1}, {"", 0, -1}, {"gamma ray", 0, -1},
+      {"a", -1, 1}, {"a", 99, 1},  // a start outside the rows counts from the top
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.row, FindTypedRow(m, c.typed, c.start, false)) << c.typed << " from " << c.start;
+}
+
+// On a sorted list the bisecting search lands where the plain one does,
+// in both directions, from every start row.
+TEST(FindTypedRow, BisectionAgreesWithThePlainSearchOnSortedLists) {
+  ListModel m = Rows({"ads.example", "Ads.other", "banner.net", "click.com", "clicks.org", "tracker.io", "x"});
+  for (int direction : {0, 1}) {
+    ListviewSort(m, 0, direction);
+    for (const char* typed : {"a", "ADS.", "b", "c", "click", "clicks", "t", "x", "y", "0"})
+      for (int start = 0; start < static_cast<int>(m.size()); ++start)
+        EXPECT_EQ(FindTypedRow(m, typed, start, false), FindTypedRow(m, typed, start, true))
+            << direction << " " << typed << " from " << start;
+  }
+}
+
 TEST(RowwidthLW, ThresholdsAndBankersRounding) {
   using P = std::vector<std::pair<int, int>>;
   EXPECT_EQ((P{{0, 326}, {1, 160}}), rowwidthLW(ListViewId::ListView1, 500, 7));

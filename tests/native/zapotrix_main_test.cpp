@@ -64,8 +64,10 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
     EXPECT_EQ("Apfel", main->state().rules.ADS.text(0));
     EXPECT_EQ(396, (w.view.widths[{ListViewId::ADS, 0}]));
     EXPECT_TRUE(w.view.updaterEnabled);
+    EXPECT_TRUE(main->UpdaterMayRun());
     EXPECT_EQ(1, w.view.trayMenuBuilds);
   };
+  EXPECT_FALSE(main->UpdaterMayRun());
   main->FormCreate();
   EXPECT_EQ(1, enabled);
   AppState& a = main->state();
@@ -280,6 +282,8 @@ TEST_F(Spine, FailedStartUpIsShownAndAQuitThenEndsWithoutSaving) {
   main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
   main->Start();
   EXPECT_TRUE(main->StartFailed());
+  EXPECT_FALSE(main->UpdaterMayRun());  // the rules were never loaded
+  EXPECT_FALSE(w.view.updaterEnabled);
   ASSERT_EQ(1u, w.system.boxes.size());
   EXPECT_EQ(std::string(TextsFor(false).msg.startupFailed) + "\nno notification area", w.system.boxes[0].text);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);

@@ -232,7 +232,7 @@ const Action kActions[] = {
 TEST_F(Window, LanguageRoutineWritesEveryTextOfItsTableAndIgnoresOtherValues) {
   Start();
   auto expect = [&](const MainWindowTexts& t) {
-    for (const ControlText& c : kControlTexts) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
+    for (const auto& c : kControlTexts) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
     for (const ColumnText& c : kColumnTexts) {
       char text[128] = {};
       LVCOLUMNA col = {};
