@@ -47,6 +47,22 @@ QuitAnswer ZapotrixMain::QuitRequested() const {
   return started_ ? QuitAnswer::SaveAndEnd : QuitAnswer::Wait;
 }
 
+CloseStep ZapotrixMain::Close(QuitBy by) {
+  switch (QuitRequested()) {
+    case QuitAnswer::Wait: return CloseStep::Wait;
+    case QuitAnswer::EndWithoutSaving: return CloseStep::End;
+    case QuitAnswer::SaveAndEnd: break;
+  }
+  if (quitAsking_ && by == QuitBy::User) return CloseStep::Stay;
+  quitAsking_ = true;
+  // Cleared however the save ends: after an error box a later quit may try again.
+  struct Asking {
+    bool& flag;
+    ~Asking() { flag = false; }
+  } asking{quitAsking_};
+  return FormClose(by) ? CloseStep::End : CloseStep::Stay;
+}
+
 void ZapotrixMain::FormCreate() {
   AppState& a = app_;
   MainView& view = a.view;

@@ -46,6 +46,12 @@ void SetStatusText(HWND status, int panel, const std::string& text) {
   SendMessageA(status, SB_SETTIPTEXTA, panel, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
+std::string CtrlShortcutText(char key) {
+  char ctrl[32] = {};
+  if (!GetKeyNameTextA(static_cast<LONG>(MapVirtualKeyA(VK_CONTROL, 0) << 16), ctrl, sizeof ctrl)) return "";
+  return std::string(ctrl) + "+" + key;
+}
+
 RECT ScreenRect(HWND window) {
   RECT r = {};
   GetWindowRect(window, &r);

@@ -69,6 +69,10 @@ void SetStatusPanels(HWND status, const int (&widths)[N]) {
 // tooltip.
 void SetStatusText(HWND status, int panel, const std::string& text);
 
+// A shortcut of the Ctrl key as a menu shows it, in the names the keyboard
+// layout gives its keys ("Ctrl+S", "Strg+S"); empty when it has none.
+std::string CtrlShortcutText(char key);
+
 // A window's place and size on the screen.
 RECT ScreenRect(HWND window);
 

@@ -16,30 +16,7 @@
 namespace zt {
 namespace {
 
-// The hidden window that owns the main window: an owned window has no
-// taskbar button, so the program shows itself only in the tray.
-constexpr char kOwnerClass[] = "Tzapotrix_owner";
 constexpr char kMainClass[] = "Tzapotrix_main";
-
-
-// The pause action's shortcut as the menu shows it, in the names the
-// keyboard layout gives its keys ("Ctrl+S", "Strg+S").
-std::string PauseShortcutText() {
-  char ctrl[32] = {};
-  if (!GetKeyNameTextA(static_cast<LONG>(MapVirtualKeyA(VK_CONTROL, 0) << 16), ctrl, sizeof ctrl)) return "";
-  return std::string(ctrl) + "+S";
-}
-
-HWND CreateOwner(HINSTANCE inst) {
-  WNDCLASSA wc = {};
-  if (!GetClassInfoA(inst, kOwnerClass, &wc)) {
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = inst;
-    wc.lpszClassName = kOwnerClass;
-    RegisterClassA(&wc);
-  }
-  return CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
-}
 
 }  // namespace
 
@@ -57,7 +34,9 @@ bool MainWindow::Create() {
   icon_ = LoadIconA(inst, MAKEINTRESOURCEA(IDI_APP));
   tray_ = TrayIcon(kMsgTrayCallback, icon_);
   shortcuts_.reset(LoadAcceleratorsA(inst, MAKEINTRESOURCEA(IDR_MAINSHORTCUTS)));
-  owner_.reset(CreateOwner(inst));
+  // Owned by a hidden window, the main window has no taskbar button: the
+  // program shows itself only in the tray.
+  owner_.reset(CreateHiddenOwner());
   if (!CreateFromTemplate(kMainClass, IDD_MAIN, owner_.get(), icon_)) return false;
   SetShortcuts(shortcuts_.get());
 
@@ -157,7 +136,7 @@ void MainWindow::SetStatusPanel(int panel, const std::string& text) {
 void MainWindow::SetPauseLabelVisible(bool visible) { ShowWindow(Item(IDC_LABEL1), visible ? SW_SHOW : SW_HIDE); }
 
 void MainWindow::SetPauseActionCaption(const std::string& caption) {
-  std::string shortcut = PauseShortcutText();
+  std::string shortcut = CtrlShortcutText('S');
   SetMenuText(IDM_ACTION_ZAPOTRIXHALTEN, false, shortcut.empty() ? caption : caption + "\t" + shortcut);
 }
 
@@ -260,15 +239,10 @@ void MainWindow::set_popupmenu() {
 void MainWindow::ShowTrayMenu() {
   set_popupmenu();
   trayMenuShown_ = true;
-  const TrayMenuItem* item = trayMenu_.Track(hwnd());
+  const TrayMenuItem* chosen = trayMenu_.Track(hwnd());
   trayMenuShown_ = false;
-  if (item) {
-    TrayMenuItem chosen = *item;
-    TrayItemClick(chosen);
-  }
-}
-
-void MainWindow::TrayItemClick(const TrayMenuItem& item) {
+  if (!chosen) return;
+  TrayMenuItem item = *chosen;  // the menu may be built anew by the action
   switch (item.command) {
     case TrayCommand::CreateRule: PopupItemClick(item.position); break;
     case TrayCommand::Show: ShowMainWindow(false); break;
@@ -370,31 +344,12 @@ void MainWindow::FormShow() {
 }
 
 void MainWindow::OnClose() {
-  switch (main_->QuitRequested()) {
-    case QuitAnswer::Wait:
-      closePending_ = true;
-      return;
-    case QuitAnswer::EndWithoutSaving:
-      DestroyWindow(hwnd());
-      return;
-    case QuitAnswer::SaveAndEnd: {
-      // A second quit of the user while the question of a failed save is
-      // open waits for that answer; the installer's quit goes through.
-      if (quitAsking_ && quitBy_ == QuitBy::User) return;
-      quitAsking_ = true;
-      bool end = false;
-      try {
-        end = main_->FormClose(quitBy_);
-      } catch (...) {
-        quitAsking_ = false;  // the error box follows; a later quit may try again
-        throw;
-      }
-      quitAsking_ = false;
-      // A quit of the installer that came while the question was open has
-      // ended the window already.
-      if (end && IsWindow(hwnd())) DestroyWindow(hwnd());
-      return;
-    }
+  switch (main_->Close(quitBy_)) {
+    case CloseStep::Wait: closePending_ = true; break;
+    // A quit of the installer that came while a question was open may have
+    // ended the window already.
+    case CloseStep::End: if (hwnd()) DestroyWindow(hwnd()); break;
+    case CloseStep::Stay: break;
   }
 }
 
@@ -435,18 +390,10 @@ LRESULT MainWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<NMHDR*>(lp));
-    case WM_MEASUREITEM: {
-      auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
-      if (item.CtlType != ODT_MENU) break;
-      trayMenu_.MeasureItem(item);
-      return TRUE;
-    }
-    case WM_DRAWITEM: {
-      auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
-      if (item.CtlType != ODT_MENU) break;
-      trayMenu_.popupDrawItem(item);
-      return TRUE;
-    }
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM:
+      if (trayMenu_.OnOwnerDraw(msg, lp)) return TRUE;
+      break;
     case WM_SIZE:
       SendDlgItemMessageA(hwnd(), IDC_STATUSBAR1, WM_SIZE, 0, 0);
       break;

@@ -131,7 +131,6 @@ class MainWindow : public WindowBase, public MainView {
   void ShowMainWindow(bool withSecondary);
   void set_popupmenu();
   void ShowTrayMenu();
-  void TrayItemClick(const TrayMenuItem& item);
   void PopupItemClick(int position);
   // Actions.
   void OnCommand(int id, int code, HWND control);
@@ -168,7 +167,6 @@ class MainWindow : public WindowBase, public MainView {
   RuleEditorControls ruleEditor_;
   bool closePending_ = false;
   QuitBy quitBy_ = QuitBy::User;  // who asked for the pending or running quit
-  bool quitAsking_ = false;       // a failed save's question is open
   bool trayMenuShown_ = false;
   // The secondary windows; last, so they go before the rest.
   SecondaryWindows secondary_;

@@ -64,6 +64,8 @@ class TrayMenu {
   const TrayMenuItem* ItemFor(UINT command) const;
   static UINT CommandOf(const TrayMenuItem& item);
 
+  // WM_MEASUREITEM and WM_DRAWITEM: true when they were the menu's.
+  bool OnOwnerDraw(UINT msg, LPARAM lp);
   // WM_MEASUREITEM and WM_DRAWITEM of the menu's items.
   void MeasureItem(MEASUREITEMSTRUCT& m);
   void popupDrawItem(const DRAWITEMSTRUCT& d);

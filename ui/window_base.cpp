@@ -89,6 +89,19 @@ void WindowBase::BringToFront() {
   SetForegroundWindow(hwnd_);
 }
 
+HWND CreateHiddenOwner() {
+  constexpr char kOwnerClass[] = "Tzapotrix_owner";
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  if (!GetClassInfoA(inst, kOwnerClass, &wc)) {
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = inst;
+    wc.lpszClassName = kOwnerClass;
+    RegisterClassA(&wc);
+  }
+  return CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
+}
+
 void PumpPendingMessages() {
   MSG msg;
   while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -56,6 +56,9 @@ class WindowBase {
   HACCEL shortcuts_ = nullptr;
 };
 
+// A hidden window to own another: an owned window has no taskbar button.
+HWND CreateHiddenOwner();
+
 // Runs the messages waiting in the queue through PreTranslate. A WM_QUIT
 // met on the way is posted again and left for the program's own loop.
 void PumpPendingMessages();

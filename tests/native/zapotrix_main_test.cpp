@@ -304,6 +304,52 @@ TEST_F(Spine, QuitWaitsWhileStartUpRunsAndSavesAfterIt) {
   EXPECT_EQ(QuitAnswer::SaveAndEnd, main->QuitRequested());
 }
 
+// The window's quit: waits during start-up, ends after a save or a failed
+// start-up, stays when the user keeps the program; while a failed save's
+// question is open, a second quit of the user is ignored and the
+// installer's ends the program.
+TEST_F(Spine, CloseWaitsEndsOrStaysAsTheQuitAndTheSaveDecide) {
+  w.Install();
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  std::vector<CloseStep> duringStart;
+  w.view.onPump = [&] { duringStart.push_back(main->Close(QuitBy::User)); };
+  main->Start();
+  w.view.onPump = nullptr;
+  ASSERT_FALSE(duringStart.empty());
+  EXPECT_EQ(CloseStep::Wait, duringStart.front());
+
+  struct Case {
+    const char* name;
+    bool saveFails;
+    int answer;      // to the failed save's question
+    bool nested;     // another quit comes while the question is open
+    QuitBy second;   // who sends it
+    CloseStep inner, outer;
+  } cases[] = {
+      {"saved", false, kIdYes, false, QuitBy::User, CloseStep::Stay, CloseStep::End},
+      {"kept after a failed save", true, kIdNo, false, QuitBy::User, CloseStep::Stay, CloseStep::Stay},
+      {"quit anyway", true, kIdYes, false, QuitBy::User, CloseStep::Stay, CloseStep::End},
+      {"user again while asked", true, kIdNo, true, QuitBy::User, CloseStep::Stay, CloseStep::Stay},
+      {"installer while asked", true, kIdNo, true, QuitBy::Setup, CloseStep::End, CloseStep::Stay},
+  };
+  for (const Case& c : cases) {
+    w.system.failWrites = c.saveFails;
+    w.system.answers = {c.answer};
+    std::vector<CloseStep> inner;
+    w.system.onMessageBox = [&] {
+      if (c.nested && inner.empty()) inner.push_back(main->Close(c.second));
+    };
+    EXPECT_EQ(c.outer, main->Close(QuitBy::User)) << c.name;
+    if (c.nested) {
+      ASSERT_EQ(1u, inner.size()) << c.name;
+      EXPECT_EQ(c.inner, inner[0]) << c.name;
+    }
+    w.system.onMessageBox = nullptr;
+    main->state().flags.SkipSaveOnClose = false;
+  }
+  w.system.failWrites = false;
+}
+
 // A rule database that cannot be written: the user's quit names the cause
 // and asks whether to quit anyway; the installer's quit ends silently.
 struct SaveFailure {
