@@ -233,17 +233,7 @@ void THostlistenEditor::ShowList() {
     }
   }
   syncingSelection_ = false;
-  if (model.sortColumn >= 0) {
-    HWND header = ListView_GetHeader(list);
-    HDITEMA item = {};
-    item.mask = HDI_FORMAT;
-    if (Header_GetItem(header, model.sortColumn, &item)) {
-      item.mask = HDI_FORMAT | HDI_IMAGE;
-      item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
-      item.iImage = model.sortImage;
-      Header_SetItem(header, model.sortColumn, &item);
-    }
-  }
+  ShowSortImage(list, model);
   RECT r = {};
   GetWindowRect(list, &r);
   for (const auto& [column, width] : rowwidthLW(ListViewId::Hosts, r.right - r.left, model.size()))

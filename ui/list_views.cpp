@@ -95,20 +95,22 @@ void ModelListViews::Show(const Binding& b) {
       ListView_EnsureVisible(list, model.selected, FALSE);
     }
   }
-  if (model.sortColumn >= 0) {
-    // The sort image beside the column's caption, which stays.
-    HWND header = ListView_GetHeader(list);
-    HDITEMA item = {};
-    item.mask = HDI_FORMAT;
-    if (Header_GetItem(header, model.sortColumn, &item)) {
-      item.mask = HDI_FORMAT | HDI_IMAGE;
-      item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
-      item.iImage = model.sortImage;
-      Header_SetItem(header, model.sortColumn, &item);
-    }
-  }
+  ShowSortImage(list, model);
   InvalidateRect(list, nullptr, FALSE);
   showing_ = false;
+}
+
+void ShowSortImage(HWND list, const ListModel& model) {
+  if (model.sortColumn < 0) return;
+  // The image beside the column's caption, which stays.
+  HWND header = ListView_GetHeader(list);
+  HDITEMA item = {};
+  item.mask = HDI_FORMAT;
+  if (!Header_GetItem(header, model.sortColumn, &item)) return;
+  item.mask = HDI_FORMAT | HDI_IMAGE;
+  item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
+  item.iImage = model.sortImage;
+  Header_SetItem(header, model.sortColumn, &item);
 }
 
 bool ModelListViews::OnNotify(const Binding& b, NMHDR& n, LRESULT* result, bool* userSelected) {

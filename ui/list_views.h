@@ -17,6 +17,8 @@ namespace zt {
 // arrows, the browsers): 16 x 16 on magenta, which is transparent. The
 // caller owns it.
 HIMAGELIST LoadImageStrip();
+// The sort direction's image in the header of the model's sort column.
+void ShowSortImage(HWND list, const ListModel& model);
 
 class ModelListViews {
  public:

@@ -157,7 +157,7 @@ class MainWindow : public WindowBase, public MainView {
   WindowLanguage<Texts> language_;
   ModelListViews listViews_;
   Window owner_;  // the hidden window that owns the main window, so it has no taskbar button
-  HICON icon_ = nullptr;
+  HICON icon_ = nullptr;  // a shared resource icon: the system frees it
   ImageList images_;      // ImageList1
   Tooltips hints_;
   Accelerators shortcuts_;
