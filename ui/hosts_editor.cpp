@@ -50,21 +50,6 @@ constexpr MenuText<HostsEditorTexts> kMenuTexts[] = {
     {IDM_FENSTERSCHLIESSEN1, false, &HostsEditorTexts::Fensterschliessen1},
 };
 
-// Repainting of a window is off while this lives; afterwards the window
-// is painted whole.
-class RedrawOff {
- public:
-  explicit RedrawOff(HWND w) : w_(w) { SendMessageA(w_, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawOff() {
-    SendMessageA(w_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(w_, nullptr, TRUE);
-  }
-  RedrawOff(const RedrawOff&) = delete;
-  RedrawOff& operator=(const RedrawOff&) = delete;
-
- private:
-  HWND w_;
-};
 
 // ---- the system's dialogs ----
 
@@ -150,7 +135,7 @@ THostlistenEditor::THostlistenEditor(AppState& app, HWND mainWindow, HostsEditor
     : app_(app),
       mainWindow_(mainWindow),
       dialogs_(dialogs),
-      editor_(app.Hosts(), app.settings, *this),
+      editing_(app, *this),
       language_([](const Texts& t) -> const HostsEditorTexts& { return t.hostsEditor; }) {}
 
 THostlistenEditor::~THostlistenEditor() {
@@ -190,15 +175,15 @@ void THostlistenEditor::FormCreateControls() {
 }
 
 void THostlistenEditor::SetLanguage(int language) {
-  if (language_.Set(language)) ApplyLanguage(texts());
+  if (language_.Set(language)) ApplyLanguage(language_.texts());
 }
 
 void THostlistenEditor::ApplyLanguage(const HostsEditorTexts& t) {
   SetWindowTextA(hwnd(), t.caption);
   SetControlTexts(kControlTexts, t, Items());
   // The count once the list is loaded, else the label's own text.
-  if (loaded_)
-    SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, (t.countPrefix + std::to_string(editor_.ListViewHosts.size())).c_str());
+  if (editing_.loaded())
+    SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, (t.countPrefix + std::to_string(editor().ListViewHosts.size())).c_str());
   else
     SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, t.Label1);
   SetListColumnText(Item(IDC_LISTVIEWHOSTS), 0, t.ListViewHostsColumn0);
@@ -209,14 +194,14 @@ void THostlistenEditor::ApplyLanguage(const HostsEditorTexts& t) {
 void THostlistenEditor::FormShow() {
   SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
   hints_.Activate(app_.settings.ShowHint);
-  editor_.FormShow();
+  editing_.FormShow();
 }
 
 // ---- the list ----
 
 void THostlistenEditor::ShowList() {
   HWND list = Item(IDC_LISTVIEWHOSTS);
-  const ListModel& model = editor_.ListViewHosts;
+  const ListModel& model = editor().ListViewHosts;
   int rows = static_cast<int>(model.size());
   // The selection shown is known from the list's notifications: asking the
   // list for it walks every row of a virtual list on some systems.
@@ -241,22 +226,39 @@ void THostlistenEditor::ShowList() {
   InvalidateRect(list, nullptr, FALSE);
 }
 
-void THostlistenEditor::ShowCount() {
-  std::string text = texts().countPrefix + std::to_string(editor_.ListViewHosts.size());
+void THostlistenEditor::ShowCount(const std::string& text) {
   SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, text.c_str());
 }
 
-// Empties the list and gives its memory back.
-void THostlistenEditor::EmptyList() {
-  RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-  editor_.ListViewHosts.Replace({});
-  editor_.ListViewHosts.selected = -1;
-  ShowList();
+std::string THostlistenEditor::AddText() { return ControlString(Item(IDC_EDADDHOSTS)); }
+
+void THostlistenEditor::SetAddText(const std::string& text) { SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, text.c_str()); }
+
+void THostlistenEditor::ScrollTo(int row) { ListView_EnsureVisible(Item(IDC_LISTVIEWHOSTS), row, FALSE); }
+
+void THostlistenEditor::FocusList() {
+  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
+}
+
+void THostlistenEditor::SetListRedraw(bool on) {
+  // Nested calls: the list paints again when the outermost one ends.
+  redrawOff_ += on ? -1 : 1;
+  if (on && redrawOff_ > 0) return;
+  if (!on && redrawOff_ > 1) return;
+  HWND list = Item(IDC_LISTVIEWHOSTS);
+  SendMessageA(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list, nullptr, TRUE);
+}
+
+void THostlistenEditor::EnableCancel() { EnableWindow(Item(IDC_HOSTS_BT_CANCEL), TRUE); }
+
+void THostlistenEditor::EnableListButtons() {
+  for (int button : kListButtons) EnableWindow(Item(button), TRUE);
 }
 
 LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
   if (n.idFrom != IDC_LISTVIEWHOSTS) return 0;
-  ListModel& model = editor_.ListViewHosts;
+  ListModel& model = editor().ListViewHosts;
   switch (n.code) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(n).item;
@@ -271,7 +273,7 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       // Typing in the list jumps to the next name that begins so.
       const NMLVFINDITEMA& find = reinterpret_cast<NMLVFINDITEMA&>(n);
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-      return editor_.FindRow(find.lvfi.psz, find.iStart);
+      return editor().FindRow(find.lvfi.psz, find.iStart);
     }
     case LVN_ODFINDITEMW: {
       // The same from a list view that asks in UTF-16.
@@ -279,7 +281,7 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
       char typed[256] = {};
       WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
-      return editor_.FindRow(typed, find.iStart);
+      return editor().FindRow(typed, find.iStart);
     }
     case LVN_ITEMCHANGED: {
       auto& change = reinterpret_cast<NMLISTVIEW&>(n);
@@ -292,13 +294,13 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       break;
     }
     case NM_CLICK:
-      ListViewHostsClick();
+      editing_.ListViewHostsClick();
       break;
     case NM_DBLCLK:
-      if (IsWindowEnabled(Item(IDC_BTHOSTSDEL))) Run([this] { BtHostsDelClick(); });
+      editing_.ListViewHostsDblClick();
       break;
     case LVN_COLUMNCLICK:
-      Run([this] { ListViewHostsColumnClick(); });
+      editing_.ListViewHostsColumnClick();
       break;
   }
   return 0;
@@ -324,148 +326,9 @@ void THostlistenEditor::ProcessPendingMessages() {
   PumpPendingMessages();
 }
 
-// ---- handlers ----
+// ---- closing ----
 
-template <class Action>
-void THostlistenEditor::Run(Action action) {
-  if (busy_) return;
-  busy_ = true;
-  try {
-    action();
-  } catch (const std::exception& e) {
-    app_.os.system.MessageBox(e.what(), kAppCaption, kMbOk | kMbIconError);
-  } catch (...) {
-    app_.os.system.MessageBox(kUnknownError, kAppCaption, kMbOk | kMbIconError);
-  }
-  busy_ = false;
-  if (closeWhenIdle_ && hwnd()) {
-    closeWhenIdle_ = false;
-    EmptyList();
-    FormClose();
-  }
-}
-
-void THostlistenEditor::Timer1Timer() {
-  KillTimer(hwnd(), kHostsTimer1Id);
-  // Cancel comes even when the list cannot be read; the buttons that
-  // change or save the list only with the list loaded, so that a file that
-  // could not be read is never saved over with less.
-  EnableWindow(Item(IDC_HOSTS_BT_CANCEL), TRUE);
-  Run([this] {
-    refresh_hostlist();
-    loaded_ = true;
-    for (int button : kListButtons) EnableWindow(Item(button), TRUE);
-  });
-}
-
-void THostlistenEditor::refresh_hostlist() {
-  bool loaded = false;
-  {
-    RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-    loaded = editor_.refresh_hostlist();
-    ShowList();
-  }
-  if (loaded) ShowCount();
-}
-
-void THostlistenEditor::BtHostsAddClick() {
-  ListModel& model = editor_.ListViewHosts;
-  int remembered = model.selected;
-  std::string text = ControlString(Item(IDC_EDADDHOSTS));
-  bool refused = !text.empty() && !IsValidHostName(text);
-  bool added = editor_.AddHost(text);
-  // A refused text stays in the box to be mended.
-  if (!refused) SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, "");
-  model.selected = remembered < static_cast<int>(model.size()) ? remembered : -1;
-  ShowList();
-  if (added) ListView_EnsureVisible(Item(IDC_LISTVIEWHOSTS), editor_.FindRow(text, 0), FALSE);
-  ShowCount();
-  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
-}
-
-void THostlistenEditor::BtHostsDelClick() {
-  editor_.DeleteSelected();
-  ShowList();
-  ShowCount();
-  SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, "");
-  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
-}
-
-void THostlistenEditor::Bt_clearClick() {
-  bool yes = dialogs_.Ask(hwnd(), kHostsConfirmTitle, texts().clearQuestion, kHostsConfirmYes, kHostsConfirmNo);
-  editor_.ClearList(yes);
-  ShowList();
-  ShowCount();
-}
-
-void THostlistenEditor::ListViewHostsClick() {
-  const ListModel& model = editor_.ListViewHosts;
-  if (model.selected >= 0 && static_cast<size_t>(model.selected) < model.size())
-    SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, model.text(static_cast<size_t>(model.selected)).c_str());
-}
-
-void THostlistenEditor::ListViewHostsColumnClick() {
-  ListModel& model = editor_.ListViewHosts;
-  // The selected name stays selected in the other order.
-  std::string selected;
-  if (model.selected >= 0 && static_cast<size_t>(model.selected) < model.size())
-    selected = model.text(static_cast<size_t>(model.selected));
-  editor_.ColumnClick();
-  if (!selected.empty()) {
-    int row = editor_.FindRow(selected, 0);
-    while (row >= 0 && static_cast<size_t>(row) < model.size() && model.text(static_cast<size_t>(row)) != selected) ++row;
-    model.selected = row >= 0 && static_cast<size_t>(row) < model.size() ? row : -1;
-  }
-  ShowList();
-}
-
-void THostlistenEditor::ImporthostsDateitxtformat1Click() {
-  editor_.listChanged = true;
-  std::string file = dialogs_.OpenFile(hwnd(), texts().fileFilter);
-  if (!file.empty()) {
-    {
-      RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-      editor_.ImportFile(file);
-      ShowList();
-    }
-    ShowCount();
-    // How many lines the file gave and how many it had that were no host name.
-    app_.os.system.MessageBox(Format(app_.texts().msg.importReport, {std::to_string(editor_.lastImport.taken),
-                                                                       std::to_string(editor_.lastImport.skipped)}),
-                              kAppCaption, kMbOk | kMbIconInformation);
-  }
-  ShowCount();
-}
-
-void THostlistenEditor::ExportListtxt1Click() {
-  std::string file = dialogs_.SaveFile(hwnd(), kHostsExportTitle, texts().fileFilter, "txt");
-  if (!file.empty()) editor_.exporthosts(file);
-}
-
-void THostlistenEditor::Bt_OKClick() {
-  // A failed save or hosts rewrite throws: the window stays open with the list.
-  editor_.Bt_OKClick();
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::BT_CancelClick() {
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::Fensterschliessen1Click() {
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::Button_helpClick() {
-  // The program has no help file for topics: the manual is the help.
-  ProcessPendingMessages();
-  OpenHandbook(app_.os.system, app_.os.shell, app_.paths.HandbookFile, app_.texts());
-}
-
-void THostlistenEditor::FormClose() {
+void THostlistenEditor::Close() {
   if (IsWindowVisible(mainWindow_)) {
     ShowWindow(hwnd(), SW_HIDE);
     SetForegroundWindow(mainWindow_);
@@ -474,30 +337,24 @@ void THostlistenEditor::FormClose() {
 }
 
 void THostlistenEditor::OnCommand(int id, int code) {
-  bool clicked = code == BN_CLICKED;
-  auto enabled = [this](int control) { return IsWindowEnabled(Item(control)) != FALSE; };
-  // A close asked for while an action lets messages run comes after it.
-  auto close = [this](void (THostlistenEditor::*handler)()) {
-    if (busy_) closeWhenIdle_ = true;
-    else Run([this, handler] { (this->*handler)(); });
-  };
+  if (code != BN_CLICKED) return;  // menu items, buttons, Enter and Escape
   switch (id) {
-    case IDC_BTHOSTSADD: if (clicked) Run([this] { BtHostsAddClick(); }); break;
-    case IDC_BTHOSTSDEL: if (clicked) Run([this] { BtHostsDelClick(); }); break;
-    case IDC_HOSTS_BT_CLEAR: if (clicked) Run([this] { Bt_clearClick(); }); break;
-    case IDC_HOSTS_BT_OK: if (clicked) Run([this] { Bt_OKClick(); }); break;
-    case IDC_HOSTS_BT_CANCEL: if (clicked) close(&THostlistenEditor::BT_CancelClick); break;
-    case IDC_HOSTS_BUTTON_HELP: if (clicked) Run([this] { Button_helpClick(); }); break;
-    case IDM_IMPORTHOSTSDATEITXTFORMAT1: Run([this] { ImporthostsDateitxtformat1Click(); }); break;
-    case IDM_EXPORTLISTTXT1: Run([this] { ExportListtxt1Click(); }); break;
-    case IDM_FENSTERSCHLIESSEN1: close(&THostlistenEditor::Fensterschliessen1Click); break;
+    case IDC_BTHOSTSADD: editing_.BtHostsAddClick(); break;
+    case IDC_BTHOSTSDEL: editing_.BtHostsDelClick(); break;
+    case IDC_HOSTS_BT_CLEAR: editing_.Bt_clearClick(); break;
+    case IDC_HOSTS_BT_OK: editing_.Bt_OKClick(); break;
+    case IDC_HOSTS_BT_CANCEL: editing_.BT_CancelClick(); break;
+    case IDC_HOSTS_BUTTON_HELP: editing_.Button_helpClick(); break;
+    case IDM_IMPORTHOSTSDATEITXTFORMAT1: editing_.ImporthostsDateitxtformat1Click(); break;
+    case IDM_EXPORTLISTTXT1: editing_.ExportListtxt1Click(); break;
+    case IDM_FENSTERSCHLIESSEN1: editing_.Fensterschliessen1Click(); break;
     case IDOK:
       // Enter in the edit box adds its text; elsewhere it does nothing.
-      if (GetFocus() == Item(IDC_EDADDHOSTS) && enabled(IDC_BTHOSTSADD)) Run([this] { BtHostsAddClick(); });
+      if (GetFocus() == Item(IDC_EDADDHOSTS)) editing_.BtHostsAddClick();
       break;
     case IDCANCEL:
       // Escape is the Cancel button.
-      if (enabled(IDC_HOSTS_BT_CANCEL)) close(&THostlistenEditor::BT_CancelClick);
+      editing_.BT_CancelClick();
       break;
   }
 }
@@ -506,7 +363,10 @@ LRESULT THostlistenEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   if (!hints_.get()) return Default(msg, wp, lp);  // still inside the template's creation
   switch (msg) {
     case WM_TIMER:
-      if (wp == kHostsTimer1Id) Timer1Timer();
+      if (wp == kHostsTimer1Id) {
+        KillTimer(hwnd(), kHostsTimer1Id);
+        editing_.Timer1Timer();
+      }
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp));
@@ -518,8 +378,7 @@ LRESULT THostlistenEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // Alt+F4: closes without saving, as the menu's close does.
-      if (busy_) closeWhenIdle_ = true;
-      else Run([this] { Fensterschliessen1Click(); });
+      editing_.Fensterschliessen1Click();
       return 0;
   }
   return Default(msg, wp, lp);
