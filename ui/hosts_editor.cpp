@@ -1,17 +1,15 @@
 // The hosts list editor window: creation from its template, its language
-// texts, the virtual list view over the editor logic's model, the handlers
-// of its buttons, list and menu, its closing, and the system's dialogs
-// behind HostsEditorDialogs.
+// texts, the virtual list view over the editor logic's model, the events
+// of its buttons, list and menu passed to HostsEditing, the view it asks
+// for, and the system's dialogs behind HostsEditorDialogs.
 #include "ui/hosts_editor.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
-#include <exception>
 #include <string>
 #include <vector>
 
-#include "app/help_actions.h"
 #include "lang/texts.h"
 #include "rules/list_ops.h"
 #include "ui/controls.h"

@@ -1,7 +1,8 @@
 // The main window: creation from its template, the texts of its language,
-// the view operations, the list views, the tray shell, the actions, and the
-// messages that end the program (quit, log-off, close without saving) or
-// hide it.
+// the view operations (the list views and the rule editor are classes of
+// their own), the tray shell, the actions (the secondary windows through
+// their one owner), and the messages that end the program (quit, log-off,
+// close without saving) or hide it.
 #include "ui/main_window.h"
 
 #include <algorithm>
