@@ -115,8 +115,6 @@ class Konfiguration {
   void BT_CancelClick();
   void Pagecontrol1Change(int page);
 
-  bool hostsAtCreation() const { return hostsAtCreation_; }
-
  private:
   // Puts a state into a control and runs its click handling when the state
   // changed, as a user's click would.

@@ -14,11 +14,9 @@ enum class EditBox { EDADDCaption, EdAddURL, EdAddKey, EdWidth, EdHeight, EdSWWi
 class MainView : public EngineView {
  public:
   virtual void SetCaption(const std::string& caption) = 0;
-  // Status bar panels 0..6.
+  // Status bar panels 0..6; a text longer than its panel shows whole as the
+  // panel's tooltip.
   virtual void SetStatusPanel(int panel, const std::string& text) = 0;
-  // One text across the whole status bar instead of the panels; an empty
-  // text shows the panels again.
-  virtual void SetStatusLine(const std::string& text) = 0;
   // The window's language routine: kLanguageGerman or kLanguageEnglish;
   // any other value changes nothing.
   virtual void SetLanguage(int language) = 0;

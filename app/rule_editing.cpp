@@ -180,8 +180,10 @@ void RuleEditing::ListView1Change() {
 void RuleEditing::ShowRulesOfChosenWindow() {
   MainView& view = app_.view;
   const ListModel& list = app_.engine.ListView1;
+  // A panel's text begins with a blank, as the others do.
+  auto show = [&view](const std::string& text) { view.SetStatusPanel(0, text.empty() ? kVersionPanel : " " + text); };
   try {
-    if (!ValidRow(list, list.selected)) return view.SetStatusLine("");
+    if (!ValidRow(list, list.selected)) return show("");
     size_t row = static_cast<size_t>(list.selected);
     std::optional<WindowHandle> handle = ParseHandle(list.text(row, 2));
     // The snapshot holds the window's kind and whole caption; a row it no
@@ -198,12 +200,12 @@ void RuleEditing::ShowRulesOfChosenWindow() {
     }
     const Texts& t = app_.texts();
     std::vector<ClosingRule> rules = RulesThatWouldClose(app_.rules, app_.settings, facts);
-    if (rules.empty()) return view.SetStatusLine(t.rules.wouldCloseNone);
+    if (rules.empty()) return show(t.rules.wouldCloseNone);
     std::string names;
     for (const ClosingRule& r : rules) names += (names.empty() ? "" : kRuleSeparator) + RuleText(r, t);
-    view.SetStatusLine(Format(t.rules.wouldClose, {names}));
+    show(Format(t.rules.wouldClose, {names}));
   } catch (const std::exception&) {
-    view.SetStatusLine("");
+    show("");
   }
 }
 

@@ -69,9 +69,10 @@ class RuleEditing {
   // show which rules would close the chosen window.
   void ListView1Click();
   void ListView1Change();
-  // The status line naming the rules that would close the window chosen in
-  // ListView1 ("Would be closed by: ADS: casino"); with no window chosen,
-  // the status panels. Every rule edit shows it again.
+  // The first status panel names the rules that would close the window
+  // chosen in ListView1 (" Would be closed by: ADS: casino"); with no window
+  // chosen it shows the version again. The other six panels stay as they
+  // are. Every rule edit shows it again.
   void ShowRulesOfChosenWindow();
 
   // The rule that decided a closing of the history, taken back from the

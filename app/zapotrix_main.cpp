@@ -47,6 +47,22 @@ QuitAnswer ZapotrixMain::QuitRequested() const {
   return started_ ? QuitAnswer::SaveAndEnd : QuitAnswer::Wait;
 }
 
+CloseStep ZapotrixMain::Close(QuitBy by) {
+  switch (QuitRequested()) {
+    case QuitAnswer::Wait: return CloseStep::Wait;
+    case QuitAnswer::EndWithoutSaving: return CloseStep::End;
+    case QuitAnswer::SaveAndEnd: break;
+  }
+  if (quitAsking_ && by == QuitBy::User) return CloseStep::Stay;
+  quitAsking_ = true;
+  // Cleared however the save ends: after an error box a later quit may try again.
+  struct Asking {
+    bool& flag;
+    ~Asking() { flag = false; }
+  } asking{quitAsking_};
+  return FormClose(by) ? CloseStep::End : CloseStep::Stay;
+}
+
 void ZapotrixMain::FormCreate() {
   AppState& a = app_;
   MainView& view = a.view;
@@ -102,6 +118,12 @@ void ZapotrixMain::FormCreate() {
   a.flags.HostsDirectory = GetHostsDirectory(sys, a.flags.IsNTFamily);
   a.os.desktop.ReadCaptionsInUnicode(a.flags.IsNTFamily);
   RegIniRead(a.os.registry, a.settings);
+  // Panels 1 to 4 show each scanner as the settings have it, in the
+  // language, from here on (the window's design shows them all on, in German).
+  XCFG_SCANNER_WDS();
+  XCFG_SCANNER_URL();
+  XCFG_SCANNER_ADS();
+  XCFG_SCANNER_WCS();
 
   if (a.settings.Main_Left == -1 || a.settings.Main_Top == -1) {
     int top = (view.ScreenHeight() - view.WindowHeight()) / 2;
@@ -141,6 +163,7 @@ void ZapotrixMain::FormCreate() {
     view.ListChanged(l->id());
   }
   for (ListModel* l : lists) FitColumns(view, *l);
+  rulesLoaded_ = true;
   view.EnableUpdaterAction(true);
   view.RebuildTrayMenu();
   a.Timer1.SetEnabled(true);

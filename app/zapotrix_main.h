@@ -32,6 +32,13 @@ enum class QuitBy {
   Setup,  // the installer or uninstaller (kMsgQuitForSetup)
 };
 
+// What the main window does with a quit.
+enum class CloseStep {
+  Wait,  // start-up still runs: ask again once it has ended
+  End,   // end the program now (saved, or nothing may be saved)
+  Stay,  // the program keeps running (the user kept it after a failed save)
+};
+
 // What a check of a single window came to.
 enum class CheckOutcome {
   Busy,               // a cycle or another check runs, or start-up has not ended: ask again later
@@ -49,6 +56,9 @@ class ZapotrixMain {
   bool Started() const { return started_; }
   // True when the start-up order ended with an error.
   bool StartFailed() const { return startFailed_; }
+  // The database updater may run once start-up has loaded the rules: it
+  // merges into them.
+  bool UpdaterMayRun() const { return rulesLoaded_; }
 
   // Runs FormCreate. An error that escapes it is shown ("could not start"
   // with its text); the program can then only be ended, and a quit saves
@@ -56,6 +66,11 @@ class ZapotrixMain {
   // database.
   void Start();
   QuitAnswer QuitRequested() const;
+  // A quit of the user or the installer, as the window receives it: waits
+  // while start-up runs, ends at once after a failed start-up, else saves
+  // (FormClose). A second quit of the user while a failed save's question
+  // is open waits for that answer (Stay); the installer's goes through.
+  CloseStep Close(QuitBy by);
 
   void FormCreate();
   void Timer1Timer();
@@ -109,6 +124,8 @@ class ZapotrixMain {
   bool inCycle_ = false;
   bool started_ = false;
   bool startFailed_ = false;
+  bool rulesLoaded_ = false;
+  bool quitAsking_ = false;  // FormClose of a quit runs (its question may be open)
   TrayTipPacer trayTip_;
 };
 

@@ -71,7 +71,7 @@ void BM_SortAndLookup(benchmark::State& state) {
   int i = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        is_str_in_listview("http://HOST" + std::to_string((i++ * 7919) % 1000003) + ".example", list, ""));
+        FindStrInListview("http://HOST" + std::to_string((i++ * 7919) % 1000003) + ".example", list, ""));
   }
 }
 BENCHMARK(BM_SortAndLookup)->Arg(100)->Arg(10000)->Arg(100000);

@@ -221,20 +221,7 @@ void HostsListEditor::DeleteSelected() {
 }
 
 int HostsListEditor::FindRow(const std::string& prefix, int start) const {
-  const ListModel& list = ListViewHosts;
-  if (prefix.empty() || list.empty()) return -1;
-  // Rows that begin with the prefix sort together: compare only as many
-  // characters as the prefix has.
-  SortOrder order{list.sortDirection == 1};
-  const auto& rows = list.rows();
-  auto head = [&prefix](const ListRow& r) { return FirstColumn(r).substr(0, prefix.size()); };
-  auto lo = std::lower_bound(rows.begin(), rows.end(), prefix,
-                             [&](const ListRow& r, const std::string& p) { return order.Compare(head(r), p) < 0; });
-  auto hi = std::upper_bound(lo, rows.end(), prefix,
-                             [&](const std::string& p, const ListRow& r) { return order.Compare(p, head(r)) < 0; });
-  if (lo == hi) return -1;
-  int first = static_cast<int>(lo - rows.begin()), end = static_cast<int>(hi - rows.begin());
-  return start >= first && start < end ? start : first;
+  return FindTypedRow(ListViewHosts, prefix, start, true);
 }
 
 void HostsListEditor::ClearList(bool confirmed) {

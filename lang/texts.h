@@ -357,8 +357,8 @@ struct InfoTexts {
 struct RuleTexts {
   const char* minSize = "";         // the minimum-size rule ("%s": width, height limits)
   const char* setting = "";         // an extra killer's setting ("%s": its check box text)
-  const char* wouldClose = "";      // status line for a chosen window ("%s": the rules)
-  const char* wouldCloseNone = "";  // status line when no rule matches the chosen window
+  const char* wouldClose = "";      // first status panel for a chosen window ("%s": the rules)
+  const char* wouldCloseNone = "";  // first status panel when no rule matches the chosen window
   const char* removeQuestion = "";  // before a list entry is removed ("%s": the rule)
   const char* offQuestion = "";     // before a rule or setting is switched off ("%s": the rule)
 };

@@ -68,6 +68,34 @@ void SortRows(ListModel& list, bool descending) {
   list.Touch();
 }
 
+int FindTypedRow(const ListModel& list, const std::string& typed, int start, bool sorted) {
+  if (typed.empty() || list.empty()) return -1;
+  const std::vector<ListRow>& rows = list.rows();
+  static const std::string none;
+  auto head = [&typed](const ListRow& r) { return (r.cols.empty() ? none : r.cols[0]).substr(0, typed.size()); };
+  int count = static_cast<int>(rows.size());
+  start = start >= 0 && start < count ? start : 0;
+  if (!sorted) {
+    for (int i = 0; i < count; ++i) {
+      int row = (start + i) % count;
+      if (CompareFolded(head(rows[static_cast<size_t>(row)]), typed) == 0) return row;
+    }
+    return -1;
+  }
+  // Compared on as many characters as were typed, the rows that begin
+  // with them sort equal.
+  int sign = list.sortDirection == 1 ? -1 : 1;
+  auto lo = std::lower_bound(rows.begin(), rows.end(), typed, [&](const ListRow& r, const std::string& t) {
+    return sign * CompareFolded(head(r), t) < 0;
+  });
+  auto hi = std::upper_bound(lo, rows.end(), typed, [&](const std::string& t, const ListRow& r) {
+    return sign * CompareFolded(t, head(r)) < 0;
+  });
+  if (lo == hi) return -1;
+  int first = static_cast<int>(lo - rows.begin()), end = static_cast<int>(hi - rows.begin());
+  return start >= first && start < end ? start : first;
+}
+
 void ListviewSort(ListModel& list, int column, int mode) {
   switch (mode) {
     case 0:
@@ -119,10 +147,6 @@ long FindStrInListview(const std::string& text, const ListModel& list, const std
     if (c < 0) high = middle - 1; else low = middle + 1;
   }
   return -1;
-}
-
-bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix) {
-  return FindStrInListview(text, list, suffix) >= 0;
 }
 
 // Written apart from the bisection's comparison, which stays inlined there:

@@ -26,14 +26,20 @@ std::vector<ListRow> DistinctFoldedRows(std::vector<std::string> values);
 // direction; any other mode does nothing.
 void ListviewSort(ListModel& list, int column, int mode);
 
-// True when some row, with the suffix appended, equals the text (both
-// trimmed, a-z folded). Binary search: the rows must be sorted ascending.
-bool is_str_in_listview(const std::string& text, const ListModel& list, const std::string& suffix);
-// The same lookup, giving the index of the row found; -1 when none is.
+// The index of a row that, with the suffix appended, equals the text (both
+// trimmed, a-z folded); -1 when none does. Binary search: the rows must be
+// sorted ascending.
 long FindStrInListview(const std::string& text, const ListModel& list, const std::string& suffix);
 // The comparison of that lookup for one row: the row's text with the suffix
 // equals the text (both trimmed, a-z folded).
 bool RowEquals(const std::string& text, const std::string& row, const std::string& suffix);
+
+// The row that typing in a list view jumps to: the first at or after
+// start (from there to the end, then from the top) whose first column
+// begins with the typed letters, a-z folded; -1 when none does or nothing
+// was typed. A sorted list (as ListviewSort leaves it in its stored
+// direction) is bisected, since its matching rows stand together.
+int FindTypedRow(const ListModel& list, const std::string& typed, int start, bool sorted);
 
 // The column widths (0-based column index, pixels) that fit a list view of
 // width W holding the given number of rows; empty for a list not fitted.

@@ -16,7 +16,6 @@ class RecordingView : public MainView {
  public:
   void SetCaption(const std::string& c) override { caption = c; }
   void SetStatusPanel(int panel, const std::string& text) override { panels[panel] = text; }
-  void SetStatusLine(const std::string& text) override { statusLine = text; }
   void SetLanguage(int language) override {
     german = language == kLanguageGerman;
     languageSet = true;
@@ -59,7 +58,6 @@ class RecordingView : public MainView {
   std::string caption;
   std::vector<std::string> trayTips;  // every tooltip shown, in order
   std::map<int, std::string> panels;
-  std::string statusLine;
   bool german = false, languageSet = false;
   bool pauseLabelVisible = false;
   std::string pauseAction, trayPause;

@@ -116,18 +116,7 @@ void DBUpdater::SetCloseButton(const std::string& caption, bool enabled) {
   EnableWindow(Item(IDC_BTCLOSE), enabled);
 }
 
-void DBUpdater::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the program's loop
-      return;
-    }
-    if (hwnd() && IsDialogMessageA(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+void DBUpdater::ProcessPendingMessages() { PumpPendingMessages(); }
 
 LRESULT DBUpdater::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {

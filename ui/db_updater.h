@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "app/update_run.h"
 #include "lang/texts.h"
-#include "ui/window_base.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 
@@ -15,13 +15,15 @@ namespace zt {
 constexpr UINT_PTR kUpdatePollTimerId = 1;
 constexpr UINT kUpdatePollMs = 50;
 
-class DBUpdater : public WindowBase, public UpdaterView {
+class DBUpdater : public SecondaryWindow, public UpdaterView {
  public:
   DBUpdater(AppState& app, HWND mainWindow);
   ~DBUpdater() override;
 
   // Creates the window hidden, centred on the main window.
-  bool Create();
+  bool Create() override;
+  void Present() override { ShowModal(); }
+  bool IsOpen() const override { return hwnd() && !closed_; }
   // Shows the window (FormShow) without waiting for it to close.
   void Show();
   // Shows the window modally: returns when it has been closed.
@@ -49,7 +51,6 @@ class DBUpdater : public WindowBase, public UpdaterView {
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
   bool Checked(int control) const { return IsDlgButtonChecked(hwnd(), control) == BST_CHECKED; }
   void PollTimer();
 

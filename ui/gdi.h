@@ -1,7 +1,9 @@
-// RAII for the GDI and USER objects the windows make while drawing: a
-// program that runs for weeks must give every one of them back.
+// RAII for the GDI and USER objects the windows make: a program that runs
+// for weeks must give every one of them back.
 #pragma once
 #include "platform/win32/win.h"
+
+#include <commctrl.h>
 
 namespace zt {
 
@@ -56,21 +58,31 @@ class ScreenDC {
   HDC dc_;
 };
 
-// A menu, destroyed with its owner.
-class Menu {
+// A handle given back by its release function when its owner goes or
+// takes another.
+template <class Handle, class Result, Result(WINAPI* Release)(Handle)>
+class Owned {
  public:
-  explicit Menu(HMENU m = nullptr) : m_(m) {}
-  ~Menu() { if (m_) DestroyMenu(m_); }
-  Menu(const Menu&) = delete;
-  Menu& operator=(const Menu&) = delete;
-  void reset(HMENU m) {
-    if (m_) DestroyMenu(m_);
-    m_ = m;
+  explicit Owned(Handle h = nullptr) : h_(h) {}
+  ~Owned() { reset(nullptr); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  void reset(Handle h) {
+    if (h_) Release(h_);
+    h_ = h;
   }
-  HMENU get() const { return m_; }
+  Handle get() const { return h_; }
 
  private:
-  HMENU m_;
+  Handle h_;
 };
+// A menu (a loaded popup menu, the tray menu).
+using Menu = Owned<HMENU, BOOL, DestroyMenu>;
+// An accelerator table.
+using Accelerators = Owned<HACCEL, BOOL, DestroyAcceleratorTable>;
+// A window the program made beside its WindowBase windows.
+using Window = Owned<HWND, BOOL, DestroyWindow>;
+// An image list.
+using ImageList = Owned<HIMAGELIST, BOOL, ImageList_Destroy>;
 
 }  // namespace zt

@@ -1,20 +1,20 @@
 // The hosts list editor window: creation from its template, its language
-// texts, the virtual list view over the editor logic's model, the handlers
-// of its buttons, list and menu, its closing, and the system's dialogs
-// behind HostsEditorDialogs.
+// texts, the virtual list view over the editor logic's model, the events
+// of its buttons, list and menu passed to HostsEditing, the view it asks
+// for, and the system's dialogs behind HostsEditorDialogs.
 #include "ui/hosts_editor.h"
 
 #include <commdlg.h>
 
 #include <algorithm>
-#include <exception>
 #include <string>
 #include <vector>
 
-#include "app/help_actions.h"
 #include "lang/texts.h"
 #include "rules/list_ops.h"
+#include "ui/controls.h"
 #include "ui/gdi.h"
+#include "ui/list_views.h"
 #include "ui/resource.h"
 #include "ui/secondary_window.h"
 
@@ -22,10 +22,6 @@ namespace zt {
 namespace {
 
 constexpr char kEditorClass[] = "THostlistenEditor";
-// ImageList1 (the main window's images): 16 x 16 on magenta.
-constexpr int kImageSize = 16;
-constexpr int kImageCount = 17;
-constexpr COLORREF kImageMask = RGB(255, 0, 255);
 // The least time between two looks at the message queue during a long action.
 constexpr DWORD kPumpIntervalMs = 50;
 // The list's one column before the first fitting.
@@ -34,56 +30,24 @@ constexpr int kColumnWidth = 390;
 // The buttons Timer1 enables once the list is loaded.
 constexpr int kListButtons[] = {IDC_HOSTS_BT_CLEAR, IDC_BTHOSTSADD, IDC_BTHOSTSDEL, IDC_HOSTS_BT_OK};
 
-struct ControlText {
-  int control;
-  const char* HostsEditorTexts::*text;
-};
-constexpr ControlText kControlTexts[] = {
+constexpr ControlText<HostsEditorTexts> kControlTexts[] = {
     {IDC_HOSTS_GROUPBOXURL, &HostsEditorTexts::GroupBoxURL}, {IDC_HOSTS_GROUPBOX7, &HostsEditorTexts::GroupBox7},
     {IDC_BTHOSTSADD, &HostsEditorTexts::BtHostsAdd},         {IDC_BTHOSTSDEL, &HostsEditorTexts::BtHostsDel},
     {IDC_HOSTS_BT_CLEAR, &HostsEditorTexts::Bt_clear},       {IDC_HOSTS_BT_OK, &HostsEditorTexts::Bt_OK},
     {IDC_HOSTS_BT_CANCEL, &HostsEditorTexts::BT_Cancel},     {IDC_HOSTS_BUTTON_HELP, &HostsEditorTexts::Button_help},
 };
-constexpr ControlText kHints[] = {
+constexpr ControlText<HostsEditorTexts> kHints[] = {
     {IDC_HOSTS_BT_CANCEL, &HostsEditorTexts::BT_CancelHint}, {IDC_HOSTS_BT_CLEAR, &HostsEditorTexts::Bt_clearHint},
     {IDC_HOSTS_BT_OK, &HostsEditorTexts::Bt_OKHint},         {IDC_HOSTS_BUTTON_HELP, &HostsEditorTexts::Button_helpHint},
     {IDC_BTHOSTSADD, &HostsEditorTexts::BtHostsAddHint},     {IDC_BTHOSTSDEL, &HostsEditorTexts::BtHostsDelHint},
 };
-struct MenuText {
-  UINT item;
-  bool byPosition;
-  const char* HostsEditorTexts::*text;
-};
-constexpr MenuText kMenuTexts[] = {
+constexpr MenuText<HostsEditorTexts> kMenuTexts[] = {
     {0, true, &HostsEditorTexts::Datei1},
     {IDM_IMPORTHOSTSDATEITXTFORMAT1, false, &HostsEditorTexts::ImporthostsDateitxtformat1},
     {IDM_EXPORTLISTTXT1, false, &HostsEditorTexts::ExportListtxt1},
     {IDM_FENSTERSCHLIESSEN1, false, &HostsEditorTexts::Fensterschliessen1},
 };
 
-std::string ControlString(HWND control) {
-  int length = GetWindowTextLengthA(control);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  GetWindowTextA(control, &text[0], length + 1);
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
-// Repainting of a window is off while this lives; afterwards the window
-// is painted whole.
-class RedrawOff {
- public:
-  explicit RedrawOff(HWND w) : w_(w) { SendMessageA(w_, WM_SETREDRAW, FALSE, 0); }
-  ~RedrawOff() {
-    SendMessageA(w_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(w_, nullptr, TRUE);
-  }
-  RedrawOff(const RedrawOff&) = delete;
-  RedrawOff& operator=(const RedrawOff&) = delete;
-
- private:
-  HWND w_;
-};
 
 // ---- the system's dialogs ----
 
@@ -169,12 +133,11 @@ THostlistenEditor::THostlistenEditor(AppState& app, HWND mainWindow, HostsEditor
     : app_(app),
       mainWindow_(mainWindow),
       dialogs_(dialogs),
-      editor_(app.Hosts(), app.settings, *this),
+      editing_(app, *this),
       language_([](const Texts& t) -> const HostsEditorTexts& { return t.hostsEditor; }) {}
 
 THostlistenEditor::~THostlistenEditor() {
   if (hwnd()) DestroyWindow(hwnd());
-  if (images_) ImageList_Destroy(images_);
 }
 
 bool THostlistenEditor::Create() {
@@ -200,81 +163,43 @@ void THostlistenEditor::FormCreateControls() {
 
   HWND list = Item(IDC_LISTVIEWHOSTS);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT);
-  images_ = ImageList_Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0);
-  {
-    GdiObject<HBITMAP> strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_IMAGELIST1),
-                                                              IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    ImageList_AddMasked(images_, strip.get(), kImageMask);
-  }
-  ListView_SetImageList(list, images_, LVSIL_SMALL);
-  Header_SetImageList(ListView_GetHeader(list), images_);
-  LVCOLUMNA col = {};
-  col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-  col.fmt = LVCFMT_LEFT;
-  col.cx = kColumnWidth;
-  col.pszText = const_cast<char*>("");
-  ListView_InsertColumn(list, 0, &col);
+  images_.reset(LoadImageStrip());
+  ListView_SetImageList(list, images_.get(), LVSIL_SMALL);
+  Header_SetImageList(ListView_GetHeader(list), images_.get());
+  AddListColumn(list, 0, kColumnWidth);
 
-  hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  for (const ControlText& h : kHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>("");
-    SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  hints_.Create(hwnd());
+  hints_.Add(kHints, Items());
 }
 
 void THostlistenEditor::SetLanguage(int language) {
-  if (language_.Set(language)) ApplyLanguage(texts());
+  if (language_.Set(language)) ApplyLanguage(language_.texts());
 }
 
 void THostlistenEditor::ApplyLanguage(const HostsEditorTexts& t) {
   SetWindowTextA(hwnd(), t.caption);
-  for (const ControlText& c : kControlTexts) SetDlgItemTextA(hwnd(), c.control, t.*c.text);
+  SetControlTexts(kControlTexts, t, Items());
   // The count once the list is loaded, else the label's own text.
-  if (loaded_)
-    SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, (t.countPrefix + std::to_string(editor_.ListViewHosts.size())).c_str());
+  if (editing_.loaded())
+    SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, (t.countPrefix + std::to_string(editor().ListViewHosts.size())).c_str());
   else
     SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, t.Label1);
-  LVCOLUMNA col = {};
-  col.mask = LVCF_TEXT;
-  col.pszText = const_cast<char*>(t.ListViewHostsColumn0);
-  ListView_SetColumn(Item(IDC_LISTVIEWHOSTS), 0, &col);
-  for (const ControlText& h : kHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>(t.*h.text);
-    SendMessageA(hints_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  HMENU menu = GetMenu(hwnd());
-  for (const MenuText& m : kMenuTexts) {
-    MENUITEMINFOA info = {};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_TYPE;
-    info.fType = MFT_STRING;
-    info.dwTypeData = const_cast<char*>(t.*m.text);
-    SetMenuItemInfoA(menu, m.item, m.byPosition, &info);
-  }
-  DrawMenuBar(hwnd());
+  SetListColumnText(Item(IDC_LISTVIEWHOSTS), 0, t.ListViewHostsColumn0);
+  hints_.SetTexts(kHints, t, Items());
+  SetMenuTexts(hwnd(), kMenuTexts, t);
 }
 
 void THostlistenEditor::FormShow() {
   SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  SendMessageA(hints_, TTM_ACTIVATE, app_.settings.ShowHint ? TRUE : FALSE, 0);
-  editor_.FormShow();
+  hints_.Activate(app_.settings.ShowHint);
+  editing_.FormShow();
 }
 
 // ---- the list ----
 
 void THostlistenEditor::ShowList() {
   HWND list = Item(IDC_LISTVIEWHOSTS);
-  const ListModel& model = editor_.ListViewHosts;
+  const ListModel& model = editor().ListViewHosts;
   int rows = static_cast<int>(model.size());
   // The selection shown is known from the list's notifications: asking the
   // list for it walks every row of a virtual list on some systems.
@@ -291,17 +216,7 @@ void THostlistenEditor::ShowList() {
     }
   }
   syncingSelection_ = false;
-  if (model.sortColumn >= 0) {
-    HWND header = ListView_GetHeader(list);
-    HDITEMA item = {};
-    item.mask = HDI_FORMAT;
-    if (Header_GetItem(header, model.sortColumn, &item)) {
-      item.mask = HDI_FORMAT | HDI_IMAGE;
-      item.fmt |= HDF_IMAGE | HDF_BITMAP_ON_RIGHT;
-      item.iImage = model.sortImage;
-      Header_SetItem(header, model.sortColumn, &item);
-    }
-  }
+  ShowSortImage(list, model);
   RECT r = {};
   GetWindowRect(list, &r);
   for (const auto& [column, width] : rowwidthLW(ListViewId::Hosts, r.right - r.left, model.size()))
@@ -309,22 +224,39 @@ void THostlistenEditor::ShowList() {
   InvalidateRect(list, nullptr, FALSE);
 }
 
-void THostlistenEditor::ShowCount() {
-  std::string text = texts().countPrefix + std::to_string(editor_.ListViewHosts.size());
+void THostlistenEditor::ShowCount(const std::string& text) {
   SetDlgItemTextA(hwnd(), IDC_HOSTS_LABEL1, text.c_str());
 }
 
-// Empties the list and gives its memory back.
-void THostlistenEditor::EmptyList() {
-  RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-  editor_.ListViewHosts.Replace({});
-  editor_.ListViewHosts.selected = -1;
-  ShowList();
+std::string THostlistenEditor::AddText() { return ControlString(Item(IDC_EDADDHOSTS)); }
+
+void THostlistenEditor::SetAddText(const std::string& text) { SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, text.c_str()); }
+
+void THostlistenEditor::ScrollTo(int row) { ListView_EnsureVisible(Item(IDC_LISTVIEWHOSTS), row, FALSE); }
+
+void THostlistenEditor::FocusList() {
+  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
+}
+
+void THostlistenEditor::SetListRedraw(bool on) {
+  // Nested calls: the list paints again when the outermost one ends.
+  redrawOff_ += on ? -1 : 1;
+  if (on && redrawOff_ > 0) return;
+  if (!on && redrawOff_ > 1) return;
+  HWND list = Item(IDC_LISTVIEWHOSTS);
+  SendMessageA(list, WM_SETREDRAW, on ? TRUE : FALSE, 0);
+  if (on) InvalidateRect(list, nullptr, TRUE);
+}
+
+void THostlistenEditor::EnableCancel() { EnableWindow(Item(IDC_HOSTS_BT_CANCEL), TRUE); }
+
+void THostlistenEditor::EnableListButtons() {
+  for (int button : kListButtons) EnableWindow(Item(button), TRUE);
 }
 
 LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
   if (n.idFrom != IDC_LISTVIEWHOSTS) return 0;
-  ListModel& model = editor_.ListViewHosts;
+  ListModel& model = editor().ListViewHosts;
   switch (n.code) {
     case LVN_GETDISPINFOA: {
       LVITEMA& item = reinterpret_cast<NMLVDISPINFOA&>(n).item;
@@ -339,7 +271,7 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       // Typing in the list jumps to the next name that begins so.
       const NMLVFINDITEMA& find = reinterpret_cast<NMLVFINDITEMA&>(n);
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-      return editor_.FindRow(find.lvfi.psz, find.iStart);
+      return editor().FindRow(find.lvfi.psz, find.iStart);
     }
     case LVN_ODFINDITEMW: {
       // The same from a list view that asks in UTF-16.
@@ -347,7 +279,7 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
       char typed[256] = {};
       WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, typed, sizeof typed - 1, nullptr, nullptr);
-      return editor_.FindRow(typed, find.iStart);
+      return editor().FindRow(typed, find.iStart);
     }
     case LVN_ITEMCHANGED: {
       auto& change = reinterpret_cast<NMLISTVIEW&>(n);
@@ -360,13 +292,13 @@ LRESULT THostlistenEditor::OnNotify(NMHDR& n) {
       break;
     }
     case NM_CLICK:
-      ListViewHostsClick();
+      editing_.ListViewHostsClick();
       break;
     case NM_DBLCLK:
-      if (IsWindowEnabled(Item(IDC_BTHOSTSDEL))) Run([this] { BtHostsDelClick(); });
+      editing_.ListViewHostsDblClick();
       break;
     case LVN_COLUMNCLICK:
-      Run([this] { ListViewHostsColumnClick(); });
+      editing_.ListViewHostsColumnClick();
       break;
   }
   return 0;
@@ -389,166 +321,12 @@ void THostlistenEditor::ProcessPendingMessages() {
   DWORD now = GetTickCount();
   if (now - lastPump_ < kPumpIntervalMs) return;
   lastPump_ = now;
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // left for the message loop
-      return;
-    }
-    if (PreTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  PumpPendingMessages();
 }
 
-bool THostlistenEditor::PreTranslate(MSG& msg) {
-  HWND self = hwnd();
-  if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) return false;
-  return IsDialogMessageA(self, &msg) != FALSE;
-}
+// ---- closing ----
 
-// ---- handlers ----
-
-template <class Action>
-void THostlistenEditor::Run(Action action) {
-  if (busy_) return;
-  busy_ = true;
-  try {
-    action();
-  } catch (const std::exception& e) {
-    app_.os.system.MessageBox(e.what(), kAppCaption, kMbOk | kMbIconError);
-  } catch (...) {
-    app_.os.system.MessageBox(kUnknownError, kAppCaption, kMbOk | kMbIconError);
-  }
-  busy_ = false;
-  if (closeWhenIdle_ && hwnd()) {
-    closeWhenIdle_ = false;
-    EmptyList();
-    FormClose();
-  }
-}
-
-void THostlistenEditor::Timer1Timer() {
-  KillTimer(hwnd(), kHostsTimer1Id);
-  // Cancel comes even when the list cannot be read; the buttons that
-  // change or save the list only with the list loaded, so that a file that
-  // could not be read is never saved over with less.
-  EnableWindow(Item(IDC_HOSTS_BT_CANCEL), TRUE);
-  Run([this] {
-    refresh_hostlist();
-    loaded_ = true;
-    for (int button : kListButtons) EnableWindow(Item(button), TRUE);
-  });
-}
-
-void THostlistenEditor::refresh_hostlist() {
-  bool loaded = false;
-  {
-    RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-    loaded = editor_.refresh_hostlist();
-    ShowList();
-  }
-  if (loaded) ShowCount();
-}
-
-void THostlistenEditor::BtHostsAddClick() {
-  ListModel& model = editor_.ListViewHosts;
-  int remembered = model.selected;
-  std::string text = ControlString(Item(IDC_EDADDHOSTS));
-  bool refused = !text.empty() && !IsValidHostName(text);
-  bool added = editor_.AddHost(text);
-  // A refused text stays in the box to be mended.
-  if (!refused) SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, "");
-  model.selected = remembered < static_cast<int>(model.size()) ? remembered : -1;
-  ShowList();
-  if (added) ListView_EnsureVisible(Item(IDC_LISTVIEWHOSTS), editor_.FindRow(text, 0), FALSE);
-  ShowCount();
-  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
-}
-
-void THostlistenEditor::BtHostsDelClick() {
-  editor_.DeleteSelected();
-  ShowList();
-  ShowCount();
-  SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, "");
-  SendMessageA(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Item(IDC_LISTVIEWHOSTS)), TRUE);
-}
-
-void THostlistenEditor::Bt_clearClick() {
-  bool yes = dialogs_.Ask(hwnd(), kHostsConfirmTitle, texts().clearQuestion, kHostsConfirmYes, kHostsConfirmNo);
-  editor_.ClearList(yes);
-  ShowList();
-  ShowCount();
-}
-
-void THostlistenEditor::ListViewHostsClick() {
-  const ListModel& model = editor_.ListViewHosts;
-  if (model.selected >= 0 && static_cast<size_t>(model.selected) < model.size())
-    SetDlgItemTextA(hwnd(), IDC_EDADDHOSTS, model.text(static_cast<size_t>(model.selected)).c_str());
-}
-
-void THostlistenEditor::ListViewHostsColumnClick() {
-  ListModel& model = editor_.ListViewHosts;
-  // The selected name stays selected in the other order.
-  std::string selected;
-  if (model.selected >= 0 && static_cast<size_t>(model.selected) < model.size())
-    selected = model.text(static_cast<size_t>(model.selected));
-  editor_.ColumnClick();
-  if (!selected.empty()) {
-    int row = editor_.FindRow(selected, 0);
-    while (row >= 0 && static_cast<size_t>(row) < model.size() && model.text(static_cast<size_t>(row)) != selected) ++row;
-    model.selected = row >= 0 && static_cast<size_t>(row) < model.size() ? row : -1;
-  }
-  ShowList();
-}
-
-void THostlistenEditor::ImporthostsDateitxtformat1Click() {
-  editor_.listChanged = true;
-  std::string file = dialogs_.OpenFile(hwnd(), texts().fileFilter);
-  if (!file.empty()) {
-    {
-      RedrawOff quiet(Item(IDC_LISTVIEWHOSTS));
-      editor_.ImportFile(file);
-      ShowList();
-    }
-    ShowCount();
-    // How many lines the file gave and how many it had that were no host name.
-    app_.os.system.MessageBox(Format(app_.texts().msg.importReport, {std::to_string(editor_.lastImport.taken),
-                                                                       std::to_string(editor_.lastImport.skipped)}),
-                              kAppCaption, kMbOk | kMbIconInformation);
-  }
-  ShowCount();
-}
-
-void THostlistenEditor::ExportListtxt1Click() {
-  std::string file = dialogs_.SaveFile(hwnd(), kHostsExportTitle, texts().fileFilter, "txt");
-  if (!file.empty()) editor_.exporthosts(file);
-}
-
-void THostlistenEditor::Bt_OKClick() {
-  // A failed save or hosts rewrite throws: the window stays open with the list.
-  editor_.Bt_OKClick();
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::BT_CancelClick() {
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::Fensterschliessen1Click() {
-  EmptyList();
-  FormClose();
-}
-
-void THostlistenEditor::Button_helpClick() {
-  // The program has no help file for topics: the manual is the help.
-  ProcessPendingMessages();
-  OpenHandbook(app_.os.system, app_.os.shell, app_.paths.HandbookFile, app_.texts());
-}
-
-void THostlistenEditor::FormClose() {
+void THostlistenEditor::Close() {
   if (IsWindowVisible(mainWindow_)) {
     ShowWindow(hwnd(), SW_HIDE);
     SetForegroundWindow(mainWindow_);
@@ -557,39 +335,36 @@ void THostlistenEditor::FormClose() {
 }
 
 void THostlistenEditor::OnCommand(int id, int code) {
-  bool clicked = code == BN_CLICKED;
-  auto enabled = [this](int control) { return IsWindowEnabled(Item(control)) != FALSE; };
-  // A close asked for while an action lets messages run comes after it.
-  auto close = [this](void (THostlistenEditor::*handler)()) {
-    if (busy_) closeWhenIdle_ = true;
-    else Run([this, handler] { (this->*handler)(); });
-  };
+  if (code != BN_CLICKED) return;  // menu items, buttons, Enter and Escape
   switch (id) {
-    case IDC_BTHOSTSADD: if (clicked) Run([this] { BtHostsAddClick(); }); break;
-    case IDC_BTHOSTSDEL: if (clicked) Run([this] { BtHostsDelClick(); }); break;
-    case IDC_HOSTS_BT_CLEAR: if (clicked) Run([this] { Bt_clearClick(); }); break;
-    case IDC_HOSTS_BT_OK: if (clicked) Run([this] { Bt_OKClick(); }); break;
-    case IDC_HOSTS_BT_CANCEL: if (clicked) close(&THostlistenEditor::BT_CancelClick); break;
-    case IDC_HOSTS_BUTTON_HELP: if (clicked) Run([this] { Button_helpClick(); }); break;
-    case IDM_IMPORTHOSTSDATEITXTFORMAT1: Run([this] { ImporthostsDateitxtformat1Click(); }); break;
-    case IDM_EXPORTLISTTXT1: Run([this] { ExportListtxt1Click(); }); break;
-    case IDM_FENSTERSCHLIESSEN1: close(&THostlistenEditor::Fensterschliessen1Click); break;
+    case IDC_BTHOSTSADD: editing_.BtHostsAddClick(); break;
+    case IDC_BTHOSTSDEL: editing_.BtHostsDelClick(); break;
+    case IDC_HOSTS_BT_CLEAR: editing_.Bt_clearClick(); break;
+    case IDC_HOSTS_BT_OK: editing_.Bt_OKClick(); break;
+    case IDC_HOSTS_BT_CANCEL: editing_.BT_CancelClick(); break;
+    case IDC_HOSTS_BUTTON_HELP: editing_.Button_helpClick(); break;
+    case IDM_IMPORTHOSTSDATEITXTFORMAT1: editing_.ImporthostsDateitxtformat1Click(); break;
+    case IDM_EXPORTLISTTXT1: editing_.ExportListtxt1Click(); break;
+    case IDM_FENSTERSCHLIESSEN1: editing_.Fensterschliessen1Click(); break;
     case IDOK:
       // Enter in the edit box adds its text; elsewhere it does nothing.
-      if (GetFocus() == Item(IDC_EDADDHOSTS) && enabled(IDC_BTHOSTSADD)) Run([this] { BtHostsAddClick(); });
+      if (GetFocus() == Item(IDC_EDADDHOSTS)) editing_.BtHostsAddClick();
       break;
     case IDCANCEL:
       // Escape is the Cancel button.
-      if (enabled(IDC_HOSTS_BT_CANCEL)) close(&THostlistenEditor::BT_CancelClick);
+      editing_.BT_CancelClick();
       break;
   }
 }
 
 LRESULT THostlistenEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  if (!hints_) return Default(msg, wp, lp);  // still inside the template's creation
+  if (!hints_.get()) return Default(msg, wp, lp);  // still inside the template's creation
   switch (msg) {
     case WM_TIMER:
-      if (wp == kHostsTimer1Id) Timer1Timer();
+      if (wp == kHostsTimer1Id) {
+        KillTimer(hwnd(), kHostsTimer1Id);
+        editing_.Timer1Timer();
+      }
       return 0;
     case WM_COMMAND:
       OnCommand(LOWORD(wp), HIWORD(wp));
@@ -601,8 +376,7 @@ LRESULT THostlistenEditor::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case WM_CLOSE:
       // Alt+F4: closes without saving, as the menu's close does.
-      if (busy_) closeWhenIdle_ = true;
-      else Run([this] { Fensterschliessen1Click(); });
+      editing_.Fensterschliessen1Click();
       return 0;
   }
   return Default(msg, wp, lp);

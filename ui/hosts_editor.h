@@ -1,5 +1,7 @@
 // The hosts list editor THostlistenEditor: a window of its own beside the
 // main window, not modal, made on demand and destroyed when it closes. Its
+// flow is HostsEditing (app/hosts_editing.h); this class creates the
+// controls, passes the events on and implements the view. Its
 // list view ListViewHosts is virtual: it shows the rows of the editor
 // logic's model (hosts/hosts_list.h), so lists of 150,000 names load, sort
 // and scroll without a pause. The open and save dialogs and the clear
@@ -9,9 +11,12 @@
 #include <string>
 
 #include "app/app_state.h"
+#include "app/hosts_editing.h"
 #include "hosts/hosts_list.h"
 #include "platform/win32/win.h"
-#include "ui/window_base.h"
+#include "ui/controls.h"
+#include "ui/gdi.h"
+#include "ui/secondary_window.h"
 #include <commctrl.h>
 
 namespace zt {
@@ -42,7 +47,7 @@ constexpr UINT kHostsTimer1Interval = 200;
 constexpr int kHostsClientWidth = 456;
 constexpr int kHostsClientHeight = 534;
 
-class THostlistenEditor : public WindowBase, private HostsListView {
+class THostlistenEditor : public SecondaryWindow, private HostsEditorView {
  public:
   // The editor works on the program's state (settings, language, paths,
   // the hosts environment); mainWindow centres it and is brought to the
@@ -51,76 +56,64 @@ class THostlistenEditor : public WindowBase, private HostsListView {
   ~THostlistenEditor() override;
 
   // Creates the window hidden, Timer1 running.
-  bool Create();
+  bool Create() override;
+  void Present() override { Show(); }
   // Shows it and brings it to the front (FormShow runs when it is shown).
   void Show();
-  // Tab, Enter and Escape of the dialog keys; true when the message was used.
-  bool PreTranslate(MSG& msg);
 
   // For tests and timings: the logic and what the window shows.
-  HostsListEditor& editor() { return editor_; }
+  HostsListEditor& editor() { return editing_.editor(); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  // HostsListView
+  // HostsEditorView
   void SetProgressRange(size_t max) override;
   void SetProgressPosition(size_t position) override;
   void ProcessPendingMessages() override;
+  std::string AddText() override;
+  void SetAddText(const std::string& text) override;
+  // The list view shows the model again: count, selection, sort image,
+  // column width.
+  void ShowList() override;
+  void ScrollTo(int row) override;
+  void FocusList() override;
+  void SetListRedraw(bool on) override;
+  void ShowCount(const std::string& text) override;
+  void EnableCancel() override;
+  void EnableListButtons() override;
+  std::string OpenFile(const std::string& filter) override { return dialogs_.OpenFile(hwnd(), filter); }
+  std::string SaveFile(const std::string& title, const std::string& filter,
+                       const std::string& defaultExtension) override {
+    return dialogs_.SaveFile(hwnd(), title, filter, defaultExtension);
+  }
+  bool Ask(const std::string& title, const std::string& text, const std::string& yes,
+           const std::string& no) override {
+    return dialogs_.Ask(hwnd(), title, text, yes, no);
+  }
+  // FormClose: hides the window, brings the application to the front when
+  // the main window is visible, and destroys the window.
+  void Close() override;
 
   void FormCreateControls();
   void SetLanguage(int language);
   void ApplyLanguage(const HostsEditorTexts& t);
   void FormShow();
-  void Timer1Timer();
   void OnCommand(int id, int code);
   LRESULT OnNotify(NMHDR& n);
-
-  // Handlers named after their controls and menu items.
-  void refresh_hostlist();
-  void BtHostsAddClick();
-  void BtHostsDelClick();
-  void Bt_clearClick();
-  void ListViewHostsClick();
-  void ListViewHostsColumnClick();
-  void ImporthostsDateitxtformat1Click();
-  void ExportListtxt1Click();
-  void Bt_OKClick();
-  void BT_CancelClick();
-  void Fensterschliessen1Click();
-  void Button_helpClick();
-  // Hides the window, brings the application to the front when the main
-  // window is visible, and destroys the window.
-  void FormClose();
-
-  // The list view shows the model again: count, selection, sort image,
-  // column width; Label1 shows the count.
-  void ShowList();
-  void ShowCount();
-  void EmptyList();
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
-  const HostsEditorTexts& texts() const { return language_.texts(); }
-
-  // Runs a user's action: an error is shown in the error box, and while an
-  // action lets messages run no other action starts; a close asked for
-  // meanwhile comes when it has ended.
-  template <class Action>
-  void Run(Action action);
 
   AppState& app_;
   HWND mainWindow_;
   HostsEditorDialogs& dialogs_;
-  HostsListEditor editor_;
+  HostsEditing editing_;
   WindowLanguage<HostsEditorTexts> language_;
-  HIMAGELIST images_ = nullptr;  // ImageList1's images: the rule icon, the sort arrows
-  HWND hints_ = nullptr;
-  bool loaded_ = false;  // Timer1 has loaded the list
-  bool busy_ = false;
-  bool closeWhenIdle_ = false;
+  ImageList images_;  // ImageList1's images: the rule icon, the sort arrows
+  Tooltips hints_;
   bool syncingSelection_ = false;
   int shownSelection_ = -1;  // the row the list view shows selected
   DWORD lastPump_ = 0;       // when ProcessPendingMessages last looked at the queue
+  int redrawOff_ = 0;        // SetListRedraw(false) calls not yet ended
 };
 
 }  // namespace zt

@@ -7,7 +7,7 @@
 #include "app/app_state.h"
 #include "lang/texts.h"
 #include "ui/gdi.h"
-#include "ui/window_base.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 
@@ -18,7 +18,7 @@ constexpr int kInfoClientHeight = 242;
 // The JPEG logo stored in the program's resources (empty when missing).
 std::string LogoResource();
 
-class InfoWindow : public WindowBase {
+class InfoWindow : public SecondaryWindow {
  public:
   // logoJpeg: the picture for Image1; a picture that does not decode
   // leaves Image1 empty.
@@ -26,7 +26,9 @@ class InfoWindow : public WindowBase {
   ~InfoWindow() override;
 
   // Creates the window hidden, centred on the main window.
-  bool Create();
+  bool Create() override;
+  void Present() override { ShowModal(); }
+  bool IsOpen() const override { return hwnd() && !closed_; }
   // Shows the window (FormShow) without waiting for it to close.
   void Show();
   // Shows the window modally: returns when it has been closed.

@@ -4,14 +4,12 @@
 // back from the real window.
 #pragma once
 #include "lang/texts.h"
+#include "ui/controls.h"
 #include "ui/resource.h"
 
 namespace zt {
 
-struct KonfigText {
-  int control;
-  const char* SettingsTexts::*text;
-};
+using KonfigText = ControlText<SettingsTexts>;
 inline constexpr KonfigText kKonfigControlTexts[] = {
     {IDC_KONF_BT_CANCEL, &SettingsTexts::BT_Cancel},
     {IDC_KONF_BT_OK, &SettingsTexts::BT_OK},

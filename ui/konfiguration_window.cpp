@@ -96,11 +96,10 @@ void KonfigurationWindow::FormCreateControls() {
     pages_[static_cast<size_t>(i)] = page;
   }
 
-  hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, self, nullptr, inst, nullptr);
-  SendMessageA(hints_, TTM_SETDELAYTIME, TTDT_INITIAL, MAKELPARAM(kHintPauseMs, 0));
-  SendMessageA(hints_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kHintHidePauseMs, 0));
-  for (const KonfigText& h : kKonfigHints) AddHint(h.control);
+  auto item = [this](int control) { return Item(control); };
+  hints_.Create(self);
+  hints_.SetPauses(kHintPauseMs, kHintHidePauseMs);
+  hints_.Add(kKonfigHints, item);
 
   // The design: the German texts and those no language routine changes.
   ApplyTexts(GermanTexts().settings);
@@ -111,19 +110,10 @@ void KonfigurationWindow::FormCreateControls() {
   ShowPage(kKonfigInitialPage);
 }
 
-void KonfigurationWindow::AddHint(int control) {
-  TOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = GetParent(Item(control));
-  tool.uId = reinterpret_cast<UINT_PTR>(Item(control));
-  tool.lpszText = const_cast<char*>("");
-  SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 void KonfigurationWindow::ApplyTexts(const SettingsTexts& t) {
   SetWindowTextA(hwnd(), t.caption);
-  for (const KonfigText& c : kKonfigControlTexts) SetWindowTextA(Item(c.control), t.*c.text);
+  auto item = [this](int control) { return Item(control); };
+  SetControlTexts(kKonfigControlTexts, t, item);
   HWND tabs = GetDlgItem(hwnd(), IDC_PAGECONTROL1);
   for (int i = 0; i < kKonfigPageCount; ++i) {
     TCITEMA tab = {};
@@ -131,14 +121,7 @@ void KonfigurationWindow::ApplyTexts(const SettingsTexts& t) {
     tab.pszText = const_cast<char*>(TabCaption(t, i));
     SendMessageA(tabs, TCM_SETITEMA, i, reinterpret_cast<LPARAM>(&tab));
   }
-  for (const KonfigText& h : kKonfigHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = GetParent(Item(h.control));
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>(t.*h.text);
-    SendMessageA(hints_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  hints_.SetTexts(kKonfigHints, t, item);
 }
 
 HWND KonfigurationWindow::Item(int control) const {
@@ -226,7 +209,7 @@ void KonfigurationWindow::SetLanguage(int language) {
 }
 
 void KonfigurationWindow::SetHintsActive(bool active) {
-  SendMessageA(hints_, TTM_ACTIVATE, active ? TRUE : FALSE, 0);
+  hints_.Activate(active);
   ActivateOwnedTooltips(mainWindow_, active);
 }
 
@@ -239,18 +222,7 @@ void KonfigurationWindow::Show() { ShowWindow(hwnd(), SW_SHOW); }
 
 void KonfigurationWindow::Hide() { ShowWindow(hwnd(), SW_HIDE); }
 
-void KonfigurationWindow::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loops
-      return;
-    }
-    if (hwnd() && IsDialogMessageA(hwnd(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
+void KonfigurationWindow::ProcessPendingMessages() { PumpPendingMessages(); }
 
 // ---- messages ----
 

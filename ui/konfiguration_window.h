@@ -8,7 +8,8 @@
 
 #include "app/konfiguration.h"
 #include "lang/texts.h"
-#include "ui/window_base.h"
+#include "ui/controls.h"
+#include "ui/secondary_window.h"
 
 namespace zt {
 
@@ -16,13 +17,15 @@ namespace zt {
 constexpr int kKonfigClientWidth = 428;
 constexpr int kKonfigClientHeight = 412;
 
-class KonfigurationWindow : public WindowBase, public KonfigurationView {
+class KonfigurationWindow : public SecondaryWindow, public KonfigurationView {
  public:
   KonfigurationWindow(ZapotrixMain& main, HWND mainWindow);
   ~KonfigurationWindow() override;
 
   // FormCreate: the hidden dialog with its pages, opened on the last page.
-  bool Create();
+  bool Create() override;
+  void Present() override { ShowModal(); }
+  bool IsOpen() const override { return hwnd() && !closed_; }
   // Shows the dialog modally and returns when it has closed.
   void ShowModal();
   // The two halves of ShowModal, for tests that drive the open dialog:
@@ -59,7 +62,6 @@ class KonfigurationWindow : public WindowBase, public KonfigurationView {
   static INT_PTR CALLBACK PageProc(HWND page, UINT msg, WPARAM wp, LPARAM lp);
   void FormCreateControls();
   void ApplyTexts(const SettingsTexts& t);
-  void AddHint(int control);
   void ShowPage(int index);
   void OnCommand(int id, int code);
   HWND ControlOf(KonfigControl c) const;
@@ -70,7 +72,7 @@ class KonfigurationWindow : public WindowBase, public KonfigurationView {
   std::unique_ptr<Konfiguration> logic_;
   WindowLanguage<SettingsTexts> language_;
   std::array<HWND, kKonfigPageCount> pages_{};
-  HWND hints_ = nullptr;
+  Tooltips hints_;
   int helpContext_ = 0;
   bool closed_ = false;
   bool mainDisabled_ = false;

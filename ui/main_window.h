@@ -16,12 +16,15 @@
 #include "app/zapotrix_main.h"
 #include "platform/win32/win32_timer.h"
 #include "ui/db_updater.h"
+#include "ui/controls.h"
 #include "ui/gdi.h"
 #include "ui/konfiguration_window.h"
 #include "ui/hosts_editor.h"
+#include "ui/rule_editor_controls.h"
 #include "ui/rule_window.h"
 #include "ui/statistics_window.h"
 #include "ui/info_window.h"
+#include "ui/list_views.h"
 #include "ui/subclass.h"
 #include "ui/tray.h"
 #include "ui/window_base.h"
@@ -51,12 +54,8 @@ constexpr int kClientWidth = 635;
 constexpr int kClientHeight = 485;
 // Widths of the status bar panels.
 constexpr int kPanelWidths[7] = {190, 75, 75, 75, 75, 75, 75};
-// Longest text a status bar shows.
-constexpr size_t kStatusTextMax = 127;
 // Columns of ListView1 before the first fitting.
 constexpr int kListView1Widths[3] = {326, 160, 0};
-// The size boxes take at most this many digits.
-constexpr int kSizeBoxLimit = 4;
 
 class MainWindow : public WindowBase, public MainView {
  public:
@@ -65,14 +64,9 @@ class MainWindow : public WindowBase, public MainView {
 
   // Creates the hidden window and runs the start-up order.
   bool Create();
-  // Lets the window see a message before it is dispatched: the keyboard
-  // shortcuts of its actions (Ctrl+S pauses, also inside the edit boxes)
-  // and the dialog keys (Tab). True when the message was used up.
-  bool PreTranslate(MSG& msg);
-
-  // The secondary windows, each brought to the front with the main window.
-  enum Secondary { kSettingsDialog, kDatabaseUpdater, kInfoWindow, kStatisticsWindow, kSecondaryCount };
-  void SetSecondaryWindow(Secondary which, HWND window) { secondary_[which] = window; }
+  // The keyboard shortcuts of its actions (Ctrl+S pauses, also inside the
+  // edit boxes) and the dialog keys (Tab) come through WindowBase's
+  // PreTranslate.
 
   // For tests: the logic behind the window and the tray menu as shown last.
   ZapotrixMain& main() { return *main_; }
@@ -81,21 +75,22 @@ class MainWindow : public WindowBase, public MainView {
   const TrayMenu& trayMenu() const { return trayMenu_; }
   // For tests: the statistics window and the rule assistant while they are
   // open, else nullptr.
-  TQvStatistik* statistik() const { return statistik_ && statistik_->hwnd() ? statistik_.get() : nullptr; }
-  TQvRule* ruleAssistant() const { return rule_ && rule_->hwnd() ? rule_.get() : nullptr; }
+  TQvStatistik* statistik() const {
+    return static_cast<TQvStatistik*>(secondary_.Get(SecondaryKind::Statistics));
+  }
+  TQvRule* ruleAssistant() const { return static_cast<TQvRule*>(secondary_.Get(SecondaryKind::RuleAssistant)); }
 
   // MainView
   void SetCaption(const std::string& caption) override;
   void SetStatusPanel(int panel, const std::string& text) override;
-  void SetStatusLine(const std::string& text) override;
   void SetLanguage(int language) override;
   void SetPauseLabelVisible(bool visible) override;
   void SetPauseActionCaption(const std::string& caption) override;
   void SetTrayPauseCaption(const std::string& caption) override;
   void ListChanged(ListViewId list) override;
-  int ListWidth(ListViewId list) override;
-  void SetColumnWidth(ListViewId list, int column, int width) override;
-  void SelectRuleTab(int index) override;
+  int ListWidth(ListViewId list) override { return listViews_.Width(list); }
+  void SetColumnWidth(ListViewId list, int column, int width) override { listViews_.SetColumnWidth(list, column, width); }
+  void SelectRuleTab(int index) override { ruleEditor_.SelectTab(index); }
   void SetHintPauses(int pauseMs, int hidePauseMs) override;
   void AddTrayIcon() override;
   void SetTrayTip(const std::string& tip) override { tray_.SetTip(tip); }
@@ -110,25 +105,18 @@ class MainWindow : public WindowBase, public MainView {
   void MoveWindow(int left, int top) override;
   void SetSmallWindowEdits(const std::string& width, const std::string& height) override;
   void ProcessPendingMessages() override;
-  std::string EditText(EditBox box) override;
-  void SetEditText(EditBox box, const std::string& text) override;
-  void ShowRulePanel(int index) override;
+  std::string EditText(EditBox box) override { return ruleEditor_.EditText(box); }
+  void SetEditText(EditBox box, const std::string& text) override { ruleEditor_.SetEditText(box, text); }
+  void ShowRulePanel(int index) override { ruleEditor_.ShowPanel(index); }
   void EnableOpenRule(bool enabled) override;
-  void SetSmallWindowsCheck(bool checked) override;
-  bool ListShown(ListViewId list) override;
-  void FocusList(ListViewId list) override;
+  void SetSmallWindowsCheck(bool checked) override { ruleEditor_.SetSmallWindowsCheck(checked); }
+  bool ListShown(ListViewId list) override { return listViews_.Shown(list); }
+  void FocusList(ListViewId list) override { listViews_.Focus(list); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
-  // A list view and the model it shows.
-  struct ListBinding {
-    ListViewId id;
-    int control;
-    ListModel* model;
-  };
-
   // Lifecycle.
   void FormCreateControls();
   void ApplyDesignTexts();
@@ -143,7 +131,6 @@ class MainWindow : public WindowBase, public MainView {
   void ShowMainWindow(bool withSecondary);
   void set_popupmenu();
   void ShowTrayMenu();
-  void TrayItemClick(const TrayMenuItem& item);
   void PopupItemClick(int position);
   // Actions.
   void OnCommand(int id, int code, HWND control);
@@ -159,23 +146,8 @@ class MainWindow : public WindowBase, public MainView {
   void BTOpenRuleClick();
   // Lists.
   LRESULT OnNotify(NMHDR& n);
-  LRESULT OnListNotify(const ListBinding& b, NMHDR& n);
-  LRESULT FindRow(const ListBinding& b, const NMLVFINDITEMA& find);
-  void OnListClick(ListViewId id);
-  void OnListDoubleClick(ListViewId id);
-  void GetDisplayInfo(const ListBinding& b, LVITEMA& item);
-  const ListBinding* Binding(ListViewId id) const;
-  const ListBinding* BindingOf(int control) const;
-  // Edit boxes.
-  void HookEditBox(EditBox box);
-  void EditKeyPress(EditBox box, char& key);
-  void EditMouse(EditBox box, bool down);
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
   void SetText(int control, const char* text) { SetDlgItemTextA(hwnd(), control, text); }
   void SetMenuText(UINT item, bool byPosition, const std::string& text);
-  void SetColumnText(int control, int column, const char* text);
-  void AddHint(int control, const char* text);
-  RECT Rect();
 
   Platform& os_;
   std::unique_ptr<Win32Timer> timer1_, timerCheckMessenger_, instantTimer_;
@@ -183,34 +155,21 @@ class MainWindow : public WindowBase, public MainView {
   std::unique_ptr<InstantMode> instant_;
   std::unique_ptr<RuleEditing> rules_;
   WindowLanguage<Texts> language_;
-  std::vector<ListBinding> lists_;
-  HWND owner_ = nullptr;  // the hidden window that owns the main window, so it has no taskbar button
-  HICON icon_ = nullptr;
-  HIMAGELIST images_ = nullptr;  // ImageList1
-  HWND hints_ = nullptr;         // the tooltips of the controls
-  HACCEL shortcuts_ = nullptr;
+  ModelListViews listViews_;
+  Window owner_;  // the hidden window that owns the main window, so it has no taskbar button
+  HICON icon_ = nullptr;  // a shared resource icon: the system frees it
+  ImageList images_;      // ImageList1
+  Tooltips hints_;
+  Accelerators shortcuts_;
   TrayIcon tray_;
   TrayMenu trayMenu_;
   UINT taskbarCreated_ = 0;
-  Subclass listView1Header_;
-  std::array<Subclass, 7> editHooks_;
-  std::array<HWND, kSecondaryCount> secondary_{};
-  // The hosts list editor while it is open; a closed one has destroyed its
-  // window and is replaced at the next opening.
-  std::unique_ptr<THostlistenEditor> hostsEditor_;
-  // The statistics window and the rule assistant: a window that closed
-  // itself keeps its object (without a window) until it is opened again.
-  std::unique_ptr<TQvStatistik> statistik_;
-  std::unique_ptr<TQvRule> rule_;
-  std::unique_ptr<DBUpdater> updater_;  // while the updater is open
-  std::unique_ptr<InfoWindow> info_;    // while the info window is open
+  RuleEditorControls ruleEditor_;
   bool closePending_ = false;
   QuitBy quitBy_ = QuitBy::User;  // who asked for the pending or running quit
-  bool quitAsking_ = false;       // a failed save's question is open
   bool trayMenuShown_ = false;
-  bool syncingSelection_ = false;
-  // The settings dialog while it exists; last, so it goes before the rest.
-  std::unique_ptr<KonfigurationWindow> konfiguration_;
+  // The secondary windows; last, so they go before the rest.
+  SecondaryWindows secondary_;
 };
 
 // The program's life on this platform: refuses a second instance, creates

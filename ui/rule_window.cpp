@@ -14,16 +14,12 @@ constexpr char kClassName[] = "TQvRule";
 // The columns of ListViewRule in pixels.
 constexpr int kRuleColumnWidths[2] = {120, 285};
 
-struct RuleText {
-  int control;
-  const char* RuleAssistantTexts::*text;
-};
-constexpr RuleText kControlTexts[] = {
+constexpr ControlText<RuleAssistantTexts> kControlTexts[] = {
     {IDC_RULE_LABEL1, &RuleAssistantTexts::Label1},   {IDC_RULE_GROUPBOX2, &RuleAssistantTexts::GroupBox2},
     {IDC_RULE_LABEL2, &RuleAssistantTexts::Label2},   {IDC_BTRULEADD, &RuleAssistantTexts::BTRuleAdd},
     {IDC_BTCANCEL, &RuleAssistantTexts::BTcancel},
 };
-constexpr RuleText kHints[] = {
+constexpr ControlText<RuleAssistantTexts> kHints[] = {
     {IDC_BTRULEADD, &RuleAssistantTexts::BTRuleAddHint},
     {IDC_BTCANCEL, &RuleAssistantTexts::BTcancelHint},
     {IDC_RULE_BUTTON1, &RuleAssistantTexts::Button1Hint},
@@ -41,7 +37,6 @@ TQvRule::TQvRule(AppState& app, RuleEditing& editing, HWND mainWindow, RuleAssis
 
 TQvRule::~TQvRule() {
   if (hwnd()) DestroyWindow(hwnd());
-  if (contextMenu_) DestroyMenu(contextMenu_);
 }
 
 bool TQvRule::Create() {
@@ -57,56 +52,26 @@ bool TQvRule::Create() {
 void TQvRule::FormCreateControls() {
   HWND list = Item(IDC_LISTVIEWRULE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-  for (int c = 0; c < 2; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    col.fmt = LVCFMT_LEFT;
-    col.cx = kRuleColumnWidths[c];
-    col.pszText = const_cast<char*>("");
-    ListView_InsertColumn(list, c, &col);
-  }
+  for (int c = 0; c < 2; ++c) AddListColumn(list, c, kRuleColumnWidths[c]);
   SetDlgItemTextA(hwnd(), IDC_RULE_BUTTON1, kAssistantButton1);
 
-  contextMenu_ = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_RULEMENU));
-  HMENU popup = GetSubMenu(contextMenu_, 0);
+  contextMenu_.reset(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_RULEMENU)));
+  HMENU popup = GetSubMenu(contextMenu_.get(), 0);
   ModifyMenuA(popup, IDM_HINZUFGEN1, MF_BYCOMMAND | MF_STRING, IDM_HINZUFGEN1, kAssistantAdd);
   ModifyMenuA(popup, IDM_NICHTHINZUFGEN1, MF_BYCOMMAND | MF_STRING, IDM_NICHTHINZUFGEN1, kAssistantDontAdd);
 
-  hints_ = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, CW_USEDEFAULT, hwnd(), nullptr, GetModuleHandleA(nullptr), nullptr);
-  for (const RuleText& h : kHints) AddHint(h.control);
-}
-
-void TQvRule::AddHint(int control) {
-  TOOLINFOA tool = {};
-  tool.cbSize = TTTOOLINFOA_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = hwnd();
-  tool.uId = reinterpret_cast<UINT_PTR>(Item(control));
-  tool.lpszText = const_cast<char*>("");
-  SendMessageA(hints_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  hints_.Create(hwnd());
+  hints_.Add(kHints, Items());
 }
 
 void TQvRule::SetLanguage(int language) {
   if (!language_.Set(language)) return;
   const RuleAssistantTexts& t = language_.texts();
   SetWindowTextA(hwnd(), t.caption);
-  for (const RuleText& c : kControlTexts) SetDlgItemTextA(hwnd(), c.control, t.*c.text);
+  SetControlTexts(kControlTexts, t, Items());
   const char* columns[2] = {t.ListViewRuleColumn1, t.ListViewRuleColumn2};
-  for (int c = 0; c < 2; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<char*>(columns[c]);
-    ListView_SetColumn(Item(IDC_LISTVIEWRULE), c, &col);
-  }
-  for (const RuleText& h : kHints) {
-    TOOLINFOA tool = {};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
-    tool.hwnd = hwnd();
-    tool.uId = reinterpret_cast<UINT_PTR>(Item(h.control));
-    tool.lpszText = const_cast<char*>(t.*h.text);
-    SendMessageA(hints_, TTM_UPDATETIPTEXTA, 0, reinterpret_cast<LPARAM>(&tool));
-  }
+  for (int c = 0; c < 2; ++c) SetListColumnText(Item(IDC_LISTVIEWRULE), c, columns[c]);
+  hints_.SetTexts(kHints, t, Items());
 }
 
 void TQvRule::ShowOrFront() {
@@ -117,7 +82,7 @@ void TQvRule::ShowOrFront() {
 
 void TQvRule::FormShow() {
   SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  SendMessageA(hints_, TTM_ACTIVATE, app_.settings.ShowHint ? TRUE : FALSE, 0);
+  hints_.Activate(app_.settings.ShowHint);
 }
 
 void TQvRule::ShowRows() {
@@ -146,9 +111,7 @@ int TQvRule::SelectedRow() const { return ListView_GetNextItem(Item(IDC_LISTVIEW
 
 void TQvRule::Button1Click() {
   HWND edit = Item(IDC_RULE_EDIT1);
-  std::string keyword(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  keyword.resize(static_cast<size_t>(GetWindowTextA(edit, &keyword[0], static_cast<int>(keyword.size()))));
-  if (!assistant_.Button1Click(keyword)) return;
+  if (!assistant_.Button1Click(ControlString(edit))) return;
   SetWindowTextA(edit, "");
   ShowRows();
 }
@@ -194,7 +157,7 @@ void TQvRule::ShowContextMenu(int x, int y) {
     x = r.left;
     y = r.top;
   }
-  UINT command = TrackPopupMenu(GetSubMenu(contextMenu_, 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
+  UINT command = TrackPopupMenu(GetSubMenu(contextMenu_.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
   if (command == IDM_HINZUFGEN1) hinzufgen1Click();
   else if (command == IDM_NICHTHINZUFGEN1) nichthinzufgen1Click();
 }

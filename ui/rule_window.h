@@ -8,17 +8,20 @@
 #include "app/app_state.h"
 #include "app/rule_assistant.h"
 #include "app/rule_editing.h"
-#include "ui/window_base.h"
+#include "ui/controls.h"
+#include "ui/gdi.h"
+#include "ui/secondary_window.h"
 #include <commctrl.h>
 
 namespace zt {
 
-class TQvRule : public WindowBase {
+class TQvRule : public SecondaryWindow {
  public:
   TQvRule(AppState& app, RuleEditing& editing, HWND mainWindow, RuleAssistant assistant);
   ~TQvRule() override;
 
-  bool Create();
+  bool Create() override;
+  void Present() override { ShowOrFront(); }
   // Shows the window, or brings it to the front when it is shown already.
   void ShowOrFront();
   void SetLanguage(int language);
@@ -42,16 +45,14 @@ class TQvRule : public WindowBase {
   // Writes the rows of the assistant into the table.
   void ShowRows();
   int SelectedRow() const;
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
-  void AddHint(int control);
 
   AppState& app_;
   RuleEditing& editing_;
   HWND mainWindow_;
   RuleAssistant assistant_;
   WindowLanguage<RuleAssistantTexts> language_;
-  HWND hints_ = nullptr;
-  HMENU contextMenu_ = nullptr;  // IDR_RULEMENU
+  Tooltips hints_;
+  Menu contextMenu_;  // IDR_RULEMENU
   bool showingRows_ = false;     // the table's changes come from ShowRows, not the user
   bool takingOver_ = false;
 };

@@ -1,9 +1,48 @@
-// Placement, modal loop and closing of the secondary windows.
+// The owner, placement, modal loop and closing of the secondary windows.
 #include "ui/secondary_window.h"
 
 #include <algorithm>
 
 namespace zt {
+
+SecondaryWindow* SecondaryWindows::Get(SecondaryKind kind) const {
+  SecondaryWindow* w = windows_[static_cast<size_t>(kind)].get();
+  return w && w->IsOpen() ? w : nullptr;
+}
+
+void SecondaryWindows::Open(SecondaryKind kind, const Maker& make) {
+  size_t i = static_cast<size_t>(kind);
+  if (SecondaryWindow* open = Get(kind)) {
+    open->BringToFront();
+    return;
+  }
+  // A modal window that has closed but whose loop has not yet returned
+  // cannot be replaced under its own feet.
+  if (presenting_[i]) return;
+  ForgetClosed();
+  std::unique_ptr<SecondaryWindow> w = make();
+  if (!w || !w->Create()) return;
+  windows_[i] = std::move(w);
+  {
+    presenting_[i] = true;
+    struct Presenting {
+      bool& flag;
+      ~Presenting() { flag = false; }
+    } presenting{presenting_[i]};
+    windows_[i]->Present();
+  }
+  ForgetClosed();  // a modal window has closed by now
+}
+
+void SecondaryWindows::ForgetClosed() {
+  for (size_t i = 0; i < kCount; ++i)
+    if (windows_[i] && !presenting_[i] && !windows_[i]->IsOpen()) windows_[i].reset();
+}
+
+void SecondaryWindows::RaiseAll() const {
+  for (const auto& w : windows_)
+    if (w && w->IsOpen() && IsWindowVisible(w->hwnd())) BringWindowToTop(w->hwnd());
+}
 
 void PlaceSecondary(HWND window, HWND over, int clientWidth, int clientHeight) {
   RECT frame;
@@ -39,7 +78,7 @@ void RunModal(HWND window, HWND owner, const bool& closed) {
       break;
     }
     if (got < 0) break;
-    if (IsDialogMessageA(window, &msg)) continue;
+    if (WindowBase::PreTranslate(msg)) continue;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }

@@ -25,10 +25,9 @@ constexpr const char* StatisticsTexts::*kCounterDesign[7] = {
 
 }  // namespace
 
-TQvStatistik::TQvStatistik(AppState& app, HWND mainWindow, std::function<void()> closed)
+TQvStatistik::TQvStatistik(AppState& app, HWND mainWindow)
     : app_(app),
       mainWindow_(mainWindow),
-      closed_(std::move(closed)),
       language_([](const Texts& t) -> const StatisticsTexts& { return t.statistics; }),
       editing_(app) {}
 
@@ -50,14 +49,8 @@ void TQvStatistik::FormCreateControls() {
   HWND list = Item(IDC_LISTVIEWHISTORY);
   ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   const StatisticsTexts& design = GermanTexts().statistics;
-  for (int c = 0; c < kHistoryColumnCount; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-    col.fmt = LVCFMT_LEFT;
-    col.cx = kHistoryColumns[c].width;
-    col.pszText = const_cast<char*>(HistoryColumnCaption(c, design));
-    ListView_InsertColumn(list, c, &col);
-  }
+  for (int c = 0; c < kHistoryColumnCount; ++c)
+    AddListColumn(list, c, kHistoryColumns[c].width, HistoryColumnCaption(c, design));
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_GROUPBOX1, design.GroupBox1);
   for (int i = 0; i < 7; ++i) SetDlgItemTextA(hwnd(), kCounterBoxes[i], design.*kCounterDesign[i]);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON1, design.Button1);
@@ -68,12 +61,7 @@ void TQvStatistik::SetLanguage(int language) {
   if (!language_.Set(language)) return;
   const StatisticsTexts& t = language_.texts();
   HWND list = Item(IDC_LISTVIEWHISTORY);
-  for (int c = 0; c < kHistoryColumnCount; ++c) {
-    LVCOLUMNA col = {};
-    col.mask = LVCF_TEXT;
-    col.pszText = const_cast<char*>(HistoryColumnCaption(c, t));
-    ListView_SetColumn(list, c, &col);
-  }
+  for (int c = 0; c < kHistoryColumnCount; ++c) SetListColumnText(list, c, HistoryColumnCaption(c, t));
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_GROUPBOX1, t.GroupBox1);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON1, t.Button1);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON2, t.Button2);
@@ -169,7 +157,6 @@ void TQvStatistik::FormClose() {
   if (!self) return;
   HideSecondary(self, mainWindow_, false);
   DestroyWindow(self);
-  if (closed_) closed_();
 }
 
 LRESULT TQvStatistik::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {

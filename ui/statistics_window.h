@@ -11,19 +11,20 @@
 #include "app/app_state.h"
 #include "app/rule_editing.h"
 #include "ui/gdi.h"
-#include "ui/window_base.h"
+#include "ui/controls.h"
+#include "ui/secondary_window.h"
 #include <commctrl.h>
 
 namespace zt {
 
-class TQvStatistik : public WindowBase {
+class TQvStatistik : public SecondaryWindow {
  public:
-  // closed: called once the window has closed itself (hidden, destroyed).
-  TQvStatistik(AppState& app, HWND mainWindow, std::function<void()> closed);
+  TQvStatistik(AppState& app, HWND mainWindow);
   ~TQvStatistik() override;
 
   // Creates the window hidden; false on failure.
-  bool Create();
+  bool Create() override;
+  void Present() override { ShowOrFront(); }
   // Shows the window, or brings it to the front when it is shown already.
   void ShowOrFront();
   // Shows the history's length and counters again.
@@ -45,11 +46,9 @@ class TQvStatistik : public WindowBase {
   // rule is gone already.
   void ShowContextMenu(int x, int y);
   void Regelentfernen1Click(const ClosingRule& rule);
-  HWND Item(int control) const { return GetDlgItem(hwnd(), control); }
 
   AppState& app_;
   HWND mainWindow_;
-  std::function<void()> closed_;
   WindowLanguage<StatisticsTexts> language_;
   std::array<std::string, 7> counterLines_;  // as shown, so unchanged lines are not written again
   RuleEditing editing_;                      // takes a row's rule back as the main window's editors do

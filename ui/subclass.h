@@ -23,11 +23,6 @@ class Subclass {
 
   void Attach(HWND control, Hook hook);
   void Restore();
-  bool attached() const { return control_ != nullptr; }
-  // The control's procedure from before.
-  LRESULT CallPrevious(UINT msg, WPARAM wp, LPARAM lp) const {
-    return CallWindowProcA(previous_, control_, msg, wp, lp);
-  }
 
  private:
   static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -53,6 +53,30 @@ UINT TrayMenu::CommandOf(const TrayMenuItem& item) {
   return 0;
 }
 
+bool TrayMenu::OnOwnerDraw(UINT msg, LPARAM lp) {
+  if (msg == WM_MEASUREITEM) {
+    auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+    if (item.CtlType != ODT_MENU) return false;
+    MeasureItem(item);
+    return true;
+  }
+  auto& item = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+  if (msg != WM_DRAWITEM || item.CtlType != ODT_MENU) return false;
+  popupDrawItem(item);
+  return true;
+}
+
+const TrayMenuItem* TrayMenu::Track(HWND window) const {
+  // A menu of a window that is not in the foreground does not close when
+  // the user clicks elsewhere; WM_NULL afterwards lets it close at once.
+  SetForegroundWindow(window);
+  POINT at = {};
+  GetCursorPos(&at);
+  UINT command = TrackPopupMenu(menu_.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr);
+  PostMessageA(window, WM_NULL, 0, 0);
+  return ItemFor(command);
+}
+
 const TrayMenuItem* TrayMenu::ItemFor(UINT command) const {
   for (const TrayMenuItem& item : items_)
     if (!item.separator() && CommandOf(item) == command) return &item;

@@ -58,10 +58,14 @@ class TrayMenu {
   HMENU handle() const { return menu_.get(); }
   const std::vector<TrayMenuItem>& items() const { return items_; }
   std::vector<TrayMenuItem>& items() { return items_; }
+  // Shows the menu at the cursor for `window`; the item chosen, or nullptr.
+  const TrayMenuItem* Track(HWND window) const;
   // The item with a menu command identifier; nullptr for none.
   const TrayMenuItem* ItemFor(UINT command) const;
   static UINT CommandOf(const TrayMenuItem& item);
 
+  // WM_MEASUREITEM and WM_DRAWITEM: true when they were the menu's.
+  bool OnOwnerDraw(UINT msg, LPARAM lp);
   // WM_MEASUREITEM and WM_DRAWITEM of the menu's items.
   void MeasureItem(MEASUREITEMSTRUCT& m);
   void popupDrawItem(const DRAWITEMSTRUCT& d);

@@ -1,7 +1,9 @@
 // Window class registration and message dispatch to the window objects.
 #include "ui/window_base.h"
 
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 #include "lang/texts.h"
 
@@ -11,8 +13,12 @@ namespace {
 // The window being created: its first message attaches it. Windows are
 // created on the one user-interface thread, one at a time.
 WindowBase* g_creating = nullptr;
+// The windows that exist, for PreTranslate.
+std::vector<WindowBase*> g_windows;
 
 }  // namespace
+
+WindowBase::~WindowBase() { g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), this), g_windows.end()); }
 
 void ShowErrorBox(const char* text) { MessageBoxA(nullptr, text, kAppCaption, MB_OK | MB_ICONERROR); }
 
@@ -48,6 +54,7 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     g_creating = nullptr;
     self->hwnd_ = hwnd;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    g_windows.push_back(self);
   }
   if (!self) return DefDlgProcA(hwnd, msg, wp, lp);
   try {
@@ -55,6 +62,7 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NCDESTROY) {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
       self->hwnd_ = nullptr;
+      g_windows.erase(std::remove(g_windows.begin(), g_windows.end(), self), g_windows.end());
     }
     return r;
   } catch (const std::exception& e) {
@@ -63,6 +71,48 @@ LRESULT CALLBACK WindowBase::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     ShowErrorBox(kUnknownError);
   }
   return 0;
+}
+
+bool WindowBase::PreTranslate(MSG& msg) {
+  for (WindowBase* w : g_windows) {
+    HWND self = w->hwnd_;
+    if (!self || (msg.hwnd != self && !IsChild(self, msg.hwnd))) continue;
+    if (w->shortcuts_ && TranslateAcceleratorA(self, w->shortcuts_, &msg)) return true;
+    return IsDialogMessageA(self, &msg) != FALSE;
+  }
+  return false;
+}
+
+void WindowBase::BringToFront() {
+  if (!hwnd_ || !IsWindowVisible(hwnd_)) return;
+  BringWindowToTop(hwnd_);
+  SetForegroundWindow(hwnd_);
+}
+
+HWND CreateHiddenOwner() {
+  constexpr char kOwnerClass[] = "Tzapotrix_owner";
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA wc = {};
+  if (!GetClassInfoA(inst, kOwnerClass, &wc)) {
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = inst;
+    wc.lpszClassName = kOwnerClass;
+    RegisterClassA(&wc);
+  }
+  return CreateWindowExA(0, kOwnerClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, inst, nullptr);
+}
+
+void PumpPendingMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    if (WindowBase::PreTranslate(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
 }
 
 }  // namespace zt

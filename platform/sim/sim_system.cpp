@@ -303,6 +303,7 @@ bool SimSystem::WriteFileAtomic(const std::string& path, const std::string& byte
 
 int SimSystem::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   boxes.push_back({text, caption, flags});
+  if (onMessageBox) onMessageBox();
   if (!answers.empty()) {
     int a = answers.front();
     answers.pop_front();

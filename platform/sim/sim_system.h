@@ -106,6 +106,7 @@ class SimSystem : public System {
   int dnsFlushes = 0;
   std::string timeOfDay = "12:34:56";
   std::deque<int> answers;       // message box answers; kIdOk/kIdYes when empty
+  std::function<void()> onMessageBox;  // runs while a box is open (before it is answered)
   std::vector<SimMessageBox> boxes;
 
  private:

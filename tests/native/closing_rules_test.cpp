@@ -332,18 +332,26 @@ class ChosenWindow : public ::testing::Test {
   RuleEditing ed{w.app};
 };
 
-TEST_F(ChosenWindow, StatusLineNamesTheRulesOrSaysNoneAndGivesWayWhenNothingIsChosen) {
+TEST_F(ChosenWindow, FirstPanelNamesTheRulesOrSaysNoneAndShowsTheVersionWhenNothingIsChosen) {
+  auto others = [this] {
+    std::map<int, std::string> p = w.view.panels;
+    p.erase(0);
+    return p;
+  };
+  std::map<int, std::string> before = others();
   // ListView1 lists the snapshot from its first record: the casino window first.
   Choose(0);
-  EXPECT_EQ("Would be closed by: ADS: casino; WCS: Online Casino", w.view.statusLine);
+  EXPECT_EQ(" Would be closed by: ADS: casino; WCS: Online Casino", w.view.panels[0]);
   Choose(1);
-  EXPECT_EQ("No rule would close this window", w.view.statusLine);
+  EXPECT_EQ(" No rule would close this window", w.view.panels[0]);
   // A rule added by hand shows at once.
   w.view.edits[EditBox::EdAddKey] = "news";
   ed.BtAddKeyClick();
-  EXPECT_EQ("Would be closed by: ADS: news", w.view.statusLine);
+  EXPECT_EQ(" Would be closed by: ADS: news", w.view.panels[0]);
   Choose(-1);
-  EXPECT_EQ("", w.view.statusLine);
+  EXPECT_EQ(kVersionPanel, w.view.panels[0]);
+  // The scanners' and the activity panels were never touched.
+  EXPECT_EQ(before, others());
 }
 
 }  // namespace

@@ -18,6 +18,11 @@ std::vector<std::string> Firsts(const ListModel& m) {
   return v;
 }
 
+// Whether the lookup finds a row at all.
+bool Found(const std::string& text, const ListModel& m, const std::string& suffix) {
+  return FindStrInListview(text, m, suffix) >= 0;
+}
+
 }  // namespace
 
 TEST(ListviewSort, FoldsOnlyAToZAndShorterPrefixFirst) {
@@ -46,39 +51,68 @@ TEST(ListviewSort, ModesSetStateAndModeTwoRepeatsStoredDirection) {
   EXPECT_EQ(rev, m.revision());
 }
 
-TEST(IsStrInListview, TrimsFoldsAndAppendsSuffix) {
+TEST(FindStrInListview, TrimsFoldsAndAppendsSuffix) {
   ListModel m = Rows({"casino", "gewinn", "Lotto", "zz top"});
   ListviewSort(m, 0, 0);
-  EXPECT_TRUE(is_str_in_listview("  Gewinn - Mozilla  ", m, " - Mozilla"));
-  EXPECT_FALSE(is_str_in_listview("  Gewinn - Mozilla  ", m, " - Mozilla Firefox"));
-  EXPECT_TRUE(is_str_in_listview("LOTTO", m, ""));
-  EXPECT_FALSE(is_str_in_listview("Lott", m, ""));
-  EXPECT_FALSE(is_str_in_listview("für", Rows({"FÜR"}), ""));  // only a-z fold
-  EXPECT_FALSE(is_str_in_listview("x", ListModel(), ""));
+  EXPECT_TRUE(Found("  Gewinn - Mozilla  ", m, " - Mozilla"));
+  EXPECT_FALSE(Found("  Gewinn - Mozilla  ", m, " - Mozilla Firefox"));
+  EXPECT_TRUE(Found("LOTTO", m, ""));
+  EXPECT_FALSE(Found("Lott", m, ""));
+  EXPECT_FALSE(Found("für", Rows({"FÜR"}), ""));  // only a-z fold
+  EXPECT_FALSE(Found("x", ListModel(), ""));
 }
 
-TEST(IsStrInListview, KeyIsTrimmedAfterTheSuffixIsAppended) {
+TEST(FindStrInListview, KeyIsTrimmedAfterTheSuffixIsAppended) {
   ListModel m = Rows({"Bonus ", "zz"});
-  EXPECT_TRUE(is_str_in_listview("bonus", m, ""));
-  EXPECT_TRUE(is_str_in_listview("Bonus  - Mozilla", m, " - Mozilla"));
-  EXPECT_FALSE(is_str_in_listview("Bonus - Mozilla", m, " - Mozilla"));
-  EXPECT_TRUE(is_str_in_listview("- Mozilla", Rows({""}), " - Mozilla"));
+  EXPECT_TRUE(Found("bonus", m, ""));
+  EXPECT_TRUE(Found("Bonus  - Mozilla", m, " - Mozilla"));
+  EXPECT_FALSE(Found("Bonus - Mozilla", m, " - Mozilla"));
+  EXPECT_TRUE(Found("- Mozilla", Rows({""}), " - Mozilla"));
 }
 
-TEST(IsStrInListview, UrlMatchesOnlyAsAWhole) {
+TEST(FindStrInListview, UrlMatchesOnlyAsAWhole) {
   ListModel m = Rows({"http://ads.example.com", "http://b.example.com"});
   ListviewSort(m, 0, 0);
-  EXPECT_TRUE(is_str_in_listview("HTTP://ADS.example.com", m, ""));
-  EXPECT_FALSE(is_str_in_listview("http://ads.example.com.evil", m, ""));
-  EXPECT_FALSE(is_str_in_listview("http://ads", m, ""));
+  EXPECT_TRUE(Found("HTTP://ADS.example.com", m, ""));
+  EXPECT_FALSE(Found("http://ads.example.com.evil", m, ""));
+  EXPECT_FALSE(Found("http://ads", m, ""));
 }
 
-TEST(IsStrInListview, FindsEveryRowOfALargeSortedList) {
+TEST(FindStrInListview, FindsEveryRowOfALargeSortedList) {
   ListModel m(ListViewId::URL);
   for (int i = 0; i < 1000; ++i) m.Add({"Entry" + std::to_string(i * 7)});
   ListviewSort(m, 0, 0);
-  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(is_str_in_listview("entry" + std::to_string(i * 7), m, ""));
-  EXPECT_FALSE(is_str_in_listview("entry1", m, ""));
+  for (int i = 0; i < 1000; ++i) ASSERT_TRUE(Found("entry" + std::to_string(i * 7), m, ""));
+  EXPECT_FALSE(Found("entry1", m, ""));
+}
+
+// Typing in a list: ListView1 keeps the order the windows were found in,
+// so its search runs from the start row round to the top.
+TEST(FindTypedRow, UnsortedListSearchesOnFromTheStartRowAndWraps) {
+  ListModel m = Rows({"Zeta news", "alpha mail", "Beta shop", "beta blog", "gamma"}, ListViewId::ListView1);
+  struct Case {
+    const char* typed;
+    int start, row;
+  } cases[] = {
+      {"b", 0, 2}, {"b", 2, 2}, {"b", 3, 3}, {"b", 4, 2},  // wraps round to the first match
+      {"ALPHA", 0, 1}, {"z", 3, 0}, {"x", 0, -1}, {"", 0, -1}, {"gamma ray", 0, -1},
+      {"a", -1, 1}, {"a", 99, 1},  // a start outside the rows counts from the top
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(c.row, FindTypedRow(m, c.typed, c.start, false)) << c.typed << " from " << c.start;
+}
+
+// On a sorted list the bisecting search lands where the plain one does,
+// in both directions, from every start row.
+TEST(FindTypedRow, BisectionAgreesWithThePlainSearchOnSortedLists) {
+  ListModel m = Rows({"ads.example", "Ads.other", "banner.net", "click.com", "clicks.org", "tracker.io", "x"});
+  for (int direction : {0, 1}) {
+    ListviewSort(m, 0, direction);
+    for (const char* typed : {"a", "ADS.", "b", "c", "click", "clicks", "t", "x", "y", "0"})
+      for (int start = 0; start < static_cast<int>(m.size()); ++start)
+        EXPECT_EQ(FindTypedRow(m, typed, start, false), FindTypedRow(m, typed, start, true))
+            << direction << " " << typed << " from " << start;
+  }
 }
 
 TEST(RowwidthLW, ThresholdsAndBankersRounding) {

@@ -64,14 +64,18 @@ TEST_F(Spine, StartUpLoadsSortsAndStartsTheTimerLast) {
     EXPECT_EQ("Apfel", main->state().rules.ADS.text(0));
     EXPECT_EQ(396, (w.view.widths[{ListViewId::ADS, 0}]));
     EXPECT_TRUE(w.view.updaterEnabled);
+    EXPECT_TRUE(main->UpdaterMayRun());
     EXPECT_EQ(1, w.view.trayMenuBuilds);
   };
+  EXPECT_FALSE(main->UpdaterMayRun());
   main->FormCreate();
   EXPECT_EQ(1, enabled);
   AppState& a = main->state();
   EXPECT_EQ("Zapotrix", w.view.caption);
   EXPECT_EQ(" Zapotrix Version 1.2.0.90", w.view.panels[0]);
-  EXPECT_EQ(1u, w.view.panels.size());  // start-up sets only panel 0
+  // Start-up sets panel 0 and the scanners' panels 1 to 4, not the cycle's 5 and 6.
+  EXPECT_EQ(5u, w.view.panels.size());
+  EXPECT_EQ(" WCS: ON", w.view.panels[4]);
   EXPECT_EQ("C:\\Program Files\\Zapotrix\\config\\zapotrix_mainDB_new.ini", a.paths.NewMainDBFile);
   EXPECT_EQ("C:\\Program Files\\Zapotrix\\help\\zapotrix_handbuch.pdf", a.paths.HandbookFile);
   EXPECT_FALSE(a.flags.SkipSaveOnClose);
@@ -167,6 +171,31 @@ TEST_F(Spine, ScannerPanelsShowExactlyTrueAsOnInTheLanguage) {
   main->XCFG_SCANNER_URL();
   EXPECT_EQ(" ADS: An", w.view.panels[3]);
   EXPECT_EQ(" URL: Aus", w.view.panels[2]);
+}
+
+TEST_F(Spine, ScannerPanelsShowTheStoredSettingsInTheLanguageFromStartUpOn) {
+  struct Case {
+    bool german, wds, url, ads, wcs;
+    std::vector<std::string> panels;  // 1 to 4
+  } cases[] = {
+      {false, true, true, true, true, {" WDS: ON", " URL: ON", " ADS: ON", " WCS: ON"}},
+      {false, false, true, false, true, {" WDS: OFF", " URL: ON", " ADS: OFF", " WCS: ON"}},
+      {true, true, false, true, false, {" WDS: An", " URL: Aus", " ADS: An", " WCS: Aus"}},
+  };
+  for (const Case& c : cases) {
+    SimWorld world;
+    world.system.langId = c.german ? 0x0407 : 0x0409;
+    Settings s;
+    SetDefaults(s);
+    s.UseWDS = c.wds, s.UseURL = c.url, s.UseADS = c.ads, s.UseWCS = c.wcs;
+    RegIniSave(world.registry, s);
+    world.Install("[ADS]\r\n1=zebra\r\n");
+    ZapotrixMain m(world.os, world.view, world.timer1, world.timerCheck);
+    m.FormCreate();
+    std::vector<std::string> shown;
+    for (int p = 1; p <= 4; ++p) shown.push_back(world.view.panels[p]);
+    EXPECT_EQ(c.panels, shown) << "german " << c.german;
+  }
 }
 
 TEST_F(Spine, PauseTogglesLabelActionAndTrayTexts) {
@@ -270,6 +299,8 @@ TEST_F(Spine, FailedStartUpIsShownAndAQuitThenEndsWithoutSaving) {
   main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
   main->Start();
   EXPECT_TRUE(main->StartFailed());
+  EXPECT_FALSE(main->UpdaterMayRun());  // the rules were never loaded
+  EXPECT_FALSE(w.view.updaterEnabled);
   ASSERT_EQ(1u, w.system.boxes.size());
   EXPECT_EQ(std::string(TextsFor(false).msg.startupFailed) + "\nno notification area", w.system.boxes[0].text);
   EXPECT_EQ(kMbIconError, w.system.boxes[0].flags);
@@ -288,6 +319,52 @@ TEST_F(Spine, QuitWaitsWhileStartUpRunsAndSavesAfterIt) {
   ASSERT_FALSE(during.empty());
   EXPECT_EQ(QuitAnswer::Wait, during.front());
   EXPECT_EQ(QuitAnswer::SaveAndEnd, main->QuitRequested());
+}
+
+// The window's quit: waits during start-up, ends after a save or a failed
+// start-up, stays when the user keeps the program; while a failed save's
+// question is open, a second quit of the user is ignored and the
+// installer's ends the program.
+TEST_F(Spine, CloseWaitsEndsOrStaysAsTheQuitAndTheSaveDecide) {
+  w.Install();
+  main = std::make_unique<ZapotrixMain>(w.os, w.view, w.timer1, w.timerCheck);
+  std::vector<CloseStep> duringStart;
+  w.view.onPump = [&] { duringStart.push_back(main->Close(QuitBy::User)); };
+  main->Start();
+  w.view.onPump = nullptr;
+  ASSERT_FALSE(duringStart.empty());
+  EXPECT_EQ(CloseStep::Wait, duringStart.front());
+
+  struct Case {
+    const char* name;
+    bool saveFails;
+    int answer;      // to the failed save's question
+    bool nested;     // another quit comes while the question is open
+    QuitBy second;   // who sends it
+    CloseStep inner, outer;
+  } cases[] = {
+      {"saved", false, kIdYes, false, QuitBy::User, CloseStep::Stay, CloseStep::End},
+      {"kept after a failed save", true, kIdNo, false, QuitBy::User, CloseStep::Stay, CloseStep::Stay},
+      {"quit anyway", true, kIdYes, false, QuitBy::User, CloseStep::Stay, CloseStep::End},
+      {"user again while asked", true, kIdNo, true, QuitBy::User, CloseStep::Stay, CloseStep::Stay},
+      {"installer while asked", true, kIdNo, true, QuitBy::Setup, CloseStep::End, CloseStep::Stay},
+  };
+  for (const Case& c : cases) {
+    w.system.failWrites = c.saveFails;
+    w.system.answers = {c.answer};
+    std::vector<CloseStep> inner;
+    w.system.onMessageBox = [&] {
+      if (c.nested && inner.empty()) inner.push_back(main->Close(c.second));
+    };
+    EXPECT_EQ(c.outer, main->Close(QuitBy::User)) << c.name;
+    if (c.nested) {
+      ASSERT_EQ(1u, inner.size()) << c.name;
+      EXPECT_EQ(c.inner, inner[0]) << c.name;
+    }
+    w.system.onMessageBox = nullptr;
+    main->state().flags.SkipSaveOnClose = false;
+  }
+  w.system.failWrites = false;
 }
 
 // A rule database that cannot be written: the user's quit names the cause

@@ -232,7 +232,7 @@ const Action kActions[] = {
 TEST_F(Window, LanguageRoutineWritesEveryTextOfItsTableAndIgnoresOtherValues) {
   Start();
   auto expect = [&](const MainWindowTexts& t) {
-    for (const ControlText& c : kControlTexts) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
+    for (const auto& c : kControlTexts) EXPECT_EQ(t.*c.text, Text(c.control)) << c.control;
     for (const ColumnText& c : kColumnTexts) {
       char text[128] = {};
       LVCOLUMNA col = {};
@@ -581,30 +581,39 @@ TEST_F(Window, ActiveWindowRowFillsTheEditBoxesAndItsHeaderRefusesResizing) {
   EXPECT_EQ(0, SendMessageA(rules, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track)));
 }
 
-TEST_F(Window, ChosenActiveWindowNamesItsRulesAcrossTheStatusBar) {
+TEST_F(Window, ChosenActiveWindowNamesItsRulesInTheFirstPanelAndKeepsTheOthers) {
   Start("[WCS]\r\n1=Gewinnspiel\r\n[ADS]\r\n1=gewinn\r\n");
   Browser("Gewinnspiel");
   Browser("Nachrichten");
   Cycle();
   HWND status = Control(IDC_STATUSBAR1);
-  // The simple text is set through SB_SIMPLEID but read back as part 0:
-  // a simple bar has that one part only.
-  auto shown = [status] {
+  auto panel = [status](int i) {
     char text[256] = {};
-    SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    SendMessageA(status, SB_GETTEXTA, i, reinterpret_cast<LPARAM>(text));
     return std::string(text);
   };
+  auto others = [&] {
+    std::vector<std::string> v;
+    for (int i = 1; i < 7; ++i) v.push_back(panel(i));
+    return v;
+  };
+  std::vector<std::string> before = others();
+  EXPECT_EQ(" Active", before[5]);
   ClickRow(IDC_LISTVIEW1, 0);
-  EXPECT_TRUE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
-  EXPECT_EQ("Would be closed by: ADS: gewinn; WCS: Gewinnspiel", shown());
-  ClickRow(IDC_LISTVIEW1, 1);
-  EXPECT_EQ("No rule would close this window", shown());
-  // Nothing chosen: the panels again, as they were.
-  ClickRow(IDC_LISTVIEW1, -1);
   EXPECT_FALSE(SendMessageA(status, SB_ISSIMPLE, 0, 0));
-  char panel[256] = {};
-  SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(panel));
-  EXPECT_STREQ(kVersionPanel, panel);
+  EXPECT_EQ(7, SendMessageA(status, SB_GETPARTS, 0, 0));
+  EXPECT_EQ(" Would be closed by: ADS: gewinn; WCS: Gewinnspiel", panel(0));
+  // The panel is narrower than the text: its tooltip holds it whole.
+  char tip[256] = {};
+  SendMessageA(status, SB_GETTIPTEXTA, MAKEWPARAM(0, sizeof tip), reinterpret_cast<LPARAM>(tip));
+  EXPECT_STREQ(" Would be closed by: ADS: gewinn; WCS: Gewinnspiel", tip);
+  EXPECT_EQ(before, others());
+  ClickRow(IDC_LISTVIEW1, 1);
+  EXPECT_EQ(" No rule would close this window", panel(0));
+  // Nothing chosen: the version again.
+  ClickRow(IDC_LISTVIEW1, -1);
+  EXPECT_EQ(kVersionPanel, panel(0));
+  EXPECT_EQ(before, others());
 }
 
 TEST_F(Window, TypingInARuleListFindsTheNextRowBeginningWithTheLetters) {
