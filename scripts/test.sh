@@ -168,8 +168,6 @@ if [ -z "${DISPLAY:-}" ]; then scripts/xvfb.sh start "$PWD/$wine" || exit 1; fi
 # through wine-run.sh is written to wine-starts.log and counted below.
 export ZT_WINE_STARTS="$PWD/$wine/wine-starts.log"
 : >"$ZT_WINE_STARTS"
-phase wine-prefix-start "$wine/wine-run.sh" --boot
-export ZT_WINE_BOOTED="$PWD/$wine/wineprefix"
 flavour=$(basename $wine)
 # The Wine tests share one prefix and one desktop: those that use them hold
 # the lock wine_desktop (CMakeLists.txt), so beside them run only the
@@ -182,6 +180,8 @@ wine_lane=started
 (
   (
     lane=wine passed=0 failed=0 skipped=0 status=0 retried="" timings=""
+    phase wine-prefix-start "$wine/wine-run.sh" --boot
+    export ZT_WINE_BOOTED="$PWD/$wine/wineprefix"
     phase wine-tests run_ctest "$flavour-under-wine" "$wine" 3 --retry-whole >"$scratch/wine.out" 2>&1
     # How long each test program took, beside the others.
     sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) \.+ *(\*\*\*)?([A-Za-z]+).* ([0-9.]+) sec$/   \1: \3 in \4 s/p' \
@@ -224,7 +224,7 @@ passed=$((passed + p)); failed=$((failed + f)); skipped=$((skipped + s))
 timings="$timings$(cat "$scratch/wine.timings")
 "
 
-echo "== time per phase (the Wine tests ran beside the phases after wine-prefix-start; load at the end:$(uptime | sed 's/.*load average//'))"
+echo "== time per phase (the Wine lane, its prefix start and its tests, ran beside the phases after the Wine build; load at the end:$(uptime | sed 's/.*load average//'))"
 printf '%s' "$timings"
 echo "== Wine: $(grep -c '^boot' "$ZT_WINE_STARTS") prefix start(s), $(grep -vc '^boot' "$ZT_WINE_STARTS") program(s) started through wine-run.sh"
 echo "retried: ${retried:-none}"
