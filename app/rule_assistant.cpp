@@ -1,4 +1,4 @@
-// The rule assistant's rows and its take-over.
+// The rule assistant's rows, its take-over and its window's flow.
 #include "app/rule_assistant.h"
 
 namespace zt {
@@ -54,6 +54,58 @@ void RuleAssistant::BTRuleAddClick(RuleEditing& editing, MainView& view) const {
     view.SetEditText(EditBox::EdAddKey, rows_[i].value);
     editing.BtAddKeyClick();
   }
+}
+
+RuleAssisting::RuleAssisting(AppState& app, RuleEditing& editing, RuleAssistantView& view, RuleAssistant assistant)
+    : app_(app),
+      editing_(editing),
+      view_(view),
+      assistant_(std::move(assistant)),
+      language_([](const Texts& t) -> const RuleAssistantTexts& { return t.assistant; }) {}
+
+void RuleAssisting::FormCreate() {
+  SetLanguage(kLanguageGerman);
+  ShowRows();
+}
+
+void RuleAssisting::FormShow() {
+  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
+  view_.ActivateHints(app_.settings.ShowHint);
+}
+
+void RuleAssisting::SetLanguage(int language) {
+  if (language_.Set(language)) view_.ShowTexts(language_.texts());
+}
+
+void RuleAssisting::Button1Click() {
+  if (!assistant_.Button1Click(view_.KeywordText())) return;
+  view_.SetKeywordText("");
+  ShowRows();
+}
+
+void RuleAssisting::ListViewRuleClick() {
+  assistant_.ListViewRuleClick();
+  ShowRows();
+}
+
+void RuleAssisting::hinzufgen1Click() {
+  assistant_.hinzufgen1Click(view_.SelectedRow());
+  ShowRows();
+}
+
+void RuleAssisting::nichthinzufgen1Click() {
+  assistant_.nichthinzufgen1Click(view_.SelectedRow());
+  ShowRows();
+}
+
+void RuleAssisting::BTRuleAddClick() {
+  // An add lets pending messages run: a second click on the button then
+  // must not take the rules over twice.
+  if (takingOver_) return;
+  takingOver_ = true;
+  assistant_.BTRuleAddClick(editing_, app_.view);
+  takingOver_ = false;
+  view_.Close();
 }
 
 }  // namespace zt

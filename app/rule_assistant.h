@@ -1,12 +1,15 @@
 // The rule assistant's logic, window-free: the rules it proposes for one
 // browser window (caption, address, size, keywords), the keywords the user
 // adds, the check marks, and taking the checked rules over into the rule
-// lists through the main window's own add handlers.
+// lists through the main window's own add handlers; and the window's flow
+// (RuleAssisting) behind RuleAssistantView, which the window
+// (ui/rule_window.h) implements.
 #pragma once
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "app/app_state.h"
 #include "app/main_view.h"
 #include "app/rule_editing.h"
 #include "lang/texts.h"
@@ -67,6 +70,56 @@ class RuleAssistant {
  private:
   RuleProposal proposal_;
   std::vector<AssistantRow> rows_;
+};
+
+class RuleAssistantView {
+ public:
+  virtual ~RuleAssistantView() = default;
+  // The caption, labels, buttons, column captions and tooltips in the
+  // language of the texts.
+  virtual void ShowTexts(const RuleAssistantTexts& texts) = 0;
+  virtual void ShowRows(const std::vector<AssistantRow>& rows) = 0;
+  virtual void ActivateHints(bool on) = 0;
+  // The keyword box (Edit1).
+  virtual std::string KeywordText() = 0;
+  virtual void SetKeywordText(const std::string& text) = 0;
+  // The table's selected row; -1 for none.
+  virtual int SelectedRow() = 0;
+  // FormClose: hides the window, brings the application to the front
+  // while the main window is shown, and destroys the window.
+  virtual void Close() = 0;
+};
+
+// The rule assistant's handlers, named after the window's events.
+class RuleAssisting {
+ public:
+  RuleAssisting(AppState& app, RuleEditing& editing, RuleAssistantView& view, RuleAssistant assistant);
+
+  const RuleAssistant& assistant() const { return assistant_; }
+  // The design texts (German) and the proposed rows.
+  void FormCreate();
+  // The language of the program and the tooltips as the settings want them.
+  void FormShow();
+  void SetLanguage(int language);
+  void Button1Click();
+  void ListViewRuleClick();
+  // A check box the user ticked or cleared.
+  void ListViewRuleChecked(int row, bool checked) { assistant_.SetChecked(row, checked); }
+  void hinzufgen1Click();
+  void nichthinzufgen1Click();
+  // Takes the checked rules over, then closes.
+  void BTRuleAddClick();
+  void BTcancelClick() { view_.Close(); }
+
+ private:
+  void ShowRows() { view_.ShowRows(assistant_.rows()); }
+
+  AppState& app_;
+  RuleEditing& editing_;
+  RuleAssistantView& view_;
+  RuleAssistant assistant_;
+  WindowLanguage<RuleAssistantTexts> language_;
+  bool takingOver_ = false;
 };
 
 }  // namespace zt

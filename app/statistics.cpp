@@ -1,7 +1,9 @@
-// The statistics window's table cells and counter lines.
+// The statistics window's table cells, counter lines and flow.
 #include "app/statistics.h"
 
+#include "app/help_actions.h"
 #include "engine/closing_rules.h"
+#include "rules/list_ops.h"
 
 namespace zt {
 
@@ -27,7 +29,7 @@ std::string HistoryCellText(const History& history, size_t row, int column, cons
   }
 }
 
-std::array<std::string, 7> CounterLines(const HistoryCounts& c, const StatisticsTexts& t) {
+std::array<std::string, kCounterLineCount> CounterLines(const HistoryCounts& c, const StatisticsTexts& t) {
   return {std::string(t.countWindowSize) + std::to_string(c.windowSize),
           std::string(t.countUrl) + std::to_string(c.url),
           std::string(t.countKeywords) + std::to_string(c.keyword),
@@ -35,6 +37,52 @@ std::array<std::string, 7> CounterLines(const HistoryCounts& c, const Statistics
           std::string(t.countFlash) + std::to_string(c.flash),
           std::string(t.countNotepad) + std::to_string(c.notepad),
           std::string(t.countTotal) + std::to_string(c.total)};
+}
+
+Statistik::Statistik(AppState& app, StatisticsView& view)
+    : app_(app),
+      view_(view),
+      language_([](const Texts& t) -> const StatisticsTexts& { return t.statistics; }),
+      editing_(app) {}
+
+void Statistik::FormShow() {
+  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
+  refreshStatistik();
+}
+
+void Statistik::SetLanguage(int language) {
+  if (!language_.Set(language)) return;
+  view_.ShowTexts(language_.texts());
+  counterLines_ = {};  // the counter boxes are written anew in this language
+}
+
+void Statistik::refreshStatistik() {
+  size_t rows = app_.engine.history.size();
+  view_.SetRowCount(rows);
+  for (const auto& [column, width] : rowwidthLW(ListViewId::History, view_.TableWidth(), rows))
+    view_.SetColumnWidth(column, width);
+  std::array<std::string, kCounterLineCount> lines = CounterLines(app_.engine.historyCounts, language_.texts());
+  for (int i = 0; i < kCounterLineCount; ++i) {
+    if (lines[i] == counterLines_[i]) continue;
+    view_.SetCounterLine(i, lines[i]);
+    counterLines_[i] = lines[i];
+  }
+}
+
+std::string Statistik::CellText(size_t row, int column) const {
+  return HistoryCellText(app_.engine.history, row, column, app_.texts());
+}
+
+void Statistik::ListViewHistoryContextPopup(int row) {
+  const History& history = app_.engine.history;
+  if (row < 0 || static_cast<size_t>(row) >= history.size()) return;
+  // A copy: scan cycles run while the menu is open and may drop the entry.
+  ClosingRule rule = history[static_cast<size_t>(row)].rule;
+  if (view_.RemoveRuleChosen(editing_.RuleInForce(rule))) Regelentfernen1Click(rule);
+}
+
+void Statistik::Button2Click() {
+  OpenHandbook(app_.os.system, app_.os.shell, app_.paths.HandbookFile, app_.texts());
 }
 
 }  // namespace zt

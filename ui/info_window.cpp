@@ -2,7 +2,6 @@
 // JPEG resource into a bitmap, the white background, the links.
 #include "ui/info_window.h"
 
-#include "app/help_actions.h"
 #include "app/jpeg_image.h"
 #include "lang/texts.h"
 #include "ui/resource.h"
@@ -59,8 +58,7 @@ std::string LogoResource() {
 }
 
 InfoWindow::InfoWindow(AppState& app, HWND mainWindow, std::string logoJpeg)
-    : app_(app), main_(mainWindow), logoJpeg_(std::move(logoJpeg)),
-      language_([](const Texts& t) -> const InfoTexts& { return t.info; }) {}
+    : main_(mainWindow), logoJpeg_(std::move(logoJpeg)), info_(app, *this) {}
 
 InfoWindow::~InfoWindow() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -73,6 +71,7 @@ bool InfoWindow::Create() {
   SetWindowTextA(hwnd(), kInfoCaption);
   SetText(IDC_INFO_LABEL1, kInfoLabel1);
   SetText(IDC_INFO_LABEL2, kInfoLabel2);
+  SetText(IDC_INFO_LABEL3, kInfoLabel3);
   SetText(IDC_INFO_LABEL5, kInfoLabel5);
   SetText(IDC_INFO_LABEL8, kInfoLabel8);
   SetText(IDC_INFO_LABEL6, kInfoLabel6);
@@ -100,7 +99,7 @@ bool InfoWindow::Create() {
 }
 
 void InfoWindow::Show() {
-  FormShow();
+  info_.FormShow();
   ShowWindow(hwnd(), SW_SHOW);
   UpdateWindow(hwnd());
 }
@@ -110,23 +109,13 @@ void InfoWindow::ShowModal() {
   RunModal(hwnd(), main_, closed_);
 }
 
-void InfoWindow::FormShow() {
-  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  SetText(IDC_INFO_LABEL3, kInfoLabel3);
-}
-
-void InfoWindow::SetLanguage(int language) {
-  if (!language_.Set(language)) return;
-  const InfoTexts& t = language_.texts();
+void InfoWindow::ShowTexts(const InfoTexts& t) {
   SetText(IDC_INFO_LABEL4, t.Label4);
   SetText(IDC_INFO_LABEL9, t.Label9);
   SetText(IDC_INFO_LABEL7, t.Label7);
 }
 
-void InfoWindow::Label5Click() { OpenURL(app_.os.registry, app_.os.shell, kMakerHomePage); }
-void InfoWindow::Label6Click() { OpenURL(app_.os.registry, app_.os.shell, kDistributorHomePage); }
-
-void InfoWindow::FormClose() {
+void InfoWindow::Close() {
   if (closed_) return;
   closed_ = true;
   HideSecondary(hwnd(), main_);
@@ -140,13 +129,13 @@ LRESULT InfoWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND: {
       int id = LOWORD(wp), code = HIWORD(wp);
-      if ((id == IDC_INFO_BUTTON1 && code == BN_CLICKED) || id == IDCANCEL) Button1Click();
-      else if (id == IDC_INFO_LABEL5 && code == STN_CLICKED) Label5Click();
-      else if (id == IDC_INFO_LABEL6 && code == STN_CLICKED) Label6Click();
+      if ((id == IDC_INFO_BUTTON1 && code == BN_CLICKED) || id == IDCANCEL) info_.Button1Click();
+      else if (id == IDC_INFO_LABEL5 && code == STN_CLICKED) info_.Label5Click();
+      else if (id == IDC_INFO_LABEL6 && code == STN_CLICKED) info_.Label6Click();
       return 0;
     }
     case WM_CLOSE:
-      FormClose();
+      info_.Button1Click();
       return 0;
     case WM_CTLCOLORDLG:
       return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));

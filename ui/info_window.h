@@ -1,10 +1,13 @@
 // The info window TINFO: logo, name, version, the maker's notice, three
 // lines in the user's language and the two web links. Created on demand,
-// shown modally over the main window and destroyed when it closes.
+// shown modally over the main window and destroyed when it closes. What
+// follows the language and what the links do is Info (app/info.h); this
+// class creates the controls, passes the events on and implements InfoView.
 #pragma once
 #include <string>
 
 #include "app/app_state.h"
+#include "app/info.h"
 #include "lang/texts.h"
 #include "ui/gdi.h"
 #include "ui/secondary_window.h"
@@ -18,7 +21,7 @@ constexpr int kInfoClientHeight = 242;
 // The JPEG logo stored in the program's resources (empty when missing).
 std::string LogoResource();
 
-class InfoWindow : public SecondaryWindow {
+class InfoWindow : public SecondaryWindow, private InfoView {
  public:
   // logoJpeg: the picture for Image1; a picture that does not decode
   // leaves Image1 empty.
@@ -36,12 +39,7 @@ class InfoWindow : public SecondaryWindow {
   bool closed() const { return closed_; }
   bool hasLogo() const { return logo_.get() != nullptr; }
 
-  void FormShow();
-  void SetLanguage(int language);
-  void Label5Click();
-  void Label6Click();
-  void Button1Click() { FormClose(); }
-  void FormClose();
+  void SetLanguage(int language) { info_.SetLanguage(language); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
@@ -50,13 +48,16 @@ class InfoWindow : public SecondaryWindow {
   void SetText(int control, const char* text) { SetDlgItemTextA(hwnd(), control, text); }
   bool IsLink(HWND control) const;
 
-  AppState& app_;
+  // InfoView
+  void ShowTexts(const InfoTexts& texts) override;
+  void Close() override;
+
   HWND main_;
   std::string logoJpeg_;
-  WindowLanguage<InfoTexts> language_;
   GdiObject<HBITMAP> logo_;
   Font nameFont_, linkFont_;
   bool closed_ = false;
+  Info info_;
 };
 
 }  // namespace zt

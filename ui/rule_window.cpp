@@ -29,11 +29,7 @@ constexpr ControlText<RuleAssistantTexts> kHints[] = {
 }  // namespace
 
 TQvRule::TQvRule(AppState& app, RuleEditing& editing, HWND mainWindow, RuleAssistant assistant)
-    : app_(app),
-      editing_(editing),
-      mainWindow_(mainWindow),
-      assistant_(std::move(assistant)),
-      language_([](const Texts& t) -> const RuleAssistantTexts& { return t.assistant; }) {}
+    : mainWindow_(mainWindow), assisting_(app, editing, *this, std::move(assistant)) {}
 
 TQvRule::~TQvRule() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -44,8 +40,7 @@ bool TQvRule::Create() {
   if (!CreateFromTemplate(kClassName, IDD_QVRULE, mainWindow_, LoadIconA(inst, MAKEINTRESOURCEA(IDI_APP))))
     return false;
   FormCreateControls();
-  SetLanguage(kLanguageGerman);  // the design texts
-  ShowRows();
+  assisting_.FormCreate();
   return true;
 }
 
@@ -64,9 +59,7 @@ void TQvRule::FormCreateControls() {
   hints_.Add(kHints, Items());
 }
 
-void TQvRule::SetLanguage(int language) {
-  if (!language_.Set(language)) return;
-  const RuleAssistantTexts& t = language_.texts();
+void TQvRule::ShowTexts(const RuleAssistantTexts& t) {
   SetWindowTextA(hwnd(), t.caption);
   SetControlTexts(kControlTexts, t, Items());
   const char* columns[2] = {t.ListViewRuleColumn1, t.ListViewRuleColumn2};
@@ -80,14 +73,8 @@ void TQvRule::ShowOrFront() {
   SetForegroundWindow(hwnd());
 }
 
-void TQvRule::FormShow() {
-  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  hints_.Activate(app_.settings.ShowHint);
-}
-
-void TQvRule::ShowRows() {
+void TQvRule::ShowRows(const std::vector<AssistantRow>& rows) {
   HWND list = Item(IDC_LISTVIEWRULE);
-  const std::vector<AssistantRow>& rows = assistant_.rows();
   showingRows_ = true;
   while (ListView_GetItemCount(list) > static_cast<int>(rows.size()))
     ListView_DeleteItem(list, ListView_GetItemCount(list) - 1);
@@ -107,29 +94,11 @@ void TQvRule::ShowRows() {
   showingRows_ = false;
 }
 
-int TQvRule::SelectedRow() const { return ListView_GetNextItem(Item(IDC_LISTVIEWRULE), -1, LVNI_SELECTED); }
+std::string TQvRule::KeywordText() { return ControlString(Item(IDC_RULE_EDIT1)); }
 
-void TQvRule::Button1Click() {
-  HWND edit = Item(IDC_RULE_EDIT1);
-  if (!assistant_.Button1Click(ControlString(edit))) return;
-  SetWindowTextA(edit, "");
-  ShowRows();
-}
+void TQvRule::SetKeywordText(const std::string& text) { SetWindowTextA(Item(IDC_RULE_EDIT1), text.c_str()); }
 
-void TQvRule::ListViewRuleClick() {
-  assistant_.ListViewRuleClick();
-  ShowRows();
-}
-
-void TQvRule::hinzufgen1Click() {
-  assistant_.hinzufgen1Click(SelectedRow());
-  ShowRows();
-}
-
-void TQvRule::nichthinzufgen1Click() {
-  assistant_.nichthinzufgen1Click(SelectedRow());
-  ShowRows();
-}
+int TQvRule::SelectedRow() { return ListView_GetNextItem(Item(IDC_LISTVIEWRULE), -1, LVNI_SELECTED); }
 
 // A check box the user ticked or cleared.
 void TQvRule::OnItemChanged(const NMLISTVIEW& change) {
@@ -137,17 +106,7 @@ void TQvRule::OnItemChanged(const NMLISTVIEW& change) {
     return;
   // State image 1 is the cleared box, 2 the ticked one; 0 is none yet.
   UINT image = (change.uNewState & LVIS_STATEIMAGEMASK) >> 12;
-  if (image != 0) assistant_.SetChecked(change.iItem, image == 2);
-}
-
-void TQvRule::BTRuleAddClick() {
-  // An add lets pending messages run: a second click on the button then
-  // must not take the rules over twice.
-  if (takingOver_) return;
-  takingOver_ = true;
-  assistant_.BTRuleAddClick(editing_, app_.view);
-  takingOver_ = false;
-  FormClose();
+  if (image != 0) assisting_.ListViewRuleChecked(change.iItem, image == 2);
 }
 
 void TQvRule::ShowContextMenu(int x, int y) {
@@ -158,13 +117,13 @@ void TQvRule::ShowContextMenu(int x, int y) {
     y = r.top;
   }
   UINT command = TrackPopupMenu(GetSubMenu(contextMenu_.get(), 0), TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
-  if (command == IDM_HINZUFGEN1) hinzufgen1Click();
-  else if (command == IDM_NICHTHINZUFGEN1) nichthinzufgen1Click();
+  if (command == IDM_HINZUFGEN1) assisting_.hinzufgen1Click();
+  else if (command == IDM_NICHTHINZUFGEN1) assisting_.nichthinzufgen1Click();
 }
 
 // Hidden first, the application to the front while the main window is
 // shown, then the window goes; the main window forgets it.
-void TQvRule::FormClose() {
+void TQvRule::Close() {
   HWND self = hwnd();
   if (!self) return;
   HideSecondary(self, mainWindow_, false);
@@ -175,20 +134,20 @@ LRESULT TQvRule::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       switch (LOWORD(wp)) {
-        case IDC_RULE_BUTTON1: if (HIWORD(wp) == BN_CLICKED) Button1Click(); return 0;
-        case IDC_BTRULEADD: if (HIWORD(wp) == BN_CLICKED) BTRuleAddClick(); return 0;
-        case IDC_BTCANCEL: case IDCANCEL: if (HIWORD(wp) == BN_CLICKED) BTcancelClick(); return 0;
+        case IDC_RULE_BUTTON1: if (HIWORD(wp) == BN_CLICKED) assisting_.Button1Click(); return 0;
+        case IDC_BTRULEADD: if (HIWORD(wp) == BN_CLICKED) assisting_.BTRuleAddClick(); return 0;
+        case IDC_BTCANCEL: case IDCANCEL: if (HIWORD(wp) == BN_CLICKED) assisting_.BTcancelClick(); return 0;
         // Enter: in the keyword box it adds the keyword, as "+" does.
-        case IDOK: if (GetFocus() == Item(IDC_RULE_EDIT1)) Button1Click(); return 0;
-        case IDM_HINZUFGEN1: hinzufgen1Click(); return 0;
-        case IDM_NICHTHINZUFGEN1: nichthinzufgen1Click(); return 0;
+        case IDOK: if (GetFocus() == Item(IDC_RULE_EDIT1)) assisting_.Button1Click(); return 0;
+        case IDM_HINZUFGEN1: assisting_.hinzufgen1Click(); return 0;
+        case IDM_NICHTHINZUFGEN1: assisting_.nichthinzufgen1Click(); return 0;
       }
       break;
     case WM_NOTIFY: {
       auto& n = *reinterpret_cast<NMHDR*>(lp);
       if (n.idFrom != IDC_LISTVIEWRULE) break;
       if (n.code == LVN_ITEMCHANGED) OnItemChanged(reinterpret_cast<NMLISTVIEW&>(n));
-      else if (n.code == NM_CLICK || n.code == NM_DBLCLK) ListViewRuleClick();
+      else if (n.code == NM_CLICK || n.code == NM_DBLCLK) assisting_.ListViewRuleClick();
       return 0;
     }
     case WM_CONTEXTMENU:
@@ -198,10 +157,10 @@ LRESULT TQvRule::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SHOWWINDOW:
-      if (wp) FormShow();
+      if (wp) assisting_.FormShow();
       break;
     case WM_CLOSE:
-      FormClose();
+      assisting_.BTcancelClick();
       return 0;
   }
   return Default(msg, wp, lp);

@@ -1,9 +1,12 @@
 // The rule assistant TQvRule: shows the rules RuleAssistant proposes for one
 // browser window as a table with check boxes, takes keywords, and hands the
 // checked rules to the main window's add handlers. Non-modal; the main
-// window holds at most one.
+// window holds at most one. Its flow is RuleAssisting
+// (app/rule_assistant.h); this class creates the controls, passes the
+// events on and implements RuleAssistantView.
 #pragma once
-#include <functional>
+#include <string>
+#include <vector>
 
 #include "app/app_state.h"
 #include "app/rule_assistant.h"
@@ -15,7 +18,7 @@
 
 namespace zt {
 
-class TQvRule : public SecondaryWindow {
+class TQvRule : public SecondaryWindow, private RuleAssistantView {
  public:
   TQvRule(AppState& app, RuleEditing& editing, HWND mainWindow, RuleAssistant assistant);
   ~TQvRule() override;
@@ -24,37 +27,31 @@ class TQvRule : public SecondaryWindow {
   void Present() override { ShowOrFront(); }
   // Shows the window, or brings it to the front when it is shown already.
   void ShowOrFront();
-  void SetLanguage(int language);
-  const RuleAssistant& assistant() const { return assistant_; }
+  void SetLanguage(int language) { assisting_.SetLanguage(language); }
+  const RuleAssistant& assistant() const { return assisting_.assistant(); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   void FormCreateControls();
-  void FormShow();
-  void FormClose();
-  void Button1Click();
-  void ListViewRuleClick();
-  void hinzufgen1Click();
-  void nichthinzufgen1Click();
-  void BTRuleAddClick();
-  void BTcancelClick() { FormClose(); }
   void ShowContextMenu(int x, int y);
   void OnItemChanged(const NMLISTVIEW& change);
-  // Writes the rows of the assistant into the table.
-  void ShowRows();
-  int SelectedRow() const;
 
-  AppState& app_;
-  RuleEditing& editing_;
+  // RuleAssistantView
+  void ShowTexts(const RuleAssistantTexts& texts) override;
+  void ShowRows(const std::vector<AssistantRow>& rows) override;
+  void ActivateHints(bool on) override { hints_.Activate(on); }
+  std::string KeywordText() override;
+  void SetKeywordText(const std::string& text) override;
+  int SelectedRow() override;
+  void Close() override;
+
   HWND mainWindow_;
-  RuleAssistant assistant_;
-  WindowLanguage<RuleAssistantTexts> language_;
   Tooltips hints_;
-  Menu contextMenu_;  // IDR_RULEMENU
-  bool showingRows_ = false;     // the table's changes come from ShowRows, not the user
-  bool takingOver_ = false;
+  Menu contextMenu_;          // IDR_RULEMENU
+  bool showingRows_ = false;  // the table's changes come from ShowRows, not the user
+  RuleAssisting assisting_;
 };
 
 }  // namespace zt

@@ -1,12 +1,9 @@
 // The statistics window: its controls, texts, the virtual history table,
-// the counters, and closing.
+// the counter boxes, the context menu, and closing.
 #include "ui/statistics_window.h"
 
 #include <windowsx.h>
 
-#include "app/help_actions.h"
-#include "app/statistics.h"
-#include "rules/list_ops.h"
 #include "ui/resource.h"
 #include "ui/secondary_window.h"
 
@@ -16,20 +13,17 @@ namespace {
 constexpr char kClassName[] = "TQvStatistik";
 
 // The counter boxes in the order of CounterLines.
-constexpr int kCounterBoxes[7] = {IDC_STATISTIK_EDIT1, IDC_STATISTIK_EDIT2, IDC_STATISTIK_EDIT3, IDC_STATISTIK_EDIT4,
-                                  IDC_STATISTIK_EDIT7, IDC_STATISTIK_EDIT5, IDC_STATISTIK_EDIT8};
+constexpr int kCounterBoxes[kCounterLineCount] = {IDC_STATISTIK_EDIT1, IDC_STATISTIK_EDIT2, IDC_STATISTIK_EDIT3,
+                                                  IDC_STATISTIK_EDIT4, IDC_STATISTIK_EDIT7, IDC_STATISTIK_EDIT5,
+                                                  IDC_STATISTIK_EDIT8};
 // Their design texts, in the same order.
-constexpr const char* StatisticsTexts::*kCounterDesign[7] = {
+constexpr const char* StatisticsTexts::*kCounterDesign[kCounterLineCount] = {
     &StatisticsTexts::Edit1, &StatisticsTexts::Edit2, &StatisticsTexts::Edit3, &StatisticsTexts::Edit4,
     &StatisticsTexts::Edit7, &StatisticsTexts::Edit5, &StatisticsTexts::Edit8};
 
 }  // namespace
 
-TQvStatistik::TQvStatistik(AppState& app, HWND mainWindow)
-    : app_(app),
-      mainWindow_(mainWindow),
-      language_([](const Texts& t) -> const StatisticsTexts& { return t.statistics; }),
-      editing_(app) {}
+TQvStatistik::TQvStatistik(AppState& app, HWND mainWindow) : mainWindow_(mainWindow), statistik_(app, *this) {}
 
 TQvStatistik::~TQvStatistik() {
   if (hwnd()) DestroyWindow(hwnd());
@@ -52,14 +46,12 @@ void TQvStatistik::FormCreateControls() {
   for (int c = 0; c < kHistoryColumnCount; ++c)
     AddListColumn(list, c, kHistoryColumns[c].width, HistoryColumnCaption(c, design));
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_GROUPBOX1, design.GroupBox1);
-  for (int i = 0; i < 7; ++i) SetDlgItemTextA(hwnd(), kCounterBoxes[i], design.*kCounterDesign[i]);
+  for (int i = 0; i < kCounterLineCount; ++i) SetDlgItemTextA(hwnd(), kCounterBoxes[i], design.*kCounterDesign[i]);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON1, design.Button1);
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON2, design.Button2);
 }
 
-void TQvStatistik::SetLanguage(int language) {
-  if (!language_.Set(language)) return;
-  const StatisticsTexts& t = language_.texts();
+void TQvStatistik::ShowTexts(const StatisticsTexts& t) {
   HWND list = Item(IDC_LISTVIEWHISTORY);
   for (int c = 0; c < kHistoryColumnCount; ++c) SetListColumnText(list, c, HistoryColumnCaption(c, t));
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_GROUPBOX1, t.GroupBox1);
@@ -67,7 +59,6 @@ void TQvStatistik::SetLanguage(int language) {
   SetDlgItemTextA(hwnd(), IDC_STATISTIK_BUTTON2, t.Button2);
   ModifyMenuA(GetSubMenu(contextMenu_.get(), 0), IDM_REGELENTFERNEN1, MF_BYCOMMAND | MF_STRING, IDM_REGELENTFERNEN1,
               t.Regelentfernen1);
-  counterLines_ = {};  // the counter boxes are written anew in this language
 }
 
 void TQvStatistik::ShowOrFront() {
@@ -80,34 +71,32 @@ void TQvStatistik::ShowOrFront() {
   SetForegroundWindow(hwnd());
 }
 
-void TQvStatistik::FormShow() {
-  SetLanguage(app_.flags.IsGerman ? kLanguageGerman : kLanguageEnglish);
-  refreshStatistik();
-}
-
-void TQvStatistik::refreshStatistik() {
+// Only the rows on screen are drawn again; a full history drops its oldest
+// entry, which moves every row, so all of them are.
+void TQvStatistik::SetRowCount(size_t rows) {
   HWND list = Item(IDC_LISTVIEWHISTORY);
-  size_t rows = app_.engine.history.size();
-  // Only the rows on screen are drawn again; a full history drops its
-  // oldest entry, which moves every row, so all of them are.
   ListView_SetItemCountEx(list, static_cast<int>(rows), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL);
   InvalidateRect(list, nullptr, FALSE);
+}
+
+int TQvStatistik::TableWidth() {
   RECT r = {};
-  GetWindowRect(list, &r);
-  for (const auto& [column, width] : rowwidthLW(ListViewId::History, r.right - r.left, rows))
-    if (ListView_GetColumnWidth(list, column) != width) ListView_SetColumnWidth(list, column, width);
-  std::array<std::string, 7> lines = CounterLines(app_.engine.historyCounts, language_.texts());
-  for (int i = 0; i < 7; ++i) {
-    if (lines[i] == counterLines_[i]) continue;
-    SetDlgItemTextA(hwnd(), kCounterBoxes[i], lines[i].c_str());
-    counterLines_[i] = lines[i];
-  }
+  GetWindowRect(Item(IDC_LISTVIEWHISTORY), &r);
+  return r.right - r.left;
+}
+
+void TQvStatistik::SetColumnWidth(int column, int width) {
+  HWND list = Item(IDC_LISTVIEWHISTORY);
+  if (ListView_GetColumnWidth(list, column) != width) ListView_SetColumnWidth(list, column, width);
+}
+
+void TQvStatistik::SetCounterLine(int line, const std::string& text) {
+  if (line >= 0 && line < kCounterLineCount) SetDlgItemTextA(hwnd(), kCounterBoxes[line], text.c_str());
 }
 
 void TQvStatistik::GetDisplayInfo(LVITEMA& item) {
   if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0 || item.iItem < 0) return;
-  std::string text =
-      HistoryCellText(app_.engine.history, static_cast<size_t>(item.iItem), item.iSubItem, app_.texts());
+  std::string text = statistik_.CellText(static_cast<size_t>(item.iItem), item.iSubItem);
   lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
 }
 
@@ -130,29 +119,20 @@ void TQvStatistik::ShowContextMenu(int x, int y) {
       ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     }
   }
-  const History& history = app_.engine.history;
-  if (row < 0 || static_cast<size_t>(row) >= history.size()) return;
-  // A copy: scan cycles run while the menu is open and may drop the entry.
-  ClosingRule rule = history[static_cast<size_t>(row)].rule;
-  HMENU popup = GetSubMenu(contextMenu_.get(), 0);
-  EnableMenuItem(popup, IDM_REGELENTFERNEN1, MF_BYCOMMAND | (editing_.RuleInForce(rule) ? MF_ENABLED : MF_GRAYED));
-  UINT command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, hwnd(), nullptr);
-  if (command == IDM_REGELENTFERNEN1) Regelentfernen1Click(rule);
+  menuAt_ = {x, y};
+  statistik_.ListViewHistoryContextPopup(row);
 }
 
-// Removes the rule from its list as the list's remove button does (the
-// main window's list and the next scan cycle follow), or switches it off.
-void TQvStatistik::Regelentfernen1Click(const ClosingRule& rule) { editing_.RemoveHistoryRule(rule); }
-
-// The program has no help file of its own: Help opens the manual, as the
-// main window's help menu does.
-void TQvStatistik::Button2Click() {
-  OpenHandbook(app_.os.system, app_.os.shell, app_.paths.HandbookFile, app_.texts());
+bool TQvStatistik::RemoveRuleChosen(bool enabled) {
+  HMENU popup = GetSubMenu(contextMenu_.get(), 0);
+  EnableMenuItem(popup, IDM_REGELENTFERNEN1, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  UINT command = TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, menuAt_.x, menuAt_.y, 0, hwnd(), nullptr);
+  return command == IDM_REGELENTFERNEN1;
 }
 
 // Hidden first, the application to the front while the main window is
 // shown, then the window goes; the main window forgets it.
-void TQvStatistik::FormClose() {
+void TQvStatistik::Close() {
   HWND self = hwnd();
   if (!self) return;
   HideSecondary(self, mainWindow_, false);
@@ -163,8 +143,9 @@ LRESULT TQvStatistik::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
       if (HIWORD(wp) != BN_CLICKED) break;
-      if (LOWORD(wp) == IDC_STATISTIK_BUTTON1 || LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) Button1Click();
-      else if (LOWORD(wp) == IDC_STATISTIK_BUTTON2) Button2Click();
+      if (LOWORD(wp) == IDC_STATISTIK_BUTTON1 || LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)
+        statistik_.Button1Click();
+      else if (LOWORD(wp) == IDC_STATISTIK_BUTTON2) statistik_.Button2Click();
       return 0;
     case WM_NOTIFY: {
       auto& n = *reinterpret_cast<NMHDR*>(lp);
@@ -179,10 +160,10 @@ LRESULT TQvStatistik::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       }
       break;
     case WM_SHOWWINDOW:
-      if (wp) FormShow();
+      if (wp) statistik_.FormShow();
       break;
     case WM_CLOSE:
-      FormClose();
+      statistik_.Button1Click();
       return 0;
   }
   return Default(msg, wp, lp);

@@ -2,14 +2,14 @@
 // table (the rows are read from the history when they are drawn) and the
 // counters per scanner, which the history keeps up to date as entries
 // arrive. So a refresh after a new entry costs the same with 10 entries
-// as with 100,000. Non-modal; the main window holds at most one.
+// as with 100,000. Non-modal; the main window holds at most one. Its flow
+// is Statistik (app/statistics.h); this class creates the controls, passes
+// the events on and implements StatisticsView.
 #pragma once
-#include <array>
-#include <functional>
 #include <string>
 
 #include "app/app_state.h"
-#include "app/rule_editing.h"
+#include "app/statistics.h"
 #include "ui/gdi.h"
 #include "ui/controls.h"
 #include "ui/secondary_window.h"
@@ -17,7 +17,7 @@
 
 namespace zt {
 
-class TQvStatistik : public SecondaryWindow {
+class TQvStatistik : public SecondaryWindow, private StatisticsView {
  public:
   TQvStatistik(AppState& app, HWND mainWindow);
   ~TQvStatistik() override;
@@ -28,31 +28,32 @@ class TQvStatistik : public SecondaryWindow {
   // Shows the window, or brings it to the front when it is shown already.
   void ShowOrFront();
   // Shows the history's length and counters again.
-  void refreshStatistik();
-  void SetLanguage(int language);
+  void refreshStatistik() { statistik_.refreshStatistik(); }
+  void SetLanguage(int language) { statistik_.SetLanguage(language); }
 
  protected:
   LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
  private:
   void FormCreateControls();
-  void FormShow();
-  void FormClose();
-  void Button1Click() { FormClose(); }
-  void Button2Click();
   void GetDisplayInfo(LVITEMA& item);
   // The context menu of a history row (x, y on the screen; -1, -1 from the
-  // keyboard, for the selected row): "Remove rule", disabled when the row's
-  // rule is gone already.
+  // keyboard, for the selected row).
   void ShowContextMenu(int x, int y);
-  void Regelentfernen1Click(const ClosingRule& rule);
 
-  AppState& app_;
+  // StatisticsView
+  void ShowTexts(const StatisticsTexts& texts) override;
+  void SetRowCount(size_t rows) override;
+  int TableWidth() override;
+  void SetColumnWidth(int column, int width) override;
+  void SetCounterLine(int line, const std::string& text) override;
+  bool RemoveRuleChosen(bool enabled) override;
+  void Close() override;
+
   HWND mainWindow_;
-  WindowLanguage<StatisticsTexts> language_;
-  std::array<std::string, 7> counterLines_;  // as shown, so unchanged lines are not written again
-  RuleEditing editing_;                      // takes a row's rule back as the main window's editors do
-  Menu contextMenu_;                         // IDR_HISTORYMENU
+  Menu contextMenu_;   // IDR_HISTORYMENU
+  POINT menuAt_ = {};  // where the context menu opens, on the screen
+  Statistik statistik_;
 };
 
 }  // namespace zt

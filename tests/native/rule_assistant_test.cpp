@@ -1,8 +1,10 @@
 // The rule assistant's logic: the proposed rows, keywords, check marks,
-// and what a take-over adds to the rule lists.
+// what a take-over adds to the rule lists, and the window's flow driven
+// through a recording view.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 #include "app/rule_assistant.h"
 #include "engine_world.h"
@@ -189,6 +191,96 @@ TEST_F(TakeOver, AKeywordSpelledLikeThePlaceholderIsAKeyword) {
   a.Button1Click(w.app.texts().assistant.noValue);
   a.BTRuleAddClick(ed, w.view);
   EXPECT_EQ((Rows{{"first"}, {w.app.texts().assistant.noValue}}), RowsOf(rules.ADS));
+}
+
+// Records what RuleAssisting asks of the window.
+struct RecordingAssistantView : RuleAssistantView {
+  void ShowTexts(const RuleAssistantTexts& t) override { texts = &t; }
+  void ShowRows(const std::vector<AssistantRow>& r) override {
+    rows = r;
+    ++shown;
+  }
+  void ActivateHints(bool on) override { hints = on; }
+  std::string KeywordText() override { return keyword; }
+  void SetKeywordText(const std::string& text) override { keyword = text; }
+  int SelectedRow() override { return selected; }
+  void Close() override { ++closed; }
+
+  const RuleAssistantTexts* texts = nullptr;
+  std::vector<AssistantRow> rows;
+  std::string keyword;
+  int shown = 0, selected = -1, closed = 0;
+  bool hints = false;
+};
+
+class AssistantFlow : public TakeOver {
+ protected:
+  RuleAssisting& Start(const std::string& width = "468", const std::string& height = "60") {
+    assisting = std::make_unique<RuleAssisting>(w.app, ed, view, Open("Casino", "http://c.example.com", width, height));
+    assisting->FormCreate();
+    return *assisting;
+  }
+  std::vector<bool> Checked() const {
+    std::vector<bool> v;
+    for (const AssistantRow& r : view.rows) v.push_back(r.checked);
+    return v;
+  }
+
+  RecordingAssistantView view;
+  std::unique_ptr<RuleAssisting> assisting;
+};
+
+TEST_F(AssistantFlow, CreatedInTheDesignLanguageThenShownInTheProgramsWithItsTooltips) {
+  for (bool german : {false, true})
+    for (bool hints : {false, true}) {
+      w.app.flags.IsGerman = german;
+      w.app.settings.ShowHint = hints;
+      RuleAssisting& a = Start();
+      EXPECT_EQ(&GermanTexts().assistant, view.texts);
+      ASSERT_EQ(4u, view.rows.size());
+      EXPECT_EQ("Casino", view.rows[0].value);
+      a.FormShow();
+      EXPECT_EQ(&TextsFor(german).assistant, view.texts);
+      EXPECT_EQ(hints, view.hints);
+    }
+}
+
+TEST_F(AssistantFlow, KeywordsAndTheContextMenuShowTheRowsAgain) {
+  RuleAssisting& a = Start();
+  struct Step {
+    const char* what;
+    std::function<void()> run;
+    std::vector<bool> checked;
+    std::string keyword;  // the box afterwards
+  } steps[] = {
+      {"an empty keyword", [&] { a.Button1Click(); }, {true, true, false, false}, ""},
+      {"a keyword", [&] { view.keyword = "casino"; a.Button1Click(); }, {true, true, false, true}, ""},
+      {"a second", [&] { view.keyword = "poker"; a.Button1Click(); }, {true, true, false, true, true}, ""},
+      {"menu: add", [&] { view.selected = 2; a.hinzufgen1Click(); }, {true, true, true, true, true}, ""},
+      {"menu: don't add", [&] { view.selected = 0; a.nichthinzufgen1Click(); }, {false, true, true, true, true}, ""},
+      {"menu without a row", [&] { view.selected = -1; a.hinzufgen1Click(); }, {false, true, true, true, true}, ""},
+      {"the user's check box", [&] { a.ListViewRuleChecked(4, false); a.ListViewRuleClick(); },
+       {false, true, true, true, false}, ""},
+  };
+  for (const Step& s : steps) {
+    s.run();
+    EXPECT_EQ(s.checked, Checked()) << s.what;
+    EXPECT_EQ(s.keyword, view.keyword) << s.what;
+  }
+  EXPECT_EQ("poker", view.rows[4].value);
+}
+
+TEST_F(AssistantFlow, TakesTheRulesOverOnceThenCloses) {
+  RuleAssisting& a = Start("", "");  // empty size boxes: the add shows a message
+  a.ListViewRuleChecked(RuleAssistant::kSizeRow, true);
+  // A second click while the message is open is not taken over again.
+  w.system.onMessageBox = [&] { a.BTRuleAddClick(); };
+  a.BTRuleAddClick();
+  EXPECT_EQ(1, InvalidValueBoxes());
+  EXPECT_EQ((Rows{{"Casino"}}), RowsOf(rules.WCS));
+  EXPECT_EQ(1, view.closed);
+  a.BTcancelClick();
+  EXPECT_EQ(2, view.closed);
 }
 
 }  // namespace

@@ -1,9 +1,16 @@
 // The statistics window's logic: counters kept as entries arrive (and
-// leave a full history), table cells, counter lines, column captions.
+// leave a full history), table cells, counter lines, column captions, and
+// the window's flow driven through a recording view.
 #include <gtest/gtest.h>
+
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "app/statistics.h"
 #include "engine_world.h"
+#include "lang/texts.h"
+#include "rules/list_ops.h"
 
 namespace zt::test {
 namespace {
@@ -91,6 +98,133 @@ TEST(Statistics, ColumnsInBothLanguages) {
     EXPECT_STREQ(german[c], HistoryColumnCaption(c, TextsFor(true).statistics));
     EXPECT_EQ(widths[c], kHistoryColumns[c].width);
   }
+}
+
+// Records what Statistik asks of the window.
+struct RecordingStatisticsView : StatisticsView {
+  void ShowTexts(const StatisticsTexts& t) override { texts = &t; }
+  void SetRowCount(size_t n) override { rows = n; }
+  int TableWidth() override { return 760; }
+  void SetColumnWidth(int column, int width) override { widths[column] = width; }
+  void SetCounterLine(int line, const std::string& text) override { written.push_back({line, text}); }
+  bool RemoveRuleChosen(bool enabled) override {
+    menus.push_back(enabled);
+    return choose;
+  }
+  void Close() override { ++closed; }
+
+  const StatisticsTexts* texts = nullptr;
+  size_t rows = 0;
+  std::map<int, int> widths;
+  std::vector<std::pair<int, std::string>> written;
+  std::vector<bool> menus;  // one per menu shown: "Remove rule" enabled
+  bool choose = false;
+  int closed = 0;
+};
+
+class StatistikFlow : public ::testing::Test {
+ protected:
+  StatistikFlow() {
+    w.app.settings.Notepad = true;
+    EngineWorld::Fill(w.app.rules.ADS, {{"casino"}});
+  }
+  void Entry(const char* key, ClosingRule rule = {}) { historylist(w.app.Scan(), "t", "", 0, 0, key, rule); }
+
+  EngineWorld w;
+  RecordingStatisticsView view;
+  Statistik statistik{w.app, view};
+};
+
+TEST_F(StatistikFlow, ShowsInTheProgramsLanguageAndWritesOnlyTheCounterLinesThatChanged) {
+  for (bool german : {false, true}) {
+    EngineWorld fresh;
+    fresh.app.flags.IsGerman = german;
+    RecordingStatisticsView v;
+    Statistik s{fresh.app, v};
+    historylist(fresh.app.Scan(), "t", "", 0, 0, "WDS", {});
+    s.FormShow();
+    EXPECT_EQ(&TextsFor(german).statistics, v.texts);
+    EXPECT_EQ(1u, v.rows);
+    ASSERT_EQ(static_cast<size_t>(kCounterLineCount), v.written.size());
+    EXPECT_EQ(german ? "Fenstergröße : 1" : "Window Size : 1", v.written[0].second);
+  }
+
+  statistik.FormShow();
+  view.written.clear();
+  statistik.refreshStatistik();
+  EXPECT_TRUE(view.written.empty());  // nothing new: nothing written
+  Entry("URL");
+  statistik.refreshStatistik();
+  EXPECT_EQ((std::vector<std::pair<int, std::string>>{{1, "URL : 1"}, {6, "sum : 1"}}), view.written);
+  EXPECT_EQ(1u, view.rows);
+  // Another language writes every line anew, a language not known nothing.
+  view.written.clear();
+  statistik.SetLanguage(kLanguageGerman);
+  statistik.refreshStatistik();
+  EXPECT_EQ(&GermanTexts().statistics, view.texts);
+  EXPECT_EQ(static_cast<size_t>(kCounterLineCount), view.written.size());
+  view.written.clear();
+  statistik.SetLanguage(99);
+  statistik.refreshStatistik();
+  EXPECT_EQ(&GermanTexts().statistics, view.texts);
+  EXPECT_TRUE(view.written.empty());
+}
+
+TEST_F(StatistikFlow, ColumnsAreFittedToTheRowsAndCellsReadFromTheHistory) {
+  for (size_t n = 1; n <= 12; ++n) {
+    Entry("ADS");
+    statistik.refreshStatistik();
+    for (const auto& [column, width] : rowwidthLW(ListViewId::History, view.TableWidth(), n))
+      EXPECT_EQ(width, view.widths[column]) << n << "/" << column;
+  }
+  EXPECT_EQ(12u, view.rows);
+  EXPECT_EQ("12.", statistik.CellText(11, 0));
+  EXPECT_EQ("", statistik.CellText(12, 0));
+}
+
+TEST_F(StatistikFlow, RemoveRuleIsEnabledWhileTheRowsRuleIsInForce) {
+  Entry("ADS", {RuleSource::ADS, "casino", ""});
+  Entry("ADS", {RuleSource::ADS, "bingo", ""});  // not in the list
+  Entry("WCS");                                   // recorded without a rule
+  Entry("NTP", {RuleSource::Notepad, "", ""});
+  struct Case {
+    int row;
+    bool choose;
+    std::vector<bool> menus;  // empty: no menu
+    size_t questions;
+  } cases[] = {
+      {-1, true, {}, 0},     {4, true, {}, 0},      // no such row
+      {1, true, {false}, 0}, {2, true, {false}, 0}, // nothing to take back
+      {0, false, {true}, 0},                        // the menu closed without a choice
+      {0, true, {true}, 1},  {3, true, {true}, 1},
+  };
+  for (const Case& c : cases) {
+    RecordingStatisticsView v;
+    Statistik s{w.app, v};
+    v.choose = c.choose;
+    w.system.boxes.clear();
+    w.system.answers = {kIdYes};
+    s.ListViewHistoryContextPopup(c.row);
+    EXPECT_EQ(c.menus, v.menus) << c.row;
+    EXPECT_EQ(c.questions, w.system.boxes.size()) << c.row;
+  }
+  // Taken back: the list entry and the setting are gone, the menu grays.
+  EXPECT_EQ(0u, w.app.rules.ADS.size());
+  EXPECT_FALSE(w.app.settings.Notepad);
+  view.choose = true;
+  statistik.ListViewHistoryContextPopup(0);
+  EXPECT_EQ(std::vector<bool>{false}, view.menus);
+}
+
+TEST_F(StatistikFlow, HelpOpensTheManualAndOkCloses) {
+  w.app.paths.HandbookFile = "C:\\Zapotrix\\help\\zapotrix_handbuch.pdf";
+  w.system.PutFile(w.app.paths.HandbookFile, "%PDF");
+  statistik.Button2Click();
+  ASSERT_EQ(1u, w.shell.executed.size());
+  EXPECT_EQ(w.app.paths.HandbookFile, w.shell.executed[0].file);
+  EXPECT_EQ(0, view.closed);
+  statistik.Button1Click();
+  EXPECT_EQ(1, view.closed);
 }
 
 }  // namespace
