@@ -189,7 +189,7 @@ TEST_F(EngineE2E, InternetExplorer7And8AreClosedByTheAddressInTheirBars) {
 
 // Captions as Unicode browsers set them, in UTF-8 for the fixture: an em or
 // en dash before the browser's name, a dash the code page has not got
-// (U+2015), letters outside the code page. The spec file is UTF-8.
+// (U+2015), letters outside the code page. The fixture reads its window list as UTF-8.
 const char kWideCaptions[] =
     u8"window\tMozillaWindowClass\tGewinnspiel \u2014 Mozilla Firefox\t800\t600\twide\t\r\n"       // w0
     u8"window\tMozillaWindowClass\tGewinnspiel \u2013 Pale Moon\t800\t600\twide\t\r\n"             // w1
