@@ -42,8 +42,7 @@ export WINEARCH=$arch
 
 # The artefacts, made once for all runs of this build.
 art=$b/release-test
-flock "$b/release-test.lock" sh "$root/scripts/dist.sh" "$b" "$art" >"$b/release-test.log" 2>&1 \
-  || { cat "$b/release-test.log"; echo "FAIL - the artefacts could not be built"; echo "0 checks passed, 1 failed"; exit 1; }
+make_artefacts "$b" "$art" || exit 1
 version=$(sed -n 's/.*kVersion = "\([0-9.]*\)".*/\1/p' "$root/lang/texts.h")
 setup=$art/zapotrix-$version-setup$suffix.exe
 zip=$art/zapotrix-$version-portable$suffix.zip

@@ -4,6 +4,12 @@
 # now, since T0          seconds since the epoch; seconds since T0
 # ended PID              true when the process ends within 30 s (else it is
 #                        ended and the answer is false)
+# make_artefacts BUILD ART  the build's release artefacts in ART
+#                        (scripts/dist.sh); under ctest the test
+#                        release_artefacts has made them already
+#                        (ZT_ARTEFACTS_MADE): the installer tests run side by
+#                        side, and one must not rewrite the files another is
+#                        installing from
 # find_display BUILD WORK  where DISPLAY is not set: the build's Xvfb, else
 #                        one of our own (own_x=1; scripts/xvfb.sh stop WORK);
 #                        with ZT_OWN_DISPLAY set always one of our own
@@ -26,6 +32,11 @@ ended() { # pid: true when it ends within 30 s
   if kill -0 "$1" 2>/dev/null; then kill "$1"; return 1; fi
   wait "$1" 2>/dev/null
   return 0
+}
+make_artefacts() { # build-dir art-dir
+  [ -n "${ZT_ARTEFACTS_MADE:-}" ] && [ -d "$2" ] && return 0
+  flock "$1/release-test.lock" sh "$root/scripts/dist.sh" "$1" "$2" >"$1/release-test.log" 2>&1 \
+    || { cat "$1/release-test.log"; echo "FAIL - the artefacts could not be built"; echo "0 checks passed, 1 failed"; return 1; }
 }
 find_display() { # build-dir work-dir
   own_x=""
