@@ -64,9 +64,12 @@ TEST_F(StatisticsE2E, AWindowClosedByARuleAppearsInTheOpenStatisticsWindow) {
   PostMessageA(main, WM_COMMAND, IDM_ACTION_STATISTIK, 0);
   HWND stat = WaitForProcessWindow(p.pid(), "TQvStatistik", nullptr, 30000);
   ASSERT_NE(nullptr, stat);
+  // The window exists before it has made its controls and is shown.
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(stat) && GetDlgItem(stat, IDC_LISTVIEWHISTORY); }, 30000));
   HWND list = GetDlgItem(stat, IDC_LISTVIEWHISTORY);
   EXPECT_EQ(0, RemoteRows(list));
-  EXPECT_EQ("sum : 0", RemoteText(GetDlgItem(stat, IDC_STATISTIK_EDIT8)));
+  HWND sum = GetDlgItem(stat, IDC_STATISTIK_EDIT8);
+  EXPECT_TRUE(WaitUntil([&] { return RemoteText(sum) == "sum : 0"; }, 5000)) << RemoteText(sum);
 
   BrowserFixture browsers(dir.path(), "window\tIEFrame\tGewinnspiel - Microsoft Internet Explorer\t640\t480\t\t\r\n");
   ASSERT_TRUE(browsers.Ready());
